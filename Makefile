@@ -1,0 +1,21 @@
+# The two commands of the README, plus helpers for developers.
+.PHONY: run test setup fuzz bench clean
+
+setup:
+	@scripts/setup.sh
+
+run: setup
+	@scripts/run.sh
+
+test: setup
+	@scripts/test.sh
+
+fuzz: setup
+	@scripts/setup.sh clang-14 libclang-rt-14-dev
+	@scripts/fuzz.sh
+
+bench: setup
+	@bench/run.sh
+
+clean:
+	rm -rf build

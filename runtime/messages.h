@@ -1,0 +1,114 @@
+#pragma once
+// The program's own texts: every caption and message lives here, not as a literal
+// at its point of use. Texts with %s / %d / %0:s are formats for FormatText().
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace tokiwa::msg {
+
+// Class library
+inline constexpr std::string_view ListIndexError = "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (%d)";
+inline constexpr std::string_view FileOpenError = "ﾌｧｲﾙ %s は開けません";
+inline constexpr std::string_view FileCreateError = "ﾌｧｲﾙ %s を作成できません";
+inline constexpr std::string_view WriteError = "%s に書き込めません";
+inline constexpr std::string_view InvalidDateTime = "'%s' は日付または時刻ではありません";
+inline constexpr std::string_view CannotAssign = "%s を %s に代入できません";
+
+// Chart engine string table
+inline constexpr std::string_view NoParentForDataSource =
+    "DataSource を確認するための ParentChart が指定されていません。";
+inline constexpr std::string_view InvalidDataSource = "DataSource %s が正しくありません。";
+inline constexpr std::string_view CircularSource = "系列の循環参照は許されません";
+inline constexpr std::string_view SampleCountTooSmall =
+    "FillSampleValues の引数は１以上でなければなりません。";
+inline constexpr std::string_view NegativePeriod = "関数の計算間隔は 0 以上でなければなりません";
+inline constexpr std::string_view Chart3DPercentRange =
+    "３次元効果の割合は %d から %d の間でなければなりません";
+inline constexpr std::string_view NegativeMaxPointsPerPage =
+    "MaxPointsPerPage は 0 以上でなければなりません";
+inline constexpr std::string_view AxisMinAboveMax = "軸の最小値は最大値以下でなければなりません";   // 65343
+inline constexpr std::string_view AxisMaxBelowMin = "軸の最大値は最小値以上でなければなりません";   // 65312
+inline constexpr std::string_view NegativeIncrement = "軸の増加単位は 0 以上でなければなりません";  // 65342
+inline constexpr std::string_view NegativeLabelsSeparation = "ﾗﾍﾞﾙの間隔は 0 以上でなければなりません";  // 65341
+inline constexpr std::string_view LogDateTimeAxis = "日付時刻軸を対数軸にすることはできません";  // 65339
+inline constexpr std::string_view LogNegativeRange = "対数軸の最大/最小値は 0 以上でなければなりません";  // 65340
+inline constexpr std::string_view AngleRange = "%sの角度は 0 から 359 の間でなければなりません";  // 65338
+inline constexpr std::string_view AxisLabelsWord = "軸ﾗﾍﾞﾙ";  // 65322
+inline constexpr std::string_view AxisTitleWord = "軸ﾀｲﾄﾙ";   // 65321
+inline constexpr std::string_view LegendTopPosRange = "凡例の上端は 0 から 100% の間でなければなりません";  // 65332
+inline constexpr std::string_view LegendFirstValue = "凡例の開始値は１以上でなければなりません。";  // 65333
+inline constexpr std::string_view LegendColorWidthRange =
+    "凡例のﾏｰｶの幅は 0 から 100% の間でなければなりません";  // 65334
+inline constexpr std::string_view PointerSize = "ﾎﾟｲﾝﾀの大きさは 1 以上でなければなりません";
+inline constexpr std::string_view BarWidthRange = "棒の幅は 1% から 100% でなければなりません";
+inline constexpr std::string_view BarOffsetRange = "棒の位置は -100% から 100% でなければなりません";
+inline constexpr std::string_view DefaultValueFormat = "#,##0.###";  // 65320
+inline constexpr std::string_view DefaultPercentFormat = "##0.## %";  // 65319
+inline constexpr std::string_view PercentOfTotal = "%1:s の %0:s";    // 65318
+inline constexpr std::string_view DefaultFontName = "ＭＳ Ｐ明朝";     // 65264
+inline constexpr std::string_view DefaultFontSize = "9";             // 65288
+
+// Series gallery and functions
+inline constexpr std::string_view GalleryStandard = "標準";
+inline constexpr std::string_view GalleryFunctions = "関数";
+inline constexpr std::string_view GalleryGantt = "ｶﾞﾝﾄ";
+inline constexpr std::string_view GalleryLine = "ﾘﾎﾞﾝ";
+inline constexpr std::string_view GalleryBar = "縦棒";
+inline constexpr std::string_view GalleryHorizBar = "横棒";
+inline constexpr std::string_view GalleryArea = "面";
+inline constexpr std::string_view GalleryPoint = "散布図";
+inline constexpr std::string_view GalleryPie = "円";
+inline constexpr std::string_view GalleryFastLine = "折れ線";
+inline constexpr std::string_view FunctionAdd = "和";
+inline constexpr std::string_view FunctionSubtract = "差分";
+inline constexpr std::string_view FunctionMultiply = "積";
+inline constexpr std::string_view FunctionDivide = "商";
+inline constexpr std::string_view FunctionHigh = "最大";
+inline constexpr std::string_view FunctionLow = "最小";
+inline constexpr std::string_view FunctionAverage = "平均値";
+inline constexpr std::string_view GanttSampleLabels[10] = {
+    "Design", "Prototyping", "Development", "Sales", "Marketing",
+    "Testing", "Manufac.", "Debugging", "New Version", "Banking"};
+
+// Viewer
+inline constexpr std::string_view AppTitle = "Tokiwa";
+inline constexpr std::string_view SingleInstanceName = "TOKIWASINGLE!!";
+inline constexpr std::string_view MenuFolder = "フォルダ(&F)";
+inline constexpr std::string_view MenuOpen = "開く...";
+inline constexpr std::string_view MenuExit = "終了";
+inline constexpr std::string_view MenuOption = "オプション(&O)";
+inline constexpr std::string_view MenuRestore = "非表示を解除する";
+inline constexpr std::string_view MenuShowAll = "非表示リストを無視";
+inline constexpr std::string_view MenuRenew = "ログ最新取得(&R)";
+inline constexpr std::string_view MenuHide = "非表示";
+inline constexpr std::string_view FolderDialogTitle = "フォルダを選択して下さい";
+inline constexpr std::string_view HeaderDate = " 日付";
+inline constexpr std::string_view HeaderTime = " 時刻";
+inline constexpr std::string_view HeaderFile = " ﾌｧｲﾙ";
+inline constexpr std::string_view HeaderPath = " ﾊﾟｽ";
+inline constexpr std::string_view ChartTitle = "プログラム起動状況";
+inline constexpr std::string_view FootFileName = "[ﾌｧｲﾙ名]";
+inline constexpr std::string_view FootFileNamePrefix = "[ﾌｧｲﾙ名] ";
+inline constexpr std::string_view FootPeriodPrefix = "[実行期間] ";
+inline constexpr std::string_view FootPeriodSeparator = " ～ ";
+inline constexpr std::string_view IdeographicSpace = "\u3000";
+inline constexpr std::string_view SystemRunLabel = "system";
+
+}  // namespace tokiwa::msg
+
+namespace tokiwa {
+
+using FormatArg = std::variant<std::string, long long, double>;
+
+// Fills a message format: %s and %d take the next argument, %N:s / %N:d take
+// argument N, %% is a percent sign. Missing arguments leave the directive as is.
+std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args);
+
+inline FormatArg Arg(std::string_view s) { return FormatArg(std::string(s)); }
+inline FormatArg Arg(const char* s) { return FormatArg(std::string(s)); }
+inline FormatArg Arg(long long v) { return FormatArg(v); }
+inline FormatArg Arg(int v) { return FormatArg(static_cast<long long>(v)); }
+
+}  // namespace tokiwa

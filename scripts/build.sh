@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds one build tree: build.sh DIR [cmake options...]
+set -euo pipefail
+dir=$1; shift
+cd "$(dirname "$0")/.."
+cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+cmake --build "$dir" -j"$(nproc)"
