@@ -15,6 +15,12 @@ inline constexpr std::string_view FileCreateError = "ﾌｧｲﾙ %s を作成�
 inline constexpr std::string_view WriteError = "%s に書き込めません";
 inline constexpr std::string_view InvalidDateTime = "'%s' は日付または時刻ではありません";
 inline constexpr std::string_view CannotAssign = "%s を %s に代入できません";
+// Limits of the grid text loader
+inline constexpr std::string_view NotRegularFile = "%s は通常のﾌｧｲﾙではありません";
+inline constexpr std::string_view FileReadError = "ﾌｧｲﾙ %s を読み込めません";
+inline constexpr std::string_view FileTooLarge = "ﾌｧｲﾙ %s は大きすぎます (上限 %d MB)";
+inline constexpr std::string_view TooManyColumns = "ﾌｧｲﾙ %s の列が多すぎます (上限 %d 列)";
+inline constexpr std::string_view TooManyCells = "ﾌｧｲﾙ %s のｾﾙが多すぎます (上限 %d ｾﾙ)";
 
 // Chart engine string table
 inline constexpr std::string_view NoParentForDataSource =

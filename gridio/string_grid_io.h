@@ -1,0 +1,58 @@
+#pragma once
+// TStringGridIO: reads a delimited text file into a string grid, one file line
+// per row and one field per column, and empties the grid again.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "runtime/component.h"
+#include "runtime/string_grid.h"
+
+namespace tokiwa {
+
+// Limits on what a load accepts; beyond them the load fails with its own message
+// and the grid is left untouched.
+inline constexpr std::uint64_t kMaxGridFileBytes = std::uint64_t{1} << 30;  // 1 GiB
+inline constexpr int kMaxGridColumns = 1024;
+inline constexpr std::uint64_t kMaxGridCells = std::uint64_t{1} << 27;     // 1 GiB of spans
+
+class TStringGridIO : public TComponent {
+ public:
+  explicit TStringGridIO(TComponent* owner = nullptr);
+
+  // The grid to fill; not owned. Without one every operation does nothing.
+  TStringGrid* TargetGrid() const { return targetGrid_; }
+  void SetTargetGrid(TStringGrid* grid) { targetGrid_ = grid; }
+  // When true, a load clears the grid and sizes it to the file.
+  bool Stretch() const { return stretch_; }
+  void SetStretch(bool stretch) { stretch_ = stretch; }
+
+  // Fills TargetGrid from the CP932 file. The file is opened exclusively (a
+  // file locked by another process is refused); failures raise before the
+  // grid is touched:
+  //  - cannot open, or locked: EFOpenError, msg::FileOpenError;
+  //  - a folder, FIFO, device or other non-regular file: EFOpenError,
+  //    msg::NotRegularFile;
+  //  - a read error: EFOpenError, msg::FileReadError;
+  //  - larger than kMaxGridFileBytes: EFOpenError, msg::FileTooLarge;
+  //  - more columns than kMaxGridColumns (with Stretch): EFOpenError,
+  //    msg::TooManyColumns;
+  //  - more cells to fill than kMaxGridCells: EFOpenError, msg::TooManyCells.
+  // Each line's fields fill the columns from the left; columns past a line's
+  // last field stay empty, and the last column takes the rest of the line,
+  // further delimiters included. An empty delimiter never matches.
+  void LoadGrid(const std::string& fileName, std::string_view delimiter, bool stripQuotes);
+
+  // Empties every cell; RowCount and ColCount stay.
+  void ClearGrid();
+
+  // With strip on, removes one enclosing pair of double quotes from a text of at
+  // least two characters; otherwise returns the text unchanged.
+  static std::string UnquoteField(bool stripQuotes, std::string_view text);
+
+ private:
+  TStringGrid* targetGrid_ = nullptr;
+  bool stretch_ = false;
+};
+
+}  // namespace tokiwa

@@ -1,0 +1,117 @@
+#pragma once
+// The string grid's data: sizes, fixed rows and columns, cell texts, column
+// widths. The GUI shows it through a table model; the grid text loader fills it.
+//
+// Logs run to millions of lines, so cells are not objects: a bulk load hands the
+// grid one shared text buffer plus an (offset, length) span per cell, and texts
+// written cell by cell afterwards (header captions, edits) live in a small
+// override map on top of it.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tokiwa {
+
+// One cell's text inside a bulk-load buffer.
+struct TCellSpan {
+  std::uint32_t offset = 0;
+  std::uint32_t length = 0;
+};
+
+class TStringGrid {
+ public:
+  static constexpr int kDefaultColWidth = 64;
+  static constexpr int kDefaultRowHeight = 24;
+
+  TStringGrid();
+
+  // Sizes. A count below 1 becomes 1. Lowering RowCount to FixedRows or less
+  // lowers FixedRows to RowCount - 1 (ColCount and FixedCols alike). Cells
+  // outside a shrunk grid are discarded, so growing again shows empty cells.
+  int RowCount() const { return rowCount_; }
+  void SetRowCount(int count);
+  int ColCount() const { return colCount_; }
+  void SetColCount(int count);
+  // Fixed counts are kept within 0..count-1 of their dimension.
+  int FixedRows() const { return fixedRows_; }
+  void SetFixedRows(int count);
+  int FixedCols() const { return fixedCols_; }
+  void SetFixedCols(int count);
+
+  // Cell texts. Reading outside the grid gives empty text; writing outside it
+  // is ignored.
+  std::string Cells(int col, int row) const { return std::string(CellView(col, row)); }
+  // The same text without a copy; valid until the grid next changes.
+  std::string_view CellView(int col, int row) const;
+  void SetCells(int col, int row, std::string text);
+  // Empties every cell of one row.
+  void ClearRow(int row);
+
+  // Replaces the cells of rows 0..rows-1, columns 0..cols-1 with the spans
+  // (row-major, rows*cols of them) into text; rows must not exceed RowCount
+  // and cols must equal ColCount. Rows below keep their texts. Raises
+  // std::length_error when text is too large for 32-bit spans.
+  void AssignCells(std::shared_ptr<const std::string> text, std::vector<TCellSpan> spans,
+                   int rows, int cols);
+
+  // Layout the GUI shows and lets the user change.
+  int DefaultColWidth() const { return defaultColWidth_; }
+  void SetDefaultColWidth(int width);  // resets every column to it
+  int ColWidths(int col) const;
+  void SetColWidths(int col, int width);
+  int DefaultRowHeight() const { return defaultRowHeight_; }
+  void SetDefaultRowHeight(int height);
+
+  // Change reporting. OnCellsChanged(firstRow, lastRow) follows changes of cell
+  // texts only; OnLayoutChanged follows changes of sizes, fixed counts, widths
+  // and bulk assignments, after which a view should rebuild itself. Between
+  // BeginUpdate and the matching EndUpdate nothing is reported; EndUpdate
+  // reports one OnLayoutChanged if anything changed.
+  std::function<void(int firstRow, int lastRow)> OnCellsChanged;
+  std::function<void()> OnLayoutChanged;
+  void BeginUpdate() { ++updateDepth_; }
+  void EndUpdate();
+  // Increases with every change; a view can compare it to notice one.
+  std::uint64_t ChangeCount() const { return changeCount_; }
+
+ private:
+  static std::uint64_t Key(int col, int row) {
+    return (static_cast<std::uint64_t>(row) << 32) | static_cast<std::uint32_t>(col);
+  }
+  bool Inside(int col, int row) const {
+    return col >= 0 && row >= 0 && col < colCount_ && row < rowCount_;
+  }
+  void CellsChanged(int firstRow, int lastRow);
+  void LayoutChanged();
+  void DropCellsOutside();
+  void KeepOldRowsBelow(int rows, std::string& text, std::vector<TCellSpan>& spans,
+                        int cols) const;
+
+  int rowCount_ = 5;
+  int colCount_ = 5;
+  int fixedRows_ = 1;
+  int fixedCols_ = 1;
+  int defaultColWidth_ = kDefaultColWidth;
+  int defaultRowHeight_ = kDefaultRowHeight;
+  std::vector<int> colWidths_;
+
+  // Bulk-loaded texts: spanRows_ x spanStride_ spans into text_; columns at or
+  // beyond spanCols_ (<= spanStride_) are treated as empty.
+  std::shared_ptr<const std::string> text_;
+  std::vector<TCellSpan> spans_;
+  int spanRows_ = 0;
+  int spanCols_ = 0;
+  int spanStride_ = 0;
+  // Texts written cell by cell; they take precedence over the spans.
+  std::map<std::uint64_t, std::string> overrides_;
+
+  int updateDepth_ = 0;
+  bool pendingLayout_ = false;
+  std::uint64_t changeCount_ = 0;
+};
+
+}  // namespace tokiwa
