@@ -1,0 +1,34 @@
+#pragma once
+// A function computes a series' points from the series' data sources.
+#include <vector>
+
+#include "runtime/component.h"
+
+namespace tokiwa {
+
+class TChartSeries;
+
+class TChartFunction : public TComponent {
+ public:
+  explicit TChartFunction(TComponent* owner);
+  ~TChartFunction() override;
+
+  int Period() const { return period_; }
+  void SetPeriod(int period);
+  TChartSeries* ParentSeries() const { return parent_; }
+  // Detaches from the previous series first.
+  void SetParentSeries(TChartSeries* series);
+
+  virtual double Calculate(TChartSeries* source, int firstIndex, int lastIndex);
+  virtual double CalculateMany(const std::vector<TChartSeries*>& sources, int valueIndex);
+  virtual void AddPoints(TChartSeries* source);
+
+  // While set, recalculation requests are ignored.
+  bool Updating = false;
+
+ private:
+  int period_ = 0;
+  TChartSeries* parent_ = nullptr;
+};
+
+}  // namespace tokiwa
