@@ -6,6 +6,7 @@
 
 #include "chart/chart_pens.h"
 #include "chart/font_object.h"
+#include "runtime/canvas.h"
 #include "runtime/geometry.h"
 
 namespace tokiwa {
