@@ -50,6 +50,9 @@ class TStringGrid {
   void SetCells(int col, int row, std::string text);
   // Empties every cell of one row.
   void ClearRow(int row);
+  // Empties every cell of the grid (as ClearRow on each row) and releases the
+  // bulk-load buffer; sizes stay.
+  void ClearCells();
 
   // Replaces the cells of rows 0..rows-1, columns 0..cols-1 with the spans
   // (row-major, rows*cols of them) into text; rows must not exceed RowCount
@@ -88,8 +91,9 @@ class TStringGrid {
   void CellsChanged(int firstRow, int lastRow);
   void LayoutChanged();
   void DropCellsOutside();
-  void KeepOldRowsBelow(int rows, std::string& text, std::vector<TCellSpan>& spans,
-                        int cols) const;
+  void CompactText();
+  void KeepOldRowsBelow(int rows, int cols, std::shared_ptr<const std::string>& text,
+                        std::vector<TCellSpan>& spans) const;
 
   int rowCount_ = 5;
   int colCount_ = 5;

@@ -1,0 +1,77 @@
+#include "gridio/delimited_text.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tokiwa {
+
+// Position of the next c at or after pos_ (or the text's end), remembered so
+// each byte is searched at most once per character kind.
+std::size_t LineScanner::NextOf(char c, std::size_t& cache) {
+  bool& known = c == '\r' ? crKnown_ : lfKnown_;
+  if (!known || cache < pos_) {
+    const void* hit = std::memchr(text_.data() + pos_, c, text_.size() - pos_);
+    cache = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data()) : text_.size();
+    known = true;
+  }
+  return cache;
+}
+
+bool LineScanner::Next(std::string_view& line) {
+  if (pos_ >= text_.size()) return false;
+  const std::size_t end = std::min(NextOf('\r', nextCr_), NextOf('\n', nextLf_));
+  line = text_.substr(pos_, end - pos_);
+  pos_ = end;
+  if (pos_ < text_.size()) {
+    const bool crlf = text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n';
+    pos_ += crlf ? 2 : 1;
+  }
+  return true;
+}
+
+std::size_t CountDelimiters(std::string_view line, std::string_view delimiter, std::size_t limit) {
+  if (delimiter.empty()) return 0;
+  if (delimiter.size() == 1) {
+    const char d = delimiter[0];
+    return static_cast<std::size_t>(std::count(line.begin(), line.end(), d));
+  }
+  std::size_t count = 0;
+  std::size_t pos = 0;
+  while (count <= limit) {
+    pos = line.find(delimiter, pos);
+    if (pos == std::string_view::npos) break;
+    ++count;
+    pos += delimiter.size();
+  }
+  return count;
+}
+
+namespace {
+
+TCellSpan Span(std::string_view base, std::string_view field, bool strip) {
+  if (strip && field.size() >= 2 && field.front() == '"' && field.back() == '"')
+    field = field.substr(1, field.size() - 2);
+  return {static_cast<std::uint32_t>(field.data() - base.data()),
+          static_cast<std::uint32_t>(field.size())};
+}
+
+}  // namespace
+
+void SplitFields(std::string_view base, std::string_view line, std::string_view delimiter,
+                 bool strip, int cols, TCellSpan* out) {
+  std::string_view rest = line;
+  for (int c = 0; c + 1 < cols; ++c) {
+    const std::size_t at = delimiter.empty() ? std::string_view::npos : rest.find(delimiter);
+    if (at == std::string_view::npos) {
+      // No delimiter left: this field is the rest, and the columns after it stay empty.
+      out[c] = Span(base, rest, strip);
+      rest = rest.substr(rest.size());
+      continue;
+    }
+    out[c] = Span(base, rest.substr(0, at), strip);
+    rest = rest.substr(at + delimiter.size());
+  }
+  out[cols - 1] = Span(base, rest, strip);
+}
+
+}  // namespace tokiwa

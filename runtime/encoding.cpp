@@ -1,0 +1,179 @@
+#include "runtime/encoding.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+#include "runtime/utf8.h"
+
+namespace tokiwa {
+
+namespace {
+
+// CP932 structure: lead bytes 81-9F and E0-FC take a trail byte 40-7E or 80-FC;
+// A1-DF are half-width katakana; 80, A0 and FD-FF are not characters.
+constexpr int kLeadCount = 60;
+constexpr int kTrailCount = 188;
+
+bool IsLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsTrail(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+int LeadIndex(unsigned char b) { return b <= 0x9F ? b - 0x81 : b - 0xE0 + 31; }
+int TrailIndex(unsigned char b) { return b < 0x7F ? b - 0x40 : b - 0x41; }
+
+class IconvHandle {
+ public:
+  IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~IconvHandle() {
+    if (ok()) iconv_close(cd_);
+  }
+  IconvHandle(const IconvHandle&) = delete;
+  IconvHandle& operator=(const IconvHandle&) = delete;
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  // Converts one whole character; false when the converter rejects it.
+  bool Convert(const char* in, std::size_t inSize, char* out, std::size_t& outSize) {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    char* src = const_cast<char*>(in);
+    char* dst = out;
+    std::size_t left = outSize;
+    if (iconv(cd_, &src, &inSize, &dst, &left) == static_cast<std::size_t>(-1) || inSize != 0)
+      return false;
+    outSize -= left;
+    return true;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+// Every double-byte pair decoded once by iconv, so decoding a log is a table
+// lookup per character instead of a converter call. 0 marks an unassigned pair.
+struct PairTable {
+  std::array<std::uint16_t, kLeadCount * kTrailCount> codes{};
+
+  PairTable() {
+    IconvHandle cd("UTF-32LE", "CP932");
+    if (!cd.ok()) return;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+      if (!IsLead(static_cast<unsigned char>(lead))) continue;
+      for (int trail = 0x40; trail <= 0xFC; ++trail) {
+        if (!IsTrail(static_cast<unsigned char>(trail))) continue;
+        const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        unsigned char out[8];
+        std::size_t outSize = sizeof out;
+        if (!cd.Convert(in, 2, reinterpret_cast<char*>(out), outSize) || outSize != 4) continue;
+        const std::uint32_t cp = out[0] | out[1] << 8 | out[2] << 16 | std::uint32_t{out[3]} << 24;
+        if (cp == 0 || cp > 0xFFFF) continue;
+        codes[LeadIndex(static_cast<unsigned char>(lead)) * kTrailCount +
+              TrailIndex(static_cast<unsigned char>(trail))] = static_cast<std::uint16_t>(cp);
+      }
+    }
+  }
+};
+
+const PairTable& Pairs() {
+  static const PairTable table;
+  return table;
+}
+
+// Length of the run of ASCII bytes starting at p, eight bytes at a time.
+std::size_t AsciiRun(const unsigned char* p, std::size_t n) {
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, p + i, 8);
+    if (w & 0x8080808080808080ull) break;
+  }
+  while (i < n && p[i] < 0x80) ++i;
+  return i;
+}
+
+// Upper bound of the decoded size: ASCII stays one byte, anything else at most
+// three bytes per input byte. Reserving it avoids regrowing a large buffer.
+std::size_t DecodedSizeBound(const unsigned char* p, std::size_t n) {
+  std::size_t bound = 0;
+  std::size_t i = 0;
+  while (i < n) {
+    const std::size_t run = AsciiRun(p + i, n - i);
+    bound += run;
+    i += run;
+    for (; i < n && p[i] >= 0x80; ++i) bound += 3;
+  }
+  return bound;
+}
+
+}  // namespace
+
+void AppendCp932AsUtf8(std::string_view bytes, std::string& out) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  const auto& pairs = Pairs().codes;
+  out.reserve(out.size() + DecodedSizeBound(p, n));
+  std::size_t i = 0;
+  while (i < n) {
+    const std::size_t run = AsciiRun(p + i, n - i);
+    if (run) {
+      out.append(bytes.data() + i, run);
+      i += run;
+      continue;
+    }
+    const unsigned char b = p[i];
+    if (b >= 0xA1 && b <= 0xDF) {
+      utf8::Append(0xFF61 + (b - 0xA1), out);
+      ++i;
+    } else if (IsLead(b) && i + 1 < n && IsTrail(p[i + 1])) {
+      const std::uint16_t cp = pairs[LeadIndex(b) * kTrailCount + TrailIndex(p[i + 1])];
+      if (cp) {
+        utf8::Append(cp, out);
+        i += 2;
+      } else {
+        out += kReplacementUtf8;
+        // An ASCII trail byte of an unassigned pair is more use as itself.
+        i += p[i + 1] < 0x80 ? 1 : 2;
+      }
+    } else {
+      out += kReplacementUtf8;
+      ++i;
+    }
+  }
+}
+
+std::string Cp932ToUtf8(std::string_view bytes) {
+  std::string out;
+  AppendCp932AsUtf8(bytes, out);
+  return out;
+}
+
+std::string Utf8ToCp932(std::string_view text) {
+  thread_local IconvHandle cd("CP932", "UTF-8");
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const unsigned char b = static_cast<unsigned char>(text[i]);
+    if (b < 0x80) {
+      out += static_cast<char>(b);
+      ++i;
+      continue;
+    }
+    char32_t cp;
+    const std::size_t len = utf8::Decode(text, i, cp);
+    if (len == 0) {
+      out += '?';
+      ++i;
+      continue;
+    }
+    char buf[8];
+    std::size_t outSize = sizeof buf;
+    if (cd.ok() && cd.Convert(text.data() + i, len, buf, outSize))
+      out.append(buf, outSize);
+    else
+      out += '?';
+    i += len;
+  }
+  return out;
+}
+
+}  // namespace tokiwa

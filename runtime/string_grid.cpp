@@ -1,0 +1,202 @@
+#include "runtime/string_grid.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+namespace tokiwa {
+
+TStringGrid::TStringGrid() : colWidths_(static_cast<std::size_t>(colCount_), defaultColWidth_) {}
+
+void TStringGrid::SetRowCount(int count) {
+  count = std::max(count, 1);
+  if (count == rowCount_) return;
+  rowCount_ = count;
+  fixedRows_ = std::min(fixedRows_, rowCount_ - 1);
+  DropCellsOutside();
+  LayoutChanged();
+}
+
+void TStringGrid::SetColCount(int count) {
+  count = std::max(count, 1);
+  if (count == colCount_) return;
+  colCount_ = count;
+  fixedCols_ = std::min(fixedCols_, colCount_ - 1);
+  colWidths_.resize(static_cast<std::size_t>(colCount_), defaultColWidth_);
+  DropCellsOutside();
+  LayoutChanged();
+}
+
+void TStringGrid::SetFixedRows(int count) {
+  count = std::clamp(count, 0, rowCount_ - 1);
+  if (count == fixedRows_) return;
+  fixedRows_ = count;
+  LayoutChanged();
+}
+
+void TStringGrid::SetFixedCols(int count) {
+  count = std::clamp(count, 0, colCount_ - 1);
+  if (count == fixedCols_) return;
+  fixedCols_ = count;
+  LayoutChanged();
+}
+
+// Forgets every text outside the current size.
+void TStringGrid::DropCellsOutside() {
+  if (spanRows_ > rowCount_) {
+    spanRows_ = rowCount_;
+    spans_.resize(static_cast<std::size_t>(spanRows_) * static_cast<std::size_t>(spanStride_));
+    spans_.shrink_to_fit();
+    CompactText();
+  }
+  spanCols_ = std::min(spanCols_, colCount_);
+  overrides_.erase(overrides_.lower_bound(Key(0, rowCount_)), overrides_.end());
+  for (auto it = overrides_.begin(); it != overrides_.end();) {
+    if (static_cast<int>(it->first & 0xFFFFFFFFu) >= colCount_) it = overrides_.erase(it);
+    else ++it;
+  }
+}
+
+// After the grid shrank, copies the texts still shown into a buffer of their
+// own, so a large load's buffer is not kept alive for a few rows.
+void TStringGrid::CompactText() {
+  if (!text_) return;
+  std::size_t kept = 0;
+  for (const TCellSpan& s : spans_) kept += s.length;
+  if (kept * 2 + 4096 > text_->size()) return;
+  auto compact = std::make_shared<std::string>();
+  compact->reserve(kept);
+  for (TCellSpan& s : spans_) {
+    const std::uint32_t offset = static_cast<std::uint32_t>(compact->size());
+    compact->append(*text_, s.offset, s.length);
+    s.offset = offset;
+  }
+  text_ = std::move(compact);
+}
+
+std::string_view TStringGrid::CellView(int col, int row) const {
+  if (!Inside(col, row)) return {};
+  if (!overrides_.empty()) {
+    const auto it = overrides_.find(Key(col, row));
+    if (it != overrides_.end()) return it->second;
+  }
+  if (row >= spanRows_ || col >= spanCols_) return {};
+  const TCellSpan span = spans_[static_cast<std::size_t>(row) * spanStride_ + col];
+  return std::string_view(*text_).substr(span.offset, span.length);
+}
+
+void TStringGrid::SetCells(int col, int row, std::string text) {
+  if (!Inside(col, row)) return;
+  if (text.empty() && (row >= spanRows_ || col >= spanCols_)) overrides_.erase(Key(col, row));
+  else overrides_[Key(col, row)] = std::move(text);
+  CellsChanged(row, row);
+}
+
+void TStringGrid::ClearRow(int row) {
+  if (row < 0 || row >= rowCount_) return;
+  overrides_.erase(overrides_.lower_bound(Key(0, row)), overrides_.lower_bound(Key(0, row + 1)));
+  if (row < spanRows_) {
+    auto first = spans_.begin() + static_cast<std::ptrdiff_t>(row) * spanStride_;
+    std::fill(first, first + spanCols_, TCellSpan{});
+  }
+  CellsChanged(row, row);
+}
+
+void TStringGrid::ClearCells() {
+  overrides_.clear();
+  text_.reset();
+  spans_.clear();
+  spans_.shrink_to_fit();
+  spanRows_ = spanCols_ = spanStride_ = 0;
+  CellsChanged(0, rowCount_ - 1);
+}
+
+void TStringGrid::AssignCells(std::shared_ptr<const std::string> text, std::vector<TCellSpan> spans,
+                              int rows, int cols) {
+  if (!text || rows < 0 || rows > rowCount_ || cols != colCount_ ||
+      spans.size() != static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols))
+    throw std::invalid_argument("TStringGrid::AssignCells: spans do not fit the grid");
+  if (text->size() > std::numeric_limits<std::uint32_t>::max())
+    throw std::length_error("TStringGrid::AssignCells: text too large");
+  for (const TCellSpan& s : spans)
+    if (s.offset > text->size() || s.length > text->size() - s.offset)
+      throw std::invalid_argument("TStringGrid::AssignCells: span outside the text");
+
+  const int keptRows = std::max(rows, spanRows_);
+  if (spanRows_ > rows) KeepOldRowsBelow(rows, cols, text, spans);
+  overrides_.erase(overrides_.begin(), overrides_.lower_bound(Key(0, rows)));
+  text_ = std::move(text);
+  spans_ = std::move(spans);
+  spanRows_ = keptRows;
+  spanCols_ = spanStride_ = cols;
+  LayoutChanged();
+}
+
+// The new block covers only the top rows; the rows below it keep their texts,
+// which are copied after the new text so one buffer serves the whole grid.
+void TStringGrid::KeepOldRowsBelow(int rows, int cols, std::shared_ptr<const std::string>& text,
+                                   std::vector<TCellSpan>& spans) const {
+  auto merged = std::make_shared<std::string>(*text);
+  spans.reserve(static_cast<std::size_t>(spanRows_) * static_cast<std::size_t>(cols));
+  for (int r = rows; r < spanRows_; ++r) {
+    for (int c = 0; c < cols; ++c) {
+      TCellSpan span;
+      if (c < spanCols_) {
+        const TCellSpan old = spans_[static_cast<std::size_t>(r) * spanStride_ + c];
+        span = {static_cast<std::uint32_t>(merged->size()), old.length};
+        merged->append(*text_, old.offset, old.length);
+      }
+      spans.push_back(span);
+    }
+  }
+  if (merged->size() > std::numeric_limits<std::uint32_t>::max())
+    throw std::length_error("TStringGrid::AssignCells: text too large");
+  text = std::move(merged);
+}
+
+int TStringGrid::ColWidths(int col) const {
+  if (col < 0 || col >= colCount_) return defaultColWidth_;
+  return colWidths_[static_cast<std::size_t>(col)];
+}
+
+void TStringGrid::SetColWidths(int col, int width) {
+  if (col < 0 || col >= colCount_) return;
+  width = std::max(width, 0);
+  if (colWidths_[static_cast<std::size_t>(col)] == width) return;
+  colWidths_[static_cast<std::size_t>(col)] = width;
+  LayoutChanged();
+}
+
+void TStringGrid::SetDefaultColWidth(int width) {
+  width = std::max(width, 0);
+  defaultColWidth_ = width;
+  std::fill(colWidths_.begin(), colWidths_.end(), width);
+  LayoutChanged();
+}
+
+void TStringGrid::SetDefaultRowHeight(int height) {
+  height = std::max(height, 0);
+  if (height == defaultRowHeight_) return;
+  defaultRowHeight_ = height;
+  LayoutChanged();
+}
+
+void TStringGrid::EndUpdate() {
+  if (updateDepth_ == 0 || --updateDepth_ > 0 || !pendingLayout_) return;
+  pendingLayout_ = false;
+  if (OnLayoutChanged) OnLayoutChanged();
+}
+
+void TStringGrid::CellsChanged(int firstRow, int lastRow) {
+  ++changeCount_;
+  if (updateDepth_ > 0) pendingLayout_ = true;
+  else if (OnCellsChanged) OnCellsChanged(firstRow, lastRow);
+}
+
+void TStringGrid::LayoutChanged() {
+  ++changeCount_;
+  if (updateDepth_ > 0) pendingLayout_ = true;
+  else if (OnLayoutChanged) OnLayoutChanged();
+}
+
+}  // namespace tokiwa
