@@ -1,0 +1,63 @@
+#pragma once
+// Horizontal bars from a start to an end value on a row, optionally joined to a
+// following bar by an elbow line. The viewer draws every program run with one.
+#include <memory>
+#include <string>
+
+#include "chart/chart_pens.h"
+#include "series/custom_series.h"
+
+namespace tokiwa {
+
+class TGanttSeries : public TPointSeries {
+  TOKIWA_SERIES_CLASS(TGanttSeries, TPointSeries)
+
+ public:
+  explicit TGanttSeries(TComponent* owner);
+  ~TGanttSeries() override;
+
+  // The bar starts are the X values under a second name.
+  TChartValueList& StartValues() { return XValues(); }
+  const TChartValueList& StartValues() const { return XValues(); }
+  void SetStartValues(const TChartValueList& list) { SetXValues(list); }
+  TChartValueList& EndValues() { return *endValues_; }
+  const TChartValueList& EndValues() const { return *endValues_; }
+  void SetEndValues(const TChartValueList& list);
+  // Per bar, the index of the bar it leads to, or -1.
+  TChartValueList& NextTask() { return *nextTask_; }
+  const TChartValueList& NextTask() const { return *nextTask_; }
+  void SetNextTask(const TChartValueList& list);
+  TChartPen& ConnectingPen() { return *connectingPen_; }
+  const TChartPen& ConnectingPen() const { return *connectingPen_; }
+  void SetConnectingPen(const TChartPen& p) { connectingPen_->Assign(p); }
+
+  // Adds one bar; answers its index (its position among the starts), or -1
+  // when an OnBeforeAdd handler refused it.
+  int AddBar(double start, double end, double y, const std::string& label, TColor colour);
+  int AddBar(double start, double end, double y, const std::string& label);
+
+  // --- overrides ---
+  void Assign(const TPersistent& source) override;
+  void DrawPoint(int index) override;
+  void DrawMark(int index, const std::string& text, TRect rect, TPoint arrowFrom, TPoint arrowTo) override;
+  bool CanCopyFrom(const TChartSeries* series) const override;
+  void PreparePreview(bool enabled) override;
+  void FillSampleValues(int count) override;
+  double HighestX() const override;
+  std::string EditorClassName() const override { return "TGanttSeriesEditor"; }
+  TChartValueList& MainValueList() override { return XValues(); }
+  using TChartSeries::MainValueList;
+  void ResetPendingValue(TChartValueList& list) override;
+  void HorizMargins(int& left, int& right) override;
+  bool IsNearPointer(int index, int px, int py, int x, int y) override;
+  int PointAtPixel(int x, int y) override;
+
+ private:
+  void DrawConnection(int index, int x1, int y);
+
+  TChartValueList* endValues_;  // owned by the series' value lists
+  TChartValueList* nextTask_;   // likewise
+  std::unique_ptr<TChartPen> connectingPen_;
+};
+
+}  // namespace tokiwa
