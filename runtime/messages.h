@@ -14,6 +14,9 @@ inline constexpr std::string_view FileOpenError = "ﾌｧｲﾙ %s は開けま�
 inline constexpr std::string_view FileCreateError = "ﾌｧｲﾙ %s を作成できません";
 inline constexpr std::string_view WriteError = "%s に書き込めません";
 inline constexpr std::string_view InvalidDateTime = "'%s' は日付または時刻ではありません";
+inline constexpr std::string_view InvalidDateEncode = "日付のエンコードに対する引数が無効です";
+inline constexpr std::string_view InvalidTimeEncode = "時刻のエンコードに対する引数が無効です";
+inline constexpr std::string_view InvalidDateTimeValue = "%s は有効な日付時刻の値ではありません";
 inline constexpr std::string_view CannotAssign = "%s を %s に代入できません";
 // Limits of the grid text loader
 inline constexpr std::string_view NotRegularFile = "%s は通常のﾌｧｲﾙではありません";

@@ -1,0 +1,27 @@
+#pragma once
+// Date-time values to and from the locale's text.
+#include <string>
+#include <string_view>
+
+#include "runtime/date_time.h"
+#include "runtime/locale.h"
+
+namespace tokiwa {
+
+// Reads a date, optionally followed by a time, in the locale's order and
+// separators. Two-number dates fall in currentYear; years up to 99 fall in its
+// century. Only blanks (0x20) may precede numbers, separators and AM/PM
+// designators; text after the time is ignored. The overloads without a year use
+// the local clock.
+bool TryStrToDateTime(std::string_view text, TDateTime& value, const FormatSettings& settings,
+                      int currentYear);
+bool TryStrToDateTime(std::string_view text, TDateTime& value, const FormatSettings& settings);
+// As above; failure raises EConvertError naming the whole text.
+TDateTime StrToDateTime(std::string_view text, const FormatSettings& settings, int currentYear);
+TDateTime StrToDateTime(std::string_view text, const FormatSettings& settings);
+
+// The short date, then, unless the time is 00:00:00, one blank and the long time.
+// Empty for a value outside the date range.
+std::string DateTimeToStr(TDateTime value, const FormatSettings& settings);
+
+}  // namespace tokiwa

@@ -1,0 +1,7 @@
+#include "runtime/locale.h"
+
+namespace tokiwa {
+
+FormatSettings JapaneseFormatSettings() { return FormatSettings{}; }
+
+}  // namespace tokiwa
