@@ -27,6 +27,8 @@ extern const double StandardTimeSteps[kStandardStepCount];
 double NextNumericStep(double step);
 double NextStandardStep(double step);
 int StandardStepIndex(double step);
+// The locale's short date format for ranges of more than one day, else its short time format.
+std::string DefaultDateTimeFormat(double range);
 
 class TChartAxisTitle : public TChartFontObject {
  public:
@@ -149,28 +151,34 @@ class TChartAxis : public TChartFontObject {
   void Assign(const TPersistent& source) override;
 
  private:
+  enum class Side : std::uint8_t { Bottom, Top, Left, Right };
   // Label placement memory for one DrawAxis call.
   struct Placement {
     int lastLabelPos = -1;
     int lastHalfExtent = 0;
     int lastTickPos = -1;
   };
+  Side AxisSide() const;
+  bool IsLoading() const;
   int MapValue(double value, bool horizontal) const;
   double NumericStep(int maxLabels) const;
   double DateTimeStep(int maxLabels) const;
-  int LabelExtent(const std::string& text);
-  int Reserve(TRect& rect, const TFont& font, int angle, const std::string* text, int fixedSize);
+  int LabelExtentAlongAxis(double value);
+  int Reserve(TRect& rect, const TFont& font, int angle, const std::string* titleText, int fixedSize);
+  void ShrinkSide(TRect& rect, int amount) const;
   int StepIndex(double step) const;
   void DrawValueLabels(double step, int k, Placement& m);
   void DrawCustomLabels(double step, int k, Placement& m);
   void DrawPointLabels(TChartSeries* series, bool marks, Placement& m);
   void DrawValueLabel(double value, Placement& m);
+  double FirstLabelValue(double step, int k) const;
   double CalendarAlign(double x, int k) const;
   double StepBackLabelValue(double v, double step, int k) const;
   void PlaceLabel(const std::string& text, int p, double value, bool overlapTest, Placement& m);
   void DrawLabelText(const std::string& text, int p);
-  void DrawRotatedText(int x, int y, const std::string& text, int angle, bool isTitle);
+  void DrawPlacedText(int x, int y, const std::string& text, int angle);
   void TicksAndGrid(int p, double value, Placement& m);
+  void DrawMinorTicks(int p, int lastTick);
   void DrawTick(int p, int offset, int length);
   void DrawGridLine(int p);
   void DrawTitle();
