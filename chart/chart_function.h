@@ -16,7 +16,8 @@ class TChartFunction : public TComponent {
   int Period() const { return period_; }
   void SetPeriod(int period);
   TChartSeries* ParentSeries() const { return parent_; }
-  // Detaches from the previous series first.
+  // Detaches from the previous series first. The new series takes ownership
+  // (it frees the function); with none, the function's owner component keeps it.
   void SetParentSeries(TChartSeries* series);
 
   virtual double Calculate(TChartSeries* source, int firstIndex, int lastIndex);
@@ -27,6 +28,7 @@ class TChartFunction : public TComponent {
   bool Updating = false;
 
  private:
+  friend class TChartSeries;  // clears parent_ before it frees the function
   int period_ = 0;
   TChartSeries* parent_ = nullptr;
 };

@@ -167,13 +167,28 @@ class TCustomChartPanel : public TComponent {
   virtual void MouseLeave();
 
  protected:
-  // While painting, the back buffer's canvas; otherwise the window canvas.
+  // While painting, the back buffer's canvas; otherwise the window canvas
+  // (nullptr also means the window canvas).
   void SetDrawCanvas(Canvas* canvas) { drawCanvas_ = canvas; }
+  // Makes a canvas the drawing canvas for a scope; the window canvas is the
+  // drawing canvas again when the scope ends, also by an exception.
+  class DrawCanvasScope {
+   public:
+    DrawCanvasScope(TCustomChartPanel& panel, Canvas& canvas) : panel_(panel) { panel_.SetDrawCanvas(&canvas); }
+    ~DrawCanvasScope() { panel_.SetDrawCanvas(nullptr); }
+    DrawCanvasScope(const DrawCanvasScope&) = delete;
+    DrawCanvasScope& operator=(const DrawCanvasScope&) = delete;
+
+   private:
+    TCustomChartPanel& panel_;
+  };
   Bitmap* EnsureBackBuffer(bool monochrome);
   void DestroyBackBuffer() { backBuffer_.reset(); }
 
  private:
   ChartHost* host_ = nullptr;
+  // Stands in for the window canvas while there is no host: draws nothing.
+  std::unique_ptr<Canvas> nullCanvas_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   TColor color_ = clBtnFace;
   TCursor cursor_ = crDefault;

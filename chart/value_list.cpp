@@ -1,0 +1,140 @@
+#include "chart/value_list.h"
+
+#include <cmath>
+
+#include "chart/series.h"
+#include "runtime/exceptions.h"
+
+namespace tokiwa {
+
+TChartValueList::TChartValueList(TChartSeries* owner, const std::string& name)
+    : owner_(owner), name_(name) {
+  if (owner_) owner_->RegisterValueList(this);
+  RemoveAll();
+}
+
+void TChartValueList::CheckIndex(int index) const {
+  if (index < 0 || index >= ItemCount()) ThrowListIndexError(index);
+}
+
+double TChartValueList::ValueAt(int index) const {
+  CheckIndex(index);
+  return values_[static_cast<size_t>(index)] * multiplier_;
+}
+
+double TChartValueList::StoredValueAt(int index) const {
+  CheckIndex(index);
+  return values_[static_cast<size_t>(index)];
+}
+
+double TChartValueList::LastValue() const { return ValueAt(ItemCount() - 1); }
+
+void TChartValueList::InsertAt(int index, double raw) {
+  if (index < 0 || index > ItemCount()) ThrowListIndexError(index);
+  values_.insert(values_.begin() + index, raw);
+  AddToStatistics(raw);
+}
+
+int TChartValueList::InsertInOrder(double raw) {
+  int n = ItemCount() - 1;
+  int at = ItemCount();
+  if (order_ != TChartListOrder::loNone && n >= 0) {
+    // Scan from the end: data arriving in order costs one comparison.
+    if (order_ == TChartListOrder::loAscending) {
+      if (values_[static_cast<size_t>(n)] > raw) {
+        while (n >= 0 && values_[static_cast<size_t>(n)] > raw) --n;
+        at = n + 1;
+      }
+    } else if (values_[static_cast<size_t>(n)] < raw) {
+      while (n >= 0 && values_[static_cast<size_t>(n)] < raw) --n;
+      at = n + 1;
+    }
+  }
+  values_.insert(values_.begin() + at, raw);
+  AddToStatistics(raw);
+  return at;
+}
+
+void TChartValueList::SetValueAt(int index, double raw) {
+  CheckIndex(index);
+  double& slot = values_[static_cast<size_t>(index)];
+  double oldScaled = slot * multiplier_;
+  double newScaled = raw * multiplier_;
+  sum_ += newScaled - oldScaled;
+  sumAbs_ += std::fabs(newScaled) - std::fabs(oldScaled);
+  slot = raw;
+  RefreshStatistics();
+  if (owner_) owner_->NotifyDependents(TSourceChange::scValueChanged, index);
+}
+
+void TChartValueList::RemoveAt(int index) {
+  CheckIndex(index);
+  double old = values_[static_cast<size_t>(index)];
+  values_.erase(values_.begin() + index);
+  RemoveFromStatistics(old);
+}
+
+void TChartValueList::RemoveAll() {
+  std::vector<double>().swap(values_);
+  sum_ = sumAbs_ = highest_ = lowest_ = 0;
+}
+
+void TChartValueList::RefreshStatistics() {
+  lowest_ = highest_ = 0;
+  for (size_t i = 0; i < values_.size(); ++i) {
+    double s = values_[i] * multiplier_;
+    if (i == 0 || s < lowest_) lowest_ = s;
+    if (i == 0 || s > highest_) highest_ = s;
+  }
+}
+
+void TChartValueList::AddToStatistics(double raw) {
+  double s = raw * multiplier_;
+  sum_ += s;
+  sumAbs_ += std::fabs(s);
+  if (ItemCount() == 1) {
+    lowest_ = highest_ = s;
+  } else {
+    if (s < lowest_) lowest_ = s;
+    if (s > highest_) highest_ = s;
+  }
+}
+
+void TChartValueList::RemoveFromStatistics(double raw) {
+  double s = raw * multiplier_;
+  sum_ -= s;
+  sumAbs_ -= std::fabs(s);
+  RefreshStatistics();
+}
+
+void TChartValueList::SetDateTime(bool value) {
+  if (dateTime_ == value) return;
+  dateTime_ = value;
+  if (owner_) owner_->RepaintChart();
+}
+
+void TChartValueList::SetMultiplier(double value) {
+  if (multiplier_ == value) return;
+  multiplier_ = value;
+  RefreshStatistics();
+  if (!owner_) return;
+  owner_->NotifyDependents(TSourceChange::scReload, 0);
+  owner_->RepaintChart();
+}
+
+void TChartValueList::SetValueSource(const std::string& source) {
+  if (valueSource_ == source) return;
+  valueSource_ = source;
+  if (owner_) owner_->ReloadFromDataSource();
+}
+
+void TChartValueList::Assign(const TPersistent& source) {
+  auto* other = dynamic_cast<const TChartValueList*>(&source);
+  if (!other) return;  // anything else is ignored, as the lists never fail to assign
+  SetOrder(other->order_);
+  SetDateTime(other->dateTime_);
+  SetMultiplier(other->multiplier_);
+  SetValueSource(other->valueSource_);
+}
+
+}  // namespace tokiwa
