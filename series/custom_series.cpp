@@ -1,41 +1,89 @@
 #include "series/custom_series.h"
 
+#include <algorithm>
+
 namespace tokiwa {
 
 TCustomSeries::TCustomSeries(TComponent* owner)
     : TChartSeries(owner),
       pointer_(std::make_unique<TSeriesPointer>(this)),
       areaLinesPen_(std::make_unique<TChartPen>()),
-      linePen_(std::make_unique<TChartPen>()) {}
-TCustomSeries::~TCustomSeries() = default;
-TColor TCustomSeries::AreaFillColor(TColor c) const { return c; }
-void TCustomSeries::DrawPoint(int) {}
-void TCustomSeries::DrawMark(int index, const std::string& text, TRect rect, TPoint a, TPoint b) {
-  TChartSeries::DrawMark(index, text, rect, a, b);
+      linePen_(std::make_unique<TChartPen>()) {
+  areaLinesPen_->OnChange = StyleChangedHandler();
+  linePen_->OnChange = StyleChangedHandler();
+  SetKeepPointPastRange(true);
 }
-int TCustomSeries::PointAtPixel(int, int) { return -1; }
-void TCustomSeries::DrawSymbolShape(int index, const TRect& rect) { TChartSeries::DrawSymbolShape(index, rect); }
-void TCustomSeries::HorizMargins(int& l, int& r) { TChartSeries::HorizMargins(l, r); }
-void TCustomSeries::VertMargins(int& t, int& b) { TChartSeries::VertMargins(t, b); }
-void TCustomSeries::Assign(const TPersistent& source) { TChartSeries::Assign(source); }
-void TCustomSeries::DrawPointerAt(int, int, int, TColor) {}
-bool TCustomSeries::IsNearPointer(int, int, int, int, int) { return false; }
-int TCustomSeries::AreaBaseY(int) const { return 0; }
 
-TPointSeries::TPointSeries(TComponent* owner) : TCustomSeries(owner) {}
-void TPointSeries::Assign(const TPersistent& source) { TCustomSeries::Assign(source); }
-TLineSeries::TLineSeries(TComponent* owner) : TCustomSeries(owner) {}
-void TLineSeries::Assign(const TPersistent& source) { TCustomSeries::Assign(source); }
-void TLineSeries::LegendSymbolStyle(int, TColor&, TBrushStyle&) {}
-TAreaSeries::TAreaSeries(TComponent* owner) : TCustomSeries(owner) {}
-void TAreaSeries::SetMultiArea(TMultiArea m) { multiArea_ = m; }
-void TAreaSeries::Assign(const TPersistent& source) { TCustomSeries::Assign(source); }
-void TAreaSeries::LegendSymbolStyle(int, TColor&, TBrushStyle&) {}
-double TAreaSeries::HighestY() const { return TCustomSeries::HighestY(); }
-double TAreaSeries::LowestY() const { return TCustomSeries::LowestY(); }
-int TAreaSeries::PointScreenY(int index) const { return TCustomSeries::PointScreenY(index); }
-void TAreaSeries::AssignDepthSlot() { TCustomSeries::AssignDepthSlot(); }
-int TAreaSeries::AreaBaseY(int index) const { return TCustomSeries::AreaBaseY(index); }
-int TAreaSeries::StackedPosition(int, double) const { return 0; }
+// The members go in reverse order of declaration: line pen, area pen, pointer.
+TCustomSeries::~TCustomSeries() = default;
+
+TColor TCustomSeries::AreaFillColor(TColor c) const {
+  return (ColorEachPoint() || areaColor_ == ColorDefault) ? c : areaColor_;
+}
+
+void TCustomSeries::HorizMargins(int& left, int& right) {
+  TChartSeries::HorizMargins(left, right);
+  if (pointer_->Visible() && pointer_->InflateMargins()) {
+    left = std::max(left, pointer_->HorizSize() + 1);
+    right = std::max(right, pointer_->HorizSize() + 1);
+  }
+}
+
+void TCustomSeries::VertMargins(int& top, int& bottom) {
+  TChartSeries::VertMargins(top, bottom);
+  if (pointer_->Visible() && pointer_->InflateMargins()) {
+    top = std::max(top, pointer_->VertSize() + 1);
+    bottom = std::max(bottom, pointer_->VertSize() + 1);
+  }
+}
+
+void TCustomSeries::Assign(const TPersistent& source) {
+  if (auto s = dynamic_cast<const TCustomSeries*>(&source)) {
+    SetStairs(s->stairs_);
+    SetInvertedStairs(s->invertedStairs_);
+    SetDrawArea(s->drawArea_);
+    SetDrawLines(s->drawLines_);
+    pointer_->Assign(*s->pointer_);
+    areaLinesPen_->Assign(*s->areaLinesPen_);
+    linePen_->Assign(*s->linePen_);
+    SetAreaColor(s->areaColor_);
+    SetLineBrush(s->lineBrush_);
+    SetAreaBrush(s->areaBrush_);
+    SetClickableLine(s->clickableLine_);
+  }
+  TChartSeries::Assign(source);
+}
+
+// --- point series ---
+
+TPointSeries::TPointSeries(TComponent* owner) : TCustomSeries(owner) {
+  SetDrawLines(false);
+  Marks().SetArrowLength(0);
+  SetClickableLine(false);
+  Pointer().SetVisible(true);
+}
+
+void TPointSeries::Assign(const TPersistent& source) {
+  TCustomSeries::Assign(source);
+  Pointer().SetVisible(true);
+  SetDrawArea(false);
+  SetDrawLines(false);
+  SetClickableLine(false);
+}
+
+// --- line series ---
+
+TLineSeries::TLineSeries(TComponent* owner) : TCustomSeries(owner) {
+  SetDrawLines(true);
+  SetSinglePointAllowed(false);
+  Pointer().SetVisible(false);
+}
+
+void TLineSeries::Assign(const TPersistent& source) {
+  TCustomSeries::Assign(source);
+  Pointer().SetVisible(false);
+  SetDrawArea(false);
+  SetDrawLines(true);
+}
 
 }  // namespace tokiwa

@@ -1,30 +1,167 @@
 #include "series/gantt_series.h"
 
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <string>
+#include <typeinfo>
+
+#include "chart/axis_panel.h"
+#include "runtime/date_time.h"
+#include "runtime/messages.h"
+#include "runtime/safe_math.h"
+#include "series/series_coords.h"
+
 namespace tokiwa {
+
+namespace sc = series_coords;
 
 TGanttSeries::TGanttSeries(TComponent* owner)
     : TPointSeries(owner),
       endValues_(new TChartValueList(this, "End")),
       nextTask_(new TChartValueList(this, "NextTask")),
-      connectingPen_(std::make_unique<TChartPen>()) {}
-TGanttSeries::~TGanttSeries() = default;
-void TGanttSeries::SetEndValues(const TChartValueList& list) { endValues_->Assign(list); }
-void TGanttSeries::SetNextTask(const TChartValueList& list) { nextTask_->Assign(list); }
-int TGanttSeries::AddBar(double, double, double, const std::string&, TColor) { return -1; }
-int TGanttSeries::AddBar(double s, double e, double y, const std::string& l) { return AddBar(s, e, y, l, ColorDefault); }
-void TGanttSeries::Assign(const TPersistent& source) { TPointSeries::Assign(source); }
-void TGanttSeries::DrawPoint(int) {}
-void TGanttSeries::DrawMark(int index, const std::string& text, TRect rect, TPoint a, TPoint b) {
-  TPointSeries::DrawMark(index, text, rect, a, b);
+      connectingPen_(std::make_unique<TChartPen>()) {
+  XValues().SetName("Start");
+  XValues().SetDateTime(true);
+  SetColorEachPoint(true);
+  endValues_->SetDateTime(true);
+  Pointer().SetStyle(TSeriesPointerStyle::psRectangle);
+  connectingPen_->OnChange = StyleChangedHandler();
+  SetLimitToVisibleRange(false);
+  ResetPendingValue(*nextTask_);
 }
-bool TGanttSeries::CanCopyFrom(const TChartSeries*) const { return false; }
-void TGanttSeries::PreparePreview(bool enabled) { TPointSeries::PreparePreview(enabled); }
-void TGanttSeries::FillSampleValues(int) {}
-double TGanttSeries::HighestX() const { return TPointSeries::HighestX(); }
-void TGanttSeries::ResetPendingValue(TChartValueList& list) { TPointSeries::ResetPendingValue(list); }
-void TGanttSeries::HorizMargins(int& l, int& r) { l = r = 0; }
-bool TGanttSeries::IsNearPointer(int, int, int, int, int) { return false; }
-int TGanttSeries::PointAtPixel(int x, int y) { return TPointSeries::PointAtPixel(x, y); }
-void TGanttSeries::DrawConnection(int, int, int) {}
+
+TGanttSeries::~TGanttSeries() = default;
+
+void TGanttSeries::SetEndValues(const TChartValueList& list) {
+  endValues_->Assign(list);
+  RepaintChart();
+}
+
+void TGanttSeries::SetNextTask(const TChartValueList& list) {
+  nextTask_->Assign(list);
+  RepaintChart();
+}
+
+int TGanttSeries::AddBar(double start, double end, double y, const std::string& label, TColor colour) {
+  const int i = AppendPoint(start, y, label, colour);
+  if (i == -1) return -1;
+  endValues_->PendingValue = end;
+  nextTask_->PendingValue = -1;
+  InsertPendingExtras(i);
+  return i;
+}
+
+int TGanttSeries::AddBar(double start, double end, double y, const std::string& label) {
+  return AddBar(start, end, y, label, ColorDefault);
+}
+
+void TGanttSeries::ResetPendingValue(TChartValueList& list) {
+  if (&list == nextTask_) {
+    list.PendingValue = -1;
+    return;
+  }
+  TPointSeries::ResetPendingValue(list);
+}
+
+double TGanttSeries::HighestX() const {
+  return std::max(XValues().HighestValue(), endValues_->HighestValue());
+}
+
+void TGanttSeries::HorizMargins(int& left, int& right) {
+  left = 0;
+  right = 0;
+}
+
+// Called once per bar for up to a million bars: no allocation, no text.
+void TGanttSeries::DrawPoint(int index) {
+  TSeriesPointer& pointer = Pointer();
+  if (!pointer.Visible()) return;
+  const TColor colour = PointColor(index);
+  pointer.PreparePointerCanvas(colour);
+  // Ends far outside the window are pulled in; the visible part stays exact.
+  const int endX = ValuePositionX(endValues_->ValueAt(index));
+  const int x0 = sc::ClampKeepParity(PointScreenX(index));
+  const int x1 = sc::ClampKeepParity(endX);
+  const int y = sc::Clamp(PointScreenY(index));
+  const long long half = sc::HalfSpan(x0, x1);
+  pointer.DrawPointer(sc::Add(x0, half), y, TSeriesPointerStyle::psRectangle, colour, sc::Clamp(half),
+                      pointer.VertSize());
+  if (connectingPen_->Visible()) DrawConnection(index, endX, y);
+}
+
+// The elbow from the end of a bar to the start of the bar it leads to.
+void TGanttSeries::DrawConnection(int index, int x1, int y) {
+  const double link = nextTask_->ValueAt(index);
+  if (!std::isfinite(link)) return;
+  const int t = RoundHalfEven(link);
+  if (t < 0 || t >= PointCount()) return;
+  Canvas& canvas = ChartCanvas();
+  canvas.Pen().Assign(*connectingPen_);
+  canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  const int tx = PointScreenX(t);
+  const int ty = sc::Clamp(PointScreenY(t));
+  const int mx = sc::Add(x1, sc::HalfSpan(x1, tx));
+  canvas.MoveTo(sc::Clamp(x1), y);
+  canvas.LineTo(mx, y);
+  canvas.LineTo(mx, ty);
+  canvas.LineTo(sc::Clamp(tx), ty);
+}
+
+bool TGanttSeries::IsNearPointer(int index, int px, int py, int x, int y) {
+  return x >= px && x <= ValuePositionX(endValues_->ValueAt(index)) && sc::Abs(py, y) < Pointer().VertSize();
+}
+
+// Hidden bars are not drawn, so they do not answer clicks either (not even at
+// the exact start pixel, which the point series' test would otherwise accept).
+int TGanttSeries::PointAtPixel(int x, int y) {
+  if (!Pointer().Visible()) return -1;
+  return TPointSeries::PointAtPixel(x, y);
+}
+
+void TGanttSeries::DrawMark(int index, const std::string& text, TRect rect, TPoint arrowFrom, TPoint arrowTo) {
+  const int x1 = ValuePositionX(endValues_->ValueAt(index));
+  const long long centre = static_cast<long long>(arrowFrom.X) + sc::HalfSpan(arrowFrom.X, x1);
+  const long long current = (static_cast<long long>(rect.Left) + rect.Right) / 2;
+  const int shift = sc::Clamp(centre - current);
+  rect.Left = sc::Add(rect.Left, shift);
+  rect.Right = sc::Add(rect.Right, shift);
+  TPointSeries::DrawMark(index, text, rect, arrowFrom, arrowTo);
+}
+
+bool TGanttSeries::CanCopyFrom(const TChartSeries* series) const {
+  return series && series->IsA(typeid(TGanttSeries));
+}
+
+void TGanttSeries::Assign(const TPersistent& source) {
+  if (auto gantt = dynamic_cast<const TGanttSeries*>(&source)) connectingPen_->Assign(*gantt->connectingPen_);
+  TPointSeries::Assign(source);
+}
+
+void TGanttSeries::PreparePreview(bool enabled) {
+  TPointSeries::PreparePreview(enabled);
+  SetColorEachPoint(enabled);
+}
+
+void TGanttSeries::FillSampleValues(int count) {
+  static std::mt19937 random{std::random_device{}()};
+  auto below = [](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+
+  RemoveAllPoints();
+  const int n = std::min(count, below(20) + 10);
+  const double today = Date();
+  for (int k = 0; k <= n; ++k) {
+    const double start = today + 3 * k + below(5);
+    const double end = start + 9 + below(16);
+    const int idx = AddBar(start, end, k % 10, std::string(msg::GanttSampleLabels[k % 10]));
+    for (int j = 0; j < idx; ++j) {
+      if (nextTask_->ValueAt(j) == -1 && endValues_->ValueAt(j) < start) {
+        nextTask_->SetValueAt(j, idx);
+        break;
+      }
+    }
+  }
+  NotifyDependents(TSourceChange::scReload, 0);
+}
 
 }  // namespace tokiwa

@@ -16,6 +16,14 @@ inline int Clamp(long long v) {
   return static_cast<int>(v);
 }
 
+// Clamps like Clamp but keeps the parity of v, so that a span measured from a
+// clamped end divides by two the same way as the true span.
+inline int ClampKeepParity(long long v) {
+  if (v > kLimit) return static_cast<int>(kLimit - ((v - kLimit) & 1));
+  if (v < -kLimit) return static_cast<int>(-kLimit - ((-kLimit - v) & 1));
+  return static_cast<int>(v);
+}
+
 inline int Add(int a, long long b) { return Clamp(static_cast<long long>(a) + b); }
 
 // (to - from) div 2, truncating toward zero, without overflow.
