@@ -153,6 +153,8 @@ class TCustomAxisPanel : public TCustomChartPanel {
  private:
   double ExtentOnAxis(const TChartAxis* axis, bool x, bool highest) const;
   void AssignDepthSlots();
+  void DrawSharedSlot(const std::vector<TChartSeries*>& slot);
+  void DrawSeriesMarks(TChartSeries* series);
 
   std::unique_ptr<TChartSeriesList> seriesList_;
   TColor backColor_ = ColorDefault;

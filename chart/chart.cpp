@@ -1,22 +1,59 @@
 #include "chart/chart.h"
 
+#include "chart/legend.h"
+
 namespace tokiwa {
+
+namespace {
+
+constexpr TColor kLeftWallColour = 0x80FFFF;  // a light yellow
+
+}  // namespace
 
 TCustomChart::TCustomChart(TComponent* owner) : TCustomAxisPanel(owner) {
   title_ = std::make_unique<TChartTitle>(this);
   foot_ = std::make_unique<TChartTitle>(this);
   gradient_ = std::make_unique<TChartGradient>(this);
   leftWall_ = std::make_unique<TChartWall>(this);
-  leftWall_->SetColor(0x80FFFF);
+  leftWall_->SetColor(kLeftWallColour);
   bottomWall_ = std::make_unique<TChartWall>(this);
   bottomWall_->SetColor(clWhite);
+  backImageMode_ = TChartBackImageMode::pbmStretch;
   backImage_ = std::make_unique<TPicture>();
   backImage_->OnChange = [this](TGraphicsObject* sender) { SubObjectChanged(sender); };
   CreateLegend();
+  animatedZoomSteps_ = 8;
+  allowZoom_ = true;
+  allowPanning_ = TPanningMode::pmBoth;
+  ClickConsumed = false;
+  mustSaveAxes_ = true;
 }
 
-TCustomChart::~TCustomChart() = default;
+TCustomChart::~TCustomChart() {
+  BeginDestroy();
+  // Series go while the whole chart still exists; they may ask it questions on the way out.
+  DestroyAllSeries();
+  title_.reset();
+  foot_.reset();
+  bottomWall_.reset();
+  leftWall_.reset();
+  gradient_.reset();
+  backImage_.reset();
+}
 
-void TCustomChart::Assign(const TPersistent& source) { TCustomAxisPanel::Assign(source); }
+void TCustomChart::Assign(const TPersistent& source) {
+  if (auto* other = dynamic_cast<const TCustomChart*>(&source)) {
+    leftWall_->Assign(*other->leftWall_);
+    bottomWall_->Assign(*other->bottomWall_);
+    gradient_->Assign(*other->gradient_);
+    allowPanning_ = other->allowPanning_;
+    allowZoom_ = other->allowZoom_;
+    animatedZoom_ = other->animatedZoom_;
+    animatedZoomSteps_ = other->animatedZoomSteps_;
+    foot_->Assign(*other->foot_);
+    title_->Assign(*other->title_);
+  }
+  TCustomAxisPanel::Assign(source);
+}
 
 }  // namespace tokiwa

@@ -1,27 +1,133 @@
 #include "chart/decorations.h"
 
+#include <algorithm>
+
 #include "chart/chart.h"
+#include "runtime/graphics.h"
 
 namespace tokiwa {
 
-TChartTitle::TChartTitle(TCustomAxisPanel* chart) : TChartFontObject(chart) { Font().SetColor(clBlue); }
-void TChartTitle::SetText(const std::vector<std::string>& lines) { text_ = lines; Repaint(); }
-std::string TChartTitle::TextString() const { return {}; }
-bool TChartTitle::ContainsPoint(int x, int y) const { return visible_ && titleRect_.Contains(x, y); }
-void TChartTitle::Assign(const TPersistent& source) { TChartFontObject::Assign(source); }
+namespace {
 
-TChartWall::TChartWall(TCustomChart* owner) : owner_(owner) {}
-void TChartWall::SetColor(TColor c) { color_ = c; }
-void TChartWall::SetSize(int s) { size_ = s; }
-void TChartWall::Assign(const TPersistent& source) { TPersistent::Assign(source); }
+// Compare, store, and ask the owning chart to repaint.
+template <class T, class U>
+void SetAndRepaint(TCustomChart* owner, T& field, const U& value) {
+  if (field == value) return;
+  field = value;
+  if (owner) owner->RequestRepaint();
+}
+
+std::function<void(TGraphicsObject*)> NotifyChart(TCustomAxisPanel* chart) {
+  return [chart](TGraphicsObject* sender) {
+    if (chart) chart->SubObjectChanged(sender);
+  };
+}
+
+}  // namespace
+
+// --- TChartTitle ---
+
+TChartTitle::TChartTitle(TCustomAxisPanel* chart) : TChartFontObject(chart) {
+  Font().SetColor(clBlue);
+  frame_.OnChange = NotifyChart(chart);
+  brush_.OnChange = NotifyChart(chart);
+}
+
+void TChartTitle::SetText(const std::vector<std::string>& lines) {
+  text_ = lines;
+  Repaint();
+}
+
+std::string TChartTitle::TextString() const {
+  std::string result;
+  for (const std::string& line : text_) {
+    result += line;
+    result += "\r\n";
+  }
+  return result;
+}
+
+bool TChartTitle::ContainsPoint(int x, int y) const { return visible_ && titleRect_.Contains(x, y); }
+
+void TChartTitle::Assign(const TPersistent& source) {
+  if (auto* other = dynamic_cast<const TChartTitle*>(&source)) {
+    if (text_ != other->text_) SetText(other->text_);
+    SetAlignment(other->alignment_);
+    SetVisible(other->visible_);
+    frame_.Assign(other->frame_);
+    SetAdjustFrame(other->adjustFrame_);
+    brush_.Assign(other->brush_);
+  }
+  TChartFontObject::Assign(source);
+}
+
+// --- TChartWall ---
+
+TChartWall::TChartWall(TCustomChart* owner) : owner_(owner) {
+  pen_.OnChange = NotifyChart(owner);
+  brush_.OnChange = NotifyChart(owner);
+}
+
+void TChartWall::SetColor(TColor c) { SetAndRepaint(owner_, color_, c); }
+
+void TChartWall::SetSize(int s) { SetAndRepaint(owner_, size_, s); }
+
+void TChartWall::Assign(const TPersistent& source) {
+  if (auto* other = dynamic_cast<const TChartWall*>(&source)) {
+    SetColor(other->color_);
+    brush_.Assign(other->brush_);
+    pen_.Assign(other->pen_);
+    SetSize(other->size_);
+    return;
+  }
+  TPersistent::Assign(source);
+}
+
+// --- TChartGradient ---
 
 TChartGradient::TChartGradient(TCustomChart* owner) : owner_(owner) {}
-void TChartGradient::SetVisible(bool v) { visible_ = v; }
-void TChartGradient::SetDirection(TGradientDirection d) { direction_ = d; }
-void TChartGradient::SetStartColor(TColor c) { startColor_ = c; }
-void TChartGradient::SetEndColor(TColor c) { endColor_ = c; }
-void TChartGradient::Assign(const TPersistent& source) { TPersistent::Assign(source); }
 
-void FillGradient(Canvas&, const TRect&, TColor, TColor, bool) {}
+void TChartGradient::SetVisible(bool v) { SetAndRepaint(owner_, visible_, v); }
+void TChartGradient::SetDirection(TGradientDirection d) { SetAndRepaint(owner_, direction_, d); }
+void TChartGradient::SetStartColor(TColor c) { SetAndRepaint(owner_, startColor_, c); }
+void TChartGradient::SetEndColor(TColor c) { SetAndRepaint(owner_, endColor_, c); }
+
+void TChartGradient::Assign(const TPersistent& source) {
+  if (auto* other = dynamic_cast<const TChartGradient*>(&source)) {
+    visible_ = other->visible_;
+    direction_ = other->direction_;
+    startColor_ = other->startColor_;
+    endColor_ = other->endColor_;
+    return;
+  }
+  TPersistent::Assign(source);
+}
+
+// --- FillGradient ---
+
+void FillGradient(Canvas& canvas, const TRect& rect, TColor a, TColor b, bool horizontal) {
+  const int size = horizontal ? rect.Width() : rect.Height();
+  if (size <= 0) return;
+  const int bands = std::min(size, 256);
+  const int from[3] = {RedOf(a), GreenOf(a), BlueOf(a)};
+  const int to[3] = {RedOf(b), GreenOf(b), BlueOf(b)};
+  TBrush& brush = canvas.Brush();
+  brush.SetStyle(TBrushStyle::bsSolid);
+  for (int i = 0; i < bands; ++i) {
+    std::uint8_t c[3];
+    for (int k = 0; k < 3; ++k) {
+      // One band is colour a: the platform's MulDiv by zero would give -1.
+      const int step = bands > 1 ? MulDiv(i, to[k] - from[k], bands - 1) : 0;
+      c[k] = static_cast<std::uint8_t>((from[k] + step) & 0xFF);
+    }
+    brush.SetColor(RGBColor(c[0], c[1], c[2]));
+    const int near = MulDiv(i, size, bands), far = MulDiv(i + 1, size, bands);
+    // Band 0 lies at the right or bottom edge.
+    if (horizontal)
+      canvas.FillRect({rect.Right - far, rect.Top, rect.Right - near, rect.Bottom});
+    else
+      canvas.FillRect({rect.Left, rect.Bottom - far, rect.Right, rect.Bottom - near});
+  }
+}
 
 }  // namespace tokiwa

@@ -28,7 +28,7 @@ class TChartTitle : public TChartFontObject {
   const std::vector<std::string>& Text() const { return text_; }
   // Copies the lines and repaints.
   void SetText(const std::vector<std::string>& lines);
-  // The lines joined with CR LF, as a multi-line text property reads.
+  // The lines, each followed by CR LF, as a multi-line text property reads.
   std::string TextString() const;
   bool Visible() const { return visible_; }
   void SetVisible(bool v) { Set(visible_, v); }

@@ -52,6 +52,7 @@ class TCustomChartLegend : public TChartFontObject {
   TLegendStyle ResolvedLegendStyle() const { return resolvedStyle_; }
   void ResolveLegendStyle();
   int LegendItemCount() const;
+  // The text of item index, already passed through the chart's OnGetLegendText.
   std::string LegendItemText(int index) const;
   virtual std::string ValueItemText(TChartSeries* series, int pointIndex) const = 0;
   // Widest text among the first n items from FirstValue (n < 0: all items).

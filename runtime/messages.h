@@ -58,6 +58,9 @@ inline constexpr std::string_view DefaultPercentFormat = "##0.## %";  // 65319
 inline constexpr std::string_view PercentOfTotal = "%1:s の %0:s";    // 65318
 inline constexpr std::string_view DefaultFontName = "ＭＳ Ｐ明朝";     // 65264
 inline constexpr std::string_view DefaultFontSize = "9";             // 65288
+// Legend and series titles
+inline constexpr std::string_view SeriesTitlePrefix = "Series ";  // followed by the item number
+inline constexpr std::string_view UnknownSeriesTitle = "?";
 
 // Series gallery and functions
 inline constexpr std::string_view GalleryStandard = "標準";
