@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "runtime/utf8.h"
 
@@ -78,6 +79,32 @@ const PairTable& Pairs() {
   return table;
 }
 
+// The CP932 form of every BMP character, as iconv encodes it (its choice
+// among the duplicated NEC and IBM characters included): the byte, or lead
+// and trail as high and low byte; 0 where there is none.
+struct FormTable {
+  std::vector<std::uint16_t> codes = std::vector<std::uint16_t>(0x10000);
+
+  FormTable() {
+    IconvHandle cd("CP932", "UTF-32LE");
+    if (!cd.ok()) return;
+    for (std::uint32_t cp = 0x80; cp <= 0xFFFF; ++cp) {
+      if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+      const char in[4] = {static_cast<char>(cp & 0xFF), static_cast<char>(cp >> 8), 0, 0};
+      unsigned char out[8];
+      std::size_t outSize = sizeof out;
+      if (!cd.Convert(in, 4, reinterpret_cast<char*>(out), outSize)) continue;
+      if (outSize == 1 && out[0] >= 0x80) codes[cp] = out[0];
+      else if (outSize == 2) codes[cp] = static_cast<std::uint16_t>(out[0] << 8 | out[1]);
+    }
+  }
+};
+
+const FormTable& Forms() {
+  static const FormTable table;
+  return table;
+}
+
 // Length of the run of ASCII bytes starting at p, eight bytes at a time.
 std::size_t AsciiRun(const unsigned char* p, std::size_t n) {
   std::size_t i = 0;
@@ -147,7 +174,7 @@ std::string Cp932ToUtf8(std::string_view bytes) {
 }
 
 std::string Utf8ToCp932(std::string_view text) {
-  thread_local IconvHandle cd("CP932", "UTF-8");
+  const auto& forms = Forms().codes;
   std::string out;
   out.reserve(text.size());
   std::size_t i = 0;
@@ -160,18 +187,10 @@ std::string Utf8ToCp932(std::string_view text) {
     }
     char32_t cp;
     const std::size_t len = utf8::Decode(text, i, cp);
-    if (len == 0) {
-      out += '?';
-      ++i;
-      continue;
-    }
-    char buf[8];
-    std::size_t outSize = sizeof buf;
-    if (cd.ok() && cd.Convert(text.data() + i, len, buf, outSize))
-      out.append(buf, outSize);
-    else
-      out += '?';
-    i += len;
+    const std::uint16_t form = len && cp <= 0xFFFF ? forms[cp] : 0;
+    if (form > 0xFF) out += static_cast<char>(form >> 8);
+    out += form ? static_cast<char>(form & 0xFF) : '?';
+    i += len ? len : 1;
   }
   return out;
 }
