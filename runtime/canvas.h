@@ -34,6 +34,9 @@ class Canvas {
   TPen& Pen() { return pen_; }
   TBrush& Brush() { return brush_; }
   TFont& Font() { return font_; }
+  const TPen& Pen() const { return pen_; }
+  const TBrush& Brush() const { return brush_; }
+  const TFont& Font() const { return font_; }
   void SetTextAlign(TextHAlign h, TextVAlign v) { halign_ = h; valign_ = v; }
   TextHAlign HAlign() const { return halign_; }
   TextVAlign VAlign() const { return valign_; }
