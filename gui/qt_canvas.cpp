@@ -1,0 +1,478 @@
+#include "gui/qt_canvas.h"
+
+#include <QPolygon>
+#include <QPolygonF>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace tokiwa {
+
+namespace {
+
+// Normalises a rectangle given in either corner order (the platform does too).
+struct Box {
+  std::int64_t l, t, r, b;
+  Box(int left, int top, int right, int bottom)
+      : l(std::min(left, right)), t(std::min(top, bottom)), r(std::max(left, right)),
+        b(std::max(top, bottom)) {}
+};
+
+Qt::BrushStyle HatchPattern(TBrushStyle s) {
+  switch (s) {
+    case TBrushStyle::bsHorizontal: return Qt::HorPattern;
+    case TBrushStyle::bsVertical: return Qt::VerPattern;
+    case TBrushStyle::bsFDiagonal: return Qt::FDiagPattern;
+    case TBrushStyle::bsBDiagonal: return Qt::BDiagPattern;
+    case TBrushStyle::bsCross: return Qt::CrossPattern;
+    case TBrushStyle::bsDiagCross: return Qt::DiagCrossPattern;
+    default: return Qt::SolidPattern;
+  }
+}
+
+// The part of [l, r) x [t, b) inside `bounds`, as a QRect (empty when none).
+QRect Intersect(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, const TRect& bounds) {
+  l = std::max<std::int64_t>(l, bounds.Left);
+  t = std::max<std::int64_t>(t, bounds.Top);
+  r = std::min<std::int64_t>(r, bounds.Right);
+  b = std::min<std::int64_t>(b, bounds.Bottom);
+  if (r <= l || b <= t) return {};
+  return QRect(int(l), int(t), int(r - l), int(b - t));
+}
+
+}  // namespace
+
+QtCanvas::QtCanvas(QImage* target) : target_(target) { UpdateClipBounds(); }
+
+QtCanvas::~QtCanvas() { End(); }
+
+void QtCanvas::SetTarget(QImage* target) {
+  End();
+  target_ = target;
+  UpdateClipBounds();
+}
+
+void QtCanvas::End() {
+  if (!painter_) return;
+  painter_->end();
+  painter_.reset();
+}
+
+QPainter* QtCanvas::Painter() {
+  if (painter_) return painter_.get();
+  if (!target_ || target_->isNull()) return nullptr;
+  auto p = std::make_unique<QPainter>();
+  if (!p->begin(target_)) return nullptr;
+  p->setRenderHint(QPainter::Antialiasing, false);
+  p->setRenderHint(QPainter::TextAntialiasing, !monochrome_);
+  p->setBackgroundMode(Qt::TransparentMode);
+  composition_ = QPainter::CompositionMode_SourceOver;
+  bgOpaque_ = false;
+  bgColour_ = p->background().color();
+  painter_ = std::move(p);
+  ApplyClip();
+  return painter_.get();
+}
+
+QColor QtCanvas::ToQColor(TColor c) const {
+  TColor rgb = ColorToRGB(c);
+  QRgb q = qRgb(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
+  return QColor(monochrome_ ? MonoColor(q) : q);
+}
+
+QRgb QtCanvas::MonoColor(QRgb rgb) { return qGray(rgb) >= 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); }
+
+// ---- Clipping -------------------------------------------------------------
+
+TRect QtCanvas::DeviceRect() const {
+  if (!target_) return {};
+  return {0, 0, target_->width(), target_->height()};
+}
+
+void QtCanvas::UpdateClipBounds() {
+  TRect device = DeviceRect();
+  TRect region = device;
+  if (clipKind_ == ClipKind::Rect) {
+    region = {clipRect_.left(), clipRect_.top(), clipRect_.left() + clipRect_.width(),
+              clipRect_.top() + clipRect_.height()};
+  } else if (clipKind_ == ClipKind::Region) {
+    QRect r = clipRegion_.boundingRect();
+    region = {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+  }
+  IntersectRect(clipBounds_, region, device);
+}
+
+void QtCanvas::ApplyClip() {
+  if (!painter_) return;
+  switch (clipKind_) {
+    case ClipKind::None: painter_->setClipping(false); break;
+    case ClipKind::Rect: painter_->setClipRect(clipRect_); break;
+    case ClipKind::Region: painter_->setClipRegion(clipRegion_); break;
+  }
+}
+
+void QtCanvas::ClipRect(const TRect& r) {
+  Box box(r.Left, r.Top, r.Right, r.Bottom);
+  // Only the part over the image matters; this also keeps QRect's sizes in range.
+  TRect device = DeviceRect();
+  device.Inflate(1, 1);
+  clipKind_ = ClipKind::Rect;
+  clipRect_ = Intersect(box.l, box.t, box.r, box.b, device);
+  UpdateClipBounds();
+  ApplyClip();
+}
+
+void QtCanvas::ClipPolygon(std::span<const TPoint> points) {
+  QPolygon polygon;
+  if (raster::WithinSafeRange(points)) {
+    for (const TPoint& p : points) polygon << QPoint(p.X, p.Y);
+  } else {
+    TRect d = DeviceRect();
+    raster::RectF box{d.Left - 2.0, d.Top - 2.0, d.Right + 2.0, d.Bottom + 2.0};
+    for (const raster::PointF& p : raster::ClipPolygon(points, box)) {
+      polygon << QPoint(int(std::lround(p.x)), int(std::lround(p.y)));
+    }
+  }
+  clipKind_ = ClipKind::Region;
+  clipRegion_ = QRegion(polygon, Qt::OddEvenFill);
+  UpdateClipBounds();
+  ApplyClip();
+}
+
+void QtCanvas::RemoveClip() {
+  clipKind_ = ClipKind::None;
+  clipRegion_ = QRegion();
+  UpdateClipBounds();
+  ApplyClip();
+}
+
+bool QtCanvas::Visible(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) const {
+  return !clipBounds_.IsEmpty() && left < clipBounds_.Right && right > clipBounds_.Left &&
+         top < clipBounds_.Bottom && bottom > clipBounds_.Top;
+}
+
+// ---- Painter state --------------------------------------------------------
+
+void QtCanvas::SetComposition(QPainter::CompositionMode mode) {
+  if (composition_ == mode) return;
+  painter_->setCompositionMode(mode);
+  composition_ = mode;
+}
+
+void QtCanvas::SetBackground(bool opaque, const QColor& colour) {
+  if (opaque != bgOpaque_) {
+    painter_->setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+    bgOpaque_ = opaque;
+  }
+  if (opaque && colour != bgColour_) {
+    painter_->setBackground(colour);
+    bgColour_ = colour;
+  }
+}
+
+QPainter::CompositionMode QtCanvas::PenComposition() const {
+  switch (Pen().Mode()) {
+    case TPenMode::pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+    case TPenMode::pmXor: return QPainter::RasterOp_SourceXorDestination;
+    case TPenMode::pmNot: return QPainter::RasterOp_NotDestination;
+    case TPenMode::pmCopy: break;
+  }
+  return QPainter::CompositionMode_SourceOver;
+}
+
+// Thin pens are the platform's cosmetic pens: one pixel, styled, drawn here
+// pixel by pixel. Wider pens are geometric and always solid.
+bool QtCanvas::ThinPen() const { return Pen().Width() <= 1; }
+
+// How far a pen's pixels reach beyond the outline it strokes.
+int QtCanvas::PenReach() const { return Pen().Width() / 2 + 1; }
+
+std::optional<QBrush> QtCanvas::FillBrush() {
+  TBrushStyle style = Brush().Style();
+  if (style == TBrushStyle::bsClear) return std::nullopt;
+  QColor colour = ToQColor(Brush().Color());
+  if (style == TBrushStyle::bsSolid) return QBrush(colour);
+  // Hatch gaps show the background colour only in opaque mode.
+  SetBackground(GetBkMode() == BkMode::Opaque, ToQColor(BkColor()));
+  return QBrush(colour, HatchPattern(style));
+}
+
+QPen QtCanvas::WidePen() const {
+  QPen pen(ToQColor(Pen().Color()));
+  pen.setWidth(Pen().Width());
+  pen.setCapStyle(Qt::RoundCap);
+  pen.setJoinStyle(Qt::RoundJoin);
+  return pen;
+}
+
+// ---- Strokes --------------------------------------------------------------
+
+void QtCanvas::StrokeThin(std::span<const TPoint> path, bool closed) {
+  if (path.size() < 2) return;
+  runs_.clear();
+  std::span<const int> dashes = raster::DashPattern(Pen().Style());
+  std::int64_t phase = 0;
+  std::size_t segments = closed ? path.size() : path.size() - 1;
+  for (std::size_t i = 0; i < segments; ++i) {
+    phase = raster::AppendLineRuns(path[i], path[(i + 1) % path.size()], clipBounds_, dashes, phase, runs_);
+  }
+  PaintRuns();
+}
+
+void QtCanvas::PaintRuns() {
+  if (runs_.empty()) return;
+  QPainter* p = Painter();
+  if (!p) return;
+  SetComposition(PenComposition());
+  QColor on = ToQColor(Pen().Color());
+  // The gaps of a styled pen take the background colour in opaque mode.
+  bool gaps = GetBkMode() == BkMode::Opaque;
+  QColor off = ToQColor(BkColor());
+  for (const raster::PixelRun& run : runs_) {
+    if (!run.on && !gaps) continue;
+    QRect r = run.vertical ? QRect(run.x, run.y, 1, run.length) : QRect(run.x, run.y, run.length, 1);
+    p->fillRect(r, run.on ? on : off);
+  }
+}
+
+void QtCanvas::StrokeWide(std::span<const TPoint> path, bool closed) {
+  QPainter* p = Painter();
+  if (!p || path.size() < 2) return;
+  SetComposition(PenComposition());
+  p->setPen(WidePen());
+  p->setBrush(Qt::NoBrush);
+  // Pixel (x, y) is the square from (x, y) to (x + 1, y + 1) in Qt: stroke the centres.
+  if (raster::WithinSafeRange(path)) {
+    QPolygonF polygon;
+    for (const TPoint& pt : path) polygon << QPointF(pt.X + 0.5, pt.Y + 0.5);
+    if (closed) {
+      p->drawPolygon(polygon);
+    } else {
+      p->drawPolyline(polygon);
+    }
+    return;
+  }
+  // Far-off coordinates: clip each segment to just beyond the visible area.
+  double margin = Pen().Width() + 2.0;
+  raster::RectF box{clipBounds_.Left - margin, clipBounds_.Top - margin, clipBounds_.Right + margin,
+                    clipBounds_.Bottom + margin};
+  std::size_t segments = closed ? path.size() : path.size() - 1;
+  for (std::size_t i = 0; i < segments; ++i) {
+    const TPoint& a = path[i];
+    const TPoint& b = path[(i + 1) % path.size()];
+    raster::PointF fa{a.X + 0.5, a.Y + 0.5}, fb{b.X + 0.5, b.Y + 0.5};
+    if (raster::ClipSegment(fa, fb, box)) p->drawLine(QLineF(fa.x, fa.y, fb.x, fb.y));
+  }
+}
+
+// ---- Shapes ---------------------------------------------------------------
+
+void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
+  Box box(left, top, right, bottom);
+  bool outline = Pen().Style() != TPenStyle::psClear;
+  int reach = outline ? PenReach() : 0;
+  if (box.r - box.l < 1 || box.b - box.t < 1) return;
+  if (!Visible(box.l - reach, box.t - reach, box.r + reach, box.b + reach)) return;
+  QPainter* p = Painter();
+  if (!p) return;
+  SetComposition(PenComposition());
+  if (auto brush = FillBrush()) {
+    // Without a pen the platform fills one pixel short of the right and bottom edges.
+    QRect fill = outline ? Intersect(box.l + 1, box.t + 1, box.r - 1, box.b - 1, clipBounds_)
+                         : Intersect(box.l, box.t, box.r - 1, box.b - 1, clipBounds_);
+    if (!fill.isEmpty()) p->fillRect(fill, *brush);
+  }
+  if (!outline) return;
+  if (ThinPen()) {
+    const int l = int(box.l), t = int(box.t), r = int(box.r - 1), b = int(box.b - 1);
+    if (l == r || t == b) {
+      // One pixel wide or high: a single line, so no pixel is drawn twice.
+      const std::array<TPoint, 2> line{TPoint{l, t}, l == r ? TPoint{l, b + 1} : TPoint{r + 1, t}};
+      StrokeThin(line, false);
+    } else {
+      const std::array<TPoint, 4> frame{TPoint{l, t}, TPoint{r, t}, TPoint{r, b}, TPoint{l, b}};
+      StrokeThin(frame, true);
+    }
+    return;
+  }
+  // Geometric pen centred on the outline, or kept inside it for psInsideFrame.
+  double inset = Pen().Style() == TPenStyle::psInsideFrame ? (Pen().Width() - 1) / 2.0 : 0.0;
+  std::int64_t margin = Pen().Width() + 2;
+  auto clampX = [&](std::int64_t v) {
+    return std::clamp<std::int64_t>(v, clipBounds_.Left - margin, clipBounds_.Right + margin);
+  };
+  auto clampY = [&](std::int64_t v) {
+    return std::clamp<std::int64_t>(v, clipBounds_.Top - margin, clipBounds_.Bottom + margin);
+  };
+  QRectF frame(QPointF(clampX(box.l) + 0.5 + inset, clampY(box.t) + 0.5 + inset),
+               QPointF(clampX(box.r - 1) + 0.5 - inset, clampY(box.b - 1) + 0.5 - inset));
+  QPen pen = WidePen();
+  pen.setJoinStyle(Qt::MiterJoin);
+  p->setPen(pen);
+  p->setBrush(Qt::NoBrush);
+  p->drawRect(frame);
+}
+
+void QtCanvas::FillRect(const TRect& r) {
+  Box box(r.Left, r.Top, r.Right, r.Bottom);
+  QRect fill = Intersect(box.l, box.t, box.r, box.b, clipBounds_);
+  if (fill.isEmpty()) return;
+  QPainter* p = Painter();
+  if (!p) return;
+  auto brush = FillBrush();
+  if (!brush) return;
+  // A pattern copy: the pen's raster operation does not apply.
+  SetComposition(QPainter::CompositionMode_SourceOver);
+  p->fillRect(fill, *brush);
+}
+
+void QtCanvas::LineTo(int x, int y) {
+  const std::array<TPoint, 2> line{PenPos(), TPoint{x, y}};
+  SetPenPos(line[1]);
+  if (Pen().Style() == TPenStyle::psClear) return;
+  if (ThinPen()) {
+    StrokeThin(line, false);
+    return;
+  }
+  int reach = PenReach();
+  if (!Visible(std::int64_t(std::min(line[0].X, x)) - reach, std::int64_t(std::min(line[0].Y, y)) - reach,
+               std::int64_t(std::max(line[0].X, x)) + reach + 1, std::int64_t(std::max(line[0].Y, y)) + reach + 1)) {
+    return;
+  }
+  StrokeWide(line, false);
+}
+
+namespace {
+
+// Bounds of a point list, right and bottom inclusive of the last pixel.
+Box BoundsOf(std::span<const TPoint> points) {
+  int l = points[0].X, t = points[0].Y, r = l, b = t;
+  for (const TPoint& p : points) {
+    l = std::min(l, p.X);
+    r = std::max(r, p.X);
+    t = std::min(t, p.Y);
+    b = std::max(b, p.Y);
+  }
+  return Box(l, t, r, b);
+}
+
+}  // namespace
+
+void QtCanvas::FillPolygonArea(std::span<const TPoint> points) {
+  auto brush = FillBrush();
+  if (!brush) return;
+  QPainter* p = Painter();
+  p->setPen(Qt::NoPen);
+  p->setBrush(*brush);
+  if (raster::WithinSafeRange(points)) {
+    QPolygon polygon;
+    polygon.reserve(qsizetype(points.size()));
+    for (const TPoint& pt : points) polygon << QPoint(pt.X, pt.Y);
+    p->drawPolygon(polygon, Qt::OddEvenFill);
+    return;
+  }
+  raster::RectF box{clipBounds_.Left - 2.0, clipBounds_.Top - 2.0, clipBounds_.Right + 2.0,
+                    clipBounds_.Bottom + 2.0};
+  QPolygonF polygon;
+  for (const raster::PointF& pt : raster::ClipPolygon(points, box)) polygon << QPointF(pt.x, pt.y);
+  if (polygon.size() >= 3) p->drawPolygon(polygon, Qt::OddEvenFill);
+}
+
+void QtCanvas::Polygon(std::span<const TPoint> points) {
+  if (points.empty()) return;
+  Box box = BoundsOf(points);
+  int reach = PenReach();
+  if (!Visible(box.l - reach, box.t - reach, box.r + reach + 1, box.b + reach + 1)) return;
+  if (!Painter()) return;
+  SetComposition(PenComposition());
+  FillPolygonArea(points);
+  if (Pen().Style() == TPenStyle::psClear) return;
+  if (ThinPen()) {
+    StrokeThin(points, true);
+  } else {
+    StrokeWide(points, true);
+  }
+}
+
+void QtCanvas::Polyline(std::span<const TPoint> points) {
+  if (points.size() < 2 || Pen().Style() == TPenStyle::psClear) return;
+  Box box = BoundsOf(points);
+  int reach = PenReach();
+  if (!Visible(box.l - reach, box.t - reach, box.r + reach + 1, box.b + reach + 1)) return;
+  if (ThinPen()) {
+    StrokeThin(points, false);
+  } else {
+    StrokeWide(points, false);
+  }
+}
+
+void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
+  EllipticShape(0, left, top, right, bottom, 0, 0, 0, 0);
+}
+
+void QtCanvas::Pie(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) {
+  EllipticShape(1, left, top, right, bottom, x1, y1, x2, y2);
+}
+
+void QtCanvas::Arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) {
+  EllipticShape(2, left, top, right, bottom, x1, y1, x2, y2);
+}
+
+// kind 0 = ellipse, 1 = pie, 2 = arc. Ellipses this large (beyond the safe
+// range) are not drawn: no figure of the engine comes near that size.
+void QtCanvas::EllipticShape(int kind, int left, int top, int right, int bottom, int x1, int y1, int x2,
+                             int y2) {
+  Box box(left, top, right, bottom);
+  bool outline = Pen().Style() != TPenStyle::psClear;
+  int reach = outline ? PenReach() : 0;
+  if (box.r - box.l < 1 || box.b - box.t < 1) return;
+  if (!Visible(box.l - reach, box.t - reach, box.r + reach, box.b + reach)) return;
+  if (!raster::WithinSafeRange(TRect{left, top, right, bottom})) return;
+  QPainter* p = Painter();
+  if (!p) return;
+  SetComposition(PenComposition());
+  // Same convention as the rectangle: the outline runs along l..r-1, t..b-1.
+  QRect rect(int(box.l), int(box.t), int(box.r - box.l - 1), int(box.b - box.t - 1));
+  if (!outline) {
+    p->setPen(Qt::NoPen);
+  } else if (ThinPen()) {
+    QPen pen(ToQColor(Pen().Color()), 0);
+    pen.setCosmetic(true);
+    std::span<const int> dashes = raster::DashPattern(Pen().Style());
+    if (!dashes.empty()) pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
+    p->setPen(pen);
+  } else {
+    p->setPen(WidePen());
+  }
+  std::optional<QBrush> brush = kind == 2 ? std::nullopt : FillBrush();
+  p->setBrush(brush ? *brush : QBrush(Qt::NoBrush));
+  if (kind == 0) {
+    p->drawEllipse(rect);
+    return;
+  }
+  // Radials to parametric angles: the point of the ellipse on the ray from the
+  // centre through (x, y) has parameter atan2(dy * a, dx * b).
+  const double cx = box.l + rect.width() / 2.0, cy = box.t + rect.height() / 2.0;
+  const double a = std::max(rect.width() / 2.0, 0.5), b = std::max(rect.height() / 2.0, 0.5);
+  auto angle = [&](int x, int y) { return std::atan2((cy - y) * a, (x - cx) * b) * 180 / std::numbers::pi; };
+  const double start = angle(x1, y1);
+  double span = std::fmod(angle(x2, y2) - start, 360.0);
+  if (span <= 0) span += 360.0;  // the same radial twice is the whole ellipse
+  const int start16 = int(std::lround(start * 16)), span16 = int(std::lround(span * 16));
+  if (kind == 1) {
+    p->drawPie(rect, start16, span16);
+  } else {
+    p->drawArc(rect, start16, span16);
+  }
+}
+
+void QtCanvas::SetPixel(int x, int y, TColor colour) {
+  if (!clipBounds_.Contains(x, y)) return;
+  QPainter* p = Painter();
+  if (!p) return;
+  SetComposition(QPainter::CompositionMode_SourceOver);
+  p->fillRect(QRect(x, y, 1, 1), ToQColor(colour));
+}
+
+}  // namespace tokiwa

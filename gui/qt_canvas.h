@@ -1,0 +1,155 @@
+#pragma once
+// The canvas on Qt: draws with a QPainter on a QImage, reproducing the launcher
+// platform's pixel rules (exclusive right and bottom edges, LineTo without its
+// end point, its dash patterns and raster operations). The window canvas is such
+// an image that the chart widget copies to the screen in its paint event.
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "gui/raster_lines.h"
+#include "runtime/canvas.h"
+
+namespace tokiwa {
+
+// Anything the canvas can draw from a QImage.
+class QtImageSource {
+ public:
+  virtual ~QtImageSource() = default;
+  virtual const QImage& GetQImage() const = 0;
+};
+
+// A picture loaded or built elsewhere (the chart's background image).
+class QtImage : public Image, public QtImageSource {
+ public:
+  explicit QtImage(QImage image) : image_(std::move(image)) {}
+  int Width() const override { return image_.width(); }
+  int Height() const override { return image_.height(); }
+  const QImage& GetQImage() const override { return image_; }
+
+ private:
+  QImage image_;
+};
+
+class QtCanvas : public Canvas {
+ public:
+  // Draws on `target`, which must outlive the canvas (or be replaced by
+  // SetTarget first). While drawing, the canvas keeps a painter open on it:
+  // call End() before resizing or reassigning the image.
+  explicit QtCanvas(QImage* target = nullptr);
+  ~QtCanvas() override;
+  QtCanvas(const QtCanvas&) = delete;
+  QtCanvas& operator=(const QtCanvas&) = delete;
+
+  void SetTarget(QImage* target);
+  QImage* Target() const { return target_; }
+  // Closes the painter; the next primitive opens it again with the same clip.
+  void End();
+  // A one-bit surface: every colour is drawn as black or white (see MonoColor).
+  void SetMonochrome(bool on) { monochrome_ = on; }
+  bool Monochrome() const { return monochrome_; }
+
+  void Rectangle(int left, int top, int right, int bottom) override;
+  using Canvas::Rectangle;
+  void FillRect(const TRect& r) override;
+  void LineTo(int x, int y) override;
+  void Polygon(std::span<const TPoint> points) override;
+  void Polyline(std::span<const TPoint> points) override;
+  void Ellipse(int left, int top, int right, int bottom) override;
+  void Pie(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) override;
+  void Arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) override;
+  void SetPixel(int x, int y, TColor colour) override;
+
+  void TextOut(int x, int y, std::string_view text) override;
+  TSize TextExtent(std::string_view text) override;
+
+  void ClipRect(const TRect& r) override;
+  void ClipPolygon(std::span<const TPoint> points) override;
+  void RemoveClip() override;
+
+  void Draw(int x, int y, const Image& image) override;
+  void StretchDraw(const TRect& r, const Image& image) override;
+
+  // A colour of the class library as Qt draws it on this canvas: system colours
+  // resolved, the flag byte dropped, and black or white when monochrome.
+  QColor ToQColor(TColor c) const;
+  // The one-bit mapping: white when the colour's grey level is at least 128.
+  static QRgb MonoColor(QRgb rgb);
+
+ private:
+  enum class ClipKind : std::uint8_t { None, Rect, Region };
+
+  QPainter* Painter();
+  void ApplyClip();
+  TRect DeviceRect() const;
+  void UpdateClipBounds();
+  bool Visible(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) const;
+  void SetComposition(QPainter::CompositionMode mode);
+  void SetBackground(bool opaque, const QColor& colour);
+  QPainter::CompositionMode PenComposition() const;
+  bool ThinPen() const;
+  int PenReach() const;
+  std::optional<QBrush> FillBrush();
+  QPen WidePen() const;
+
+  void StrokeThin(std::span<const TPoint> path, bool closed);
+  void PaintRuns();
+  void StrokeWide(std::span<const TPoint> path, bool closed);
+  void FillPolygonArea(std::span<const TPoint> points);
+  void EllipticShape(int kind, int left, int top, int right, int bottom, int x1, int y1, int x2, int y2);
+  void DrawQImage(const QRectF& target, const QImage& image, const QRectF& source);
+  const QFontMetrics& Metrics();
+
+  QImage* target_ = nullptr;
+  std::unique_ptr<QPainter> painter_;
+  bool monochrome_ = false;
+
+  ClipKind clipKind_ = ClipKind::None;
+  QRect clipRect_;
+  QRegion clipRegion_;
+  TRect clipBounds_;  // clip region's bounds within the image: the fast reject test
+
+  // What the open painter currently has, so unchanged state is not re-sent.
+  QPainter::CompositionMode composition_ = QPainter::CompositionMode_SourceOver;
+  bool bgOpaque_ = false;
+  QColor bgColour_;
+
+  // The current font realised for Qt, rebuilt when the TFont settings change.
+  struct FontKey {
+    std::string name;
+    int height = 0;
+    TFontStyles style = 0;
+    bool operator==(const FontKey&) const = default;
+  };
+  std::optional<FontKey> fontKey_;
+  QFont qfont_;
+  std::optional<QFontMetrics> metrics_;
+
+  std::vector<raster::PixelRun> runs_;  // reused between strokes
+};
+
+// An off-screen image with a canvas (the chart's back buffer). A monochrome
+// bitmap is kept as 32-bit RGB whose canvas draws only black and white, so it
+// copies onto colour surfaces without conversion.
+class QtBitmap : public Bitmap, public QtImageSource {
+ public:
+  QtBitmap(int width, int height, bool monochrome);
+  int Width() const override { return image_.width(); }
+  int Height() const override { return image_.height(); }
+  Canvas& GetCanvas() override { return canvas_; }
+  void SetSize(int width, int height) override;
+  bool Monochrome() const override { return monochrome_; }
+  const QImage& GetQImage() const override { return image_; }
+
+ private:
+  QImage image_;
+  bool monochrome_;
+  QtCanvas canvas_;
+};
+
+}  // namespace tokiwa

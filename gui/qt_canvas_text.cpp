@@ -1,0 +1,109 @@
+// Text and image drawing of the Qt canvas.
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
+
+#include "gui/font_mapping.h"
+#include "gui/qt_canvas.h"
+
+namespace tokiwa {
+
+const QFontMetrics& QtCanvas::Metrics() {
+  const TFont& f = Font();
+  FontKey key{f.Name(), f.Height(), f.Style()};
+  if (!fontKey_ || !(*fontKey_ == key) || !metrics_) {
+    qfont_ = ToQFont(f);
+    if (monochrome_) qfont_.setStyleStrategy(QFont::NoAntialias);
+    metrics_.emplace(qfont_);
+    fontKey_ = std::move(key);
+  }
+  return *metrics_;
+}
+
+TSize QtCanvas::TextExtent(std::string_view text) {
+  const QFontMetrics& fm = Metrics();
+  QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
+  return {fm.horizontalAdvance(s), fm.height()};
+}
+
+// The text box is laid out in the text's own (rotated) frame with the anchor
+// at the origin: left, centre or right of the box on it horizontally, the top
+// or the bottom of the box on it vertically.
+void QtCanvas::TextOut(int x, int y, std::string_view text) {
+  if (text.empty()) return;
+  if (std::abs(std::int64_t(x)) > raster::kSafeCoordinate || std::abs(std::int64_t(y)) > raster::kSafeCoordinate) {
+    return;  // no text reaches the image from that far
+  }
+  const QFontMetrics& fm = Metrics();
+  const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
+  const int w = fm.horizontalAdvance(s), h = fm.height();
+  const int dx = HAlign() == TextHAlign::Left ? 0 : HAlign() == TextHAlign::Center ? -(w / 2) : -w;
+  const int dy = VAlign() == TextVAlign::Top ? 0 : -h;
+  const QRect box(dx, dy, w, h);
+
+  QTransform transform;
+  transform.translate(x, y);
+  transform.rotate(-Font().Angle());  // counter-clockwise on screen
+  const QRect bounds = transform.mapRect(QRectF(box)).toAlignedRect();
+  if (!Visible(std::int64_t(bounds.left()) - 1, std::int64_t(bounds.top()) - 1, std::int64_t(bounds.right()) + 2,
+               std::int64_t(bounds.bottom()) + 2)) {
+    return;
+  }
+  QPainter* p = Painter();
+  if (!p) return;
+  SetComposition(QPainter::CompositionMode_SourceOver);
+  p->setTransform(transform);
+  if (GetBkMode() == BkMode::Opaque) p->fillRect(box, ToQColor(BkColor()));
+  p->setFont(qfont_);
+  p->setPen(ToQColor(Font().Color()));
+  p->drawText(QPoint(dx, dy + fm.ascent()), s);
+  p->resetTransform();
+}
+
+// ---- Images ---------------------------------------------------------------
+
+void QtCanvas::DrawQImage(const QRectF& target, const QImage& image, const QRectF& source) {
+  QPainter* p = Painter();
+  if (!p || image.isNull()) return;
+  SetComposition(QPainter::CompositionMode_SourceOver);
+  if (!monochrome_) {
+    p->drawImage(target, image, source);
+    return;
+  }
+  QImage mono = image.convertToFormat(QImage::Format_RGB32);
+  for (int row = 0; row < mono.height(); ++row) {
+    auto* line = reinterpret_cast<QRgb*>(mono.scanLine(row));
+    for (int col = 0; col < mono.width(); ++col) line[col] = MonoColor(line[col]);
+  }
+  p->drawImage(target, mono, source);
+}
+
+void QtCanvas::Draw(int x, int y, const Image& image) {
+  auto* source = dynamic_cast<const QtImageSource*>(&image);
+  if (!source) return;
+  const QImage& img = source->GetQImage();
+  if (img.isNull() || &img == target_) return;
+  if (!Visible(x, y, std::int64_t(x) + img.width(), std::int64_t(y) + img.height())) return;
+  DrawQImage(QRectF(x, y, img.width(), img.height()), img, QRectF(img.rect()));
+}
+
+void QtCanvas::StretchDraw(const TRect& r, const Image& image) {
+  auto* source = dynamic_cast<const QtImageSource*>(&image);
+  if (!source || r.Right <= r.Left || r.Bottom <= r.Top) return;
+  const QImage& img = source->GetQImage();
+  if (img.isNull() || &img == target_) return;
+  if (!Visible(r.Left, r.Top, r.Right, r.Bottom)) return;
+  const double w = double(r.Right) - r.Left, h = double(r.Bottom) - r.Top;
+  if (raster::WithinSafeRange(r)) {
+    DrawQImage(QRectF(r.Left, r.Top, w, h), img, QRectF(img.rect()));
+    return;
+  }
+  // Only the visible part, with the matching part of the source.
+  const double l = std::max<double>(r.Left, clipBounds_.Left), t = std::max<double>(r.Top, clipBounds_.Top);
+  const double rr = std::min<double>(r.Right, clipBounds_.Right), b = std::min<double>(r.Bottom, clipBounds_.Bottom);
+  const double sx = img.width() / w, sy = img.height() / h;
+  DrawQImage(QRectF(l, t, rr - l, b - t), img,
+             QRectF((l - r.Left) * sx, (t - r.Top) * sy, (rr - l) * sx, (b - t) * sy));
+}
+
+}  // namespace tokiwa
