@@ -227,14 +227,14 @@ void RoundDecimal(Decimal& d, int decimals) {
 }
 
 std::string IntegerDigits(const Decimal& d) {
-  if (d.exponent <= 0) return "";
+  if (d.IsZero() || d.exponent <= 0) return "";
   std::string text = d.digits.substr(0, std::min<size_t>(d.digits.size(), d.exponent));
   text.resize(static_cast<size_t>(d.exponent), '0');
   return text;
 }
 
 std::string FractionDigits(const Decimal& d) {
-  if (d.exponent >= static_cast<int>(d.digits.size())) return "";
+  if (d.IsZero() || d.exponent >= static_cast<int>(d.digits.size())) return "";
   if (d.exponent >= 0) return d.digits.substr(static_cast<size_t>(d.exponent));
   return std::string(static_cast<size_t>(-d.exponent), '0') + d.digits;
 }
