@@ -31,6 +31,12 @@ void TChartFunction::SetParentSeries(TChartSeries* series) {
   parent_->ReleaseFunction().release();
 }
 
+std::unique_ptr<TChartFunction> TChartFunction::Clone(TComponent* owner) const {
+  auto copy = std::make_unique<TChartFunction>(owner);
+  copy->period_ = period_;
+  return copy;
+}
+
 double TChartFunction::Calculate(TChartSeries*, int, int) { return 0; }
 
 double TChartFunction::CalculateMany(const std::vector<TChartSeries*>&, int) { return 0; }

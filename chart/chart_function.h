@@ -1,5 +1,6 @@
 #pragma once
 // A function computes a series' points from the series' data sources.
+#include <memory>
 #include <vector>
 
 #include "runtime/component.h"
@@ -23,6 +24,8 @@ class TChartFunction : public TComponent {
   virtual double Calculate(TChartSeries* source, int firstIndex, int lastIndex);
   virtual double CalculateMany(const std::vector<TChartSeries*>& sources, int valueIndex);
   virtual void AddPoints(TChartSeries* source);
+  // A new function of the same kind and settings (copying a series copies its function).
+  virtual std::unique_ptr<TChartFunction> Clone(TComponent* owner) const;
 
   // While set, recalculation requests are ignored.
   bool Updating = false;

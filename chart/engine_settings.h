@@ -1,7 +1,9 @@
 #pragma once
 // Process-wide settings of the chart engine, fixed at start-up.
+#include <functional>
 #include <optional>
 #include <random>
+#include <string>
 
 #include "runtime/input.h"
 
@@ -19,6 +21,9 @@ struct ChartEngineSettings {
   TShiftState PanKeyState = 0;
   // Each animated zoom step covers this fraction (1/divisor) of the remaining distance.
   double ZoomStepDivisor = 3.0;
+  // The message box for engine messages that arise where no chart host is at
+  // hand (a series without a chart); the GUI installs it.
+  std::function<void(const std::string&)> ShowMessage;
 };
 
 ChartEngineSettings& EngineSettings();

@@ -1,101 +1,291 @@
 #include "chart/series.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include "chart/axis_panel.h"
+#include "runtime/exceptions.h"
+#include "runtime/messages.h"
+#include "runtime/text_compare.h"
 
 namespace tokiwa {
 
 TChartSeries::TChartSeries(TComponent* owner) : TComponent(owner) {
+  // A value list registers itself with its series, which owns it from then on.
   xValues_ = new TChartValueList(this, "X");
-  yValues_ = new TChartValueList(this, "Y");
   xValues_->SetOrder(TChartListOrder::loAscending);
+  xValues_->SetDateTime(false);
+  yValues_ = new TChartValueList(this, "Y");
   marks_ = std::make_unique<TSeriesMarks>(this);
+  valueFormat_ = msg::DefaultValueFormat;
+  percentFormat_ = msg::DefaultPercentFormat;
 }
-TChartSeries::~TChartSeries() { BeginDestroy(); }
-bool TChartSeries::SameKind(const TChartSeries&) const { return false; }
-void TChartSeries::SetXValues(const TChartValueList&) {}
-void TChartSeries::SetYValues(const TChartValueList&) {}
+
+TChartSeries::~TChartSeries() {
+  BeginDestroy();
+  FreeFunction();
+  LeaveSourceDependents();
+  dataSources_.clear();
+  // Series fed by this one lose it as a source and rebuild from what is left.
+  auto dependents = dependents_;
+  for (TChartSeries* d : dependents) {
+    if (std::find(dependents_.begin(), dependents_.end(), d) == dependents_.end()) continue;
+    auto& theirs = d->dataSources_;
+    theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
+    d->ReloadFromDataSource();
+  }
+  RemoveAllPoints();
+  dependents_.clear();
+  if (parentChart_) SetParentChart(nullptr);
+}
+
+void TChartSeries::RegisterValueList(TChartValueList* list) { valueLists_.emplace_back(list); }
+
+bool TChartSeries::SameKind(const TChartSeries& other) const {
+  return IsA(typeid(other)) || other.IsA(typeid(*this));
+}
+
+// --- points ---
+
 int TChartSeries::PointCount() const { return xValues_->ItemCount(); }
-bool TChartSeries::MainListIsY() const { return true; }
-bool TChartSeries::HasLabel(int) const { return false; }
-void TChartSeries::PointAdded(TChartSeries*, int) {}
-void TChartSeries::DrawPoint(int) {}
-void TChartSeries::BeginDrawing() {}
-void TChartSeries::EndDrawing() {}
-void TChartSeries::DrawMark(int, const std::string&, TRect, TPoint, TPoint) {}
-double TChartSeries::PointX(int i) const { return xValues_->ValueAt(i); }
-double TChartSeries::PointY(int i) const { return yValues_->ValueAt(i); }
-std::string TChartSeries::PointLabel(int) const { return {}; }
-TColor TChartSeries::PointColor(int) const { return seriesColor_; }
-void TChartSeries::SetSeriesColor(TColor c) { seriesColor_ = c; }
-void TChartSeries::SetParentChart(TCustomAxisPanel* chart) { parentChart_ = chart; }
-void TChartSeries::SetActive(bool a) { active_ = a; }
-void TChartSeries::SourcePointDeleted(TChartSeries*, int) {}
-int TChartSeries::CopyPointFrom(TChartSeries*, int) { return -1; }
-void TChartSeries::SourcePointAdded(TChartSeries*, int) {}
-void TChartSeries::ReloadFromSource(TChartSeries*) {}
-void TChartSeries::DiscardPoints() {}
-bool TChartSeries::UsesAxis(const TChartAxis*) const { return false; }
-void TChartSeries::DrawPoints() {}
-bool TChartSeries::CanCopyFrom(const TChartSeries* s) const { return s != this; }
-bool TChartSeries::AcceptsSource(const TComponent*) const { return true; }
-void TChartSeries::PreparePreview(bool) {}
-void TChartSeries::FillSampleValues(int) {}
-void TChartSeries::RemoveAllPoints() {}
-int TChartSeries::AppendValue(double, const std::string&, TColor) { return -1; }
-int TChartSeries::AppendPoint(double, double, const std::string&, TColor) { return -1; }
-int TChartSeries::AppendEmpty(const std::string&) { return -1; }
-void TChartSeries::RemovePoint(int) {}
-double TChartSeries::HighestX() const { return 0; }
-double TChartSeries::LowestX() const { return 0; }
-double TChartSeries::HighestY() const { return 0; }
-double TChartSeries::LowestY() const { return 0; }
-int TChartSeries::PointScreenX(int) const { return 0; }
-int TChartSeries::PointScreenY(int) const { return 0; }
-void TChartSeries::InsertPendingExtras(int) {}
-TChartValueList& TChartSeries::ValueListByName(const std::string&) { return *yValues_; }
-int TChartSeries::PointAtPixel(int, int) { return -1; }
-double TChartSeries::StackingValue(int) const { return 0; }
-double TChartSeries::MarkValue(int) const { return 0; }
-double TChartSeries::StackedSumBefore(int, bool) const { return 0; }
+
+bool TChartSeries::MainListIsY() const { return &MainValueList() == yValues_; }
+
+bool TChartSeries::HasLabel(int index) const {
+  return index >= 0 && index < LabelCount() && labels_[static_cast<size_t>(index)].has_value();
+}
+
+void TChartSeries::SetXValues(const TChartValueList& list) {
+  xValues_->Assign(list);
+  RepaintChart();
+}
+
+void TChartSeries::SetYValues(const TChartValueList& list) {
+  yValues_->Assign(list);
+  RepaintChart();
+}
+
+void TChartSeries::InsertColorAndLabel(int index, TColor colour, const std::string& label) {
+  // Sequences made short by an unusual Assign are padded so entries stay aligned.
+  auto at = static_cast<size_t>(index);
+  if (colors_.size() < at) colors_.resize(at, ColorDefault);
+  colors_.insert(colors_.begin() + index, colour);
+  if (labels_.size() < at) labels_.resize(at);
+  labels_.insert(labels_.begin() + index,
+                 label.empty() ? std::optional<std::string>() : std::optional<std::string>(label));
+}
+
+int TChartSeries::AppendPoint(double x, double y, const std::string& label, TColor colour) {
+  xValues_->PendingValue = x;
+  yValues_->PendingValue = y;
+  if (OnBeforeAdd && !OnBeforeAdd(this)) return -1;
+  int i = xValues_->InsertInOrder(xValues_->PendingValue);
+  yValues_->InsertAt(i, yValues_->PendingValue);
+  InsertColorAndLabel(i, colour, label);
+  PointAdded(this, i);
+  return i;
+}
+
+int TChartSeries::AppendValue(double y, const std::string& label, TColor colour) {
+  double sequence = PointCount();
+  if (MainListIsY()) return AppendPoint(sequence, y, label, colour);
+  return AppendPoint(y, sequence, label, colour);
+}
+
+int TChartSeries::AppendEmpty(const std::string& label) { return AppendValue(0, label, ColorNone); }
+
+void TChartSeries::PointAdded(TChartSeries* sender, int index) {
+  if (OnAfterAdd) OnAfterAdd(sender, index);
+  NotifyDependents(TSourceChange::scAdded, index);
+  if (active_) RepaintChart();
+}
+
+void TChartSeries::InsertPendingExtras(int index) {
+  for (int k = 2; k < ValueListCount(); ++k) ValueList(k).InsertAt(index, ValueList(k).PendingValue);
+}
+
+void TChartSeries::RemovePoint(int index) {
+  if (index < 0 || index >= PointCount()) ThrowListIndexError(index);
+  for (auto& list : valueLists_)
+    if (index < list->ItemCount()) list->RemoveAt(index);
+  if (index < static_cast<int>(colors_.size())) colors_.erase(colors_.begin() + index);
+  if (index < LabelCount()) labels_.erase(labels_.begin() + index);
+  NotifyDependents(TSourceChange::scDeleted, index);
+  RepaintChart();
+}
+
+void TChartSeries::DiscardPoints() {
+  for (auto& list : valueLists_) list->RemoveAll();
+  colors_.clear();
+  labels_.clear();
+}
+
+void TChartSeries::RemoveAllPoints() {
+  DiscardPoints();
+  if (OnClearValues) OnClearValues(this);
+  NotifyDependents(TSourceChange::scCleared, 0);
+  // A series being destroyed leaves its chart next, which repaints then.
+  if (parentChart_ && !parentChart_->Destroying() && !Destroying()) RepaintChart();
+}
+
+void TChartSeries::SourcePointDeleted(TChartSeries*, int index) { RemovePoint(index); }
+
+double TChartSeries::PointX(int index) const { return xValues_->ValueAt(index); }
+double TChartSeries::PointY(int index) const { return yValues_->ValueAt(index); }
+
+std::string TChartSeries::PointLabel(int index) const {
+  return HasLabel(index) ? *labels_[static_cast<size_t>(index)] : std::string();
+}
+
+TColor TChartSeries::PointColor(int index) const {
+  if (index < 0 || index >= static_cast<int>(colors_.size())) return seriesColor_;
+  TColor c = colors_[static_cast<size_t>(index)];
+  if (c != ColorDefault) return c;
+  return colorEachPoint_ ? PaletteColor(index) : seriesColor_;
+}
+
+double TChartSeries::HighestX() const { return xValues_->HighestValue(); }
+double TChartSeries::LowestX() const { return xValues_->LowestValue(); }
+double TChartSeries::HighestY() const { return yValues_->HighestValue(); }
+double TChartSeries::LowestY() const { return yValues_->LowestValue(); }
+
+TChartValueList& TChartSeries::ValueListByName(const std::string& name) {
+  for (int k = 2; k < ValueListCount(); ++k)
+    if (SameTextIgnoreCase(ValueList(k).Name(), name)) return ValueList(k);
+  return *yValues_;
+}
+
+double TChartSeries::StackingValue(int index) const { return MarkValue(index); }
+double TChartSeries::MarkValue(int index) const { return PointY(index); }
+
+double TChartSeries::StackedSumBefore(int index, bool includeSelf) const {
+  if (!parentChart_) return 0;
+  double sum = 0;
+  for (TChartSeries* s : parentChart_->SeriesList()) {
+    if (s == this && !includeSelf) break;
+    if (s->Active() && SameKind(*s) && s->PointCount() > index) {
+      double v = s->StackingValue(index);
+      if (v > 0) sum += v;
+    }
+    if (s == this) break;
+  }
+  return sum;
+}
+
 TChartValueList& TChartSeries::MainValueList() { return *yValues_; }
-void TChartSeries::AssignDepthSlot() {}
+
+void TChartSeries::ResetPendingValue(TChartValueList& list) { list.PendingValue = 0; }
+
+void TChartSeries::HorizMargins(int& left, int& right) { left = right = 0; }
+void TChartSeries::VertMargins(int& top, int& bottom) { top = bottom = 0; }
+
 void TChartSeries::MouseMoved(TShiftState, int, int) {}
-bool TChartSeries::RaiseClick(TChartSeries*, int, TMouseButton, TShiftState, int, int) { return false; }
 void TChartSeries::MouseReleased(TMouseButton, TShiftState, int, int) {}
-void TChartSeries::ResetPendingValue(TChartValueList& l) { l.PendingValue = 0; }
-void TChartSeries::DrawLegendSymbol(int, const TRect&) {}
-void TChartSeries::DrawSymbolShape(int, const TRect&) {}
-void TChartSeries::LegendSymbolStyle(int, TColor&, TBrushStyle&) {}
-void TChartSeries::HorizMargins(int& l, int& r) { l = r = 0; }
-void TChartSeries::VertMargins(int& t, int& b) { t = b = 0; }
-void TChartSeries::SetFunction(std::unique_ptr<TChartFunction> f) { function_ = std::move(f); }
-void TChartSeries::StyleChanged(TPersistent*) {}
-int TChartSeries::ValuePositionX(double) const { return 0; }
-int TChartSeries::ValuePositionY(double) const { return 0; }
-TChartAxis* TChartSeries::GetHorizAxis() const { return nullptr; }
-TChartAxis* TChartSeries::GetVertAxis() const { return nullptr; }
-void TChartSeries::ComputeShownRange() {}
-int TChartSeries::PointUnderCursor() { return -1; }
-std::string TChartSeries::MarkText(int) { return {}; }
-std::string TChartSeries::PercentText(int, bool) { return {}; }
-void TChartSeries::DrawMarks() {}
-int TChartSeries::MarkTextWidth() { return 0; }
-void TChartSeries::SetDataSource(TComponent*) {}
-void TChartSeries::AddDataSource(TComponent*) {}
-void TChartSeries::NotifyDependents(TSourceChange, int) {}
-void TChartSeries::ReloadFromDataSource() {}
-void TChartSeries::RepaintChart() {}
-std::unique_ptr<TChartFunction> TChartSeries::ReleaseFunction() { return std::move(function_); }
-void TChartSeries::SetXLabelsSource(const std::string& s) { xLabelsSource_ = s; }
-void TChartSeries::SetColorSource(const std::string& s) { colorSource_ = s; }
-void TChartSeries::Assign(const TPersistent&) {}
-void TChartSeries::Notification(TComponent*, TOperation) {}
-void TChartSeries::RegisterValueList(TChartValueList* l) { valueLists_.emplace_back(l); }
-std::function<void(TGraphicsObject*)> TChartSeries::StyleChangedHandler() { return {}; }
-TCustomAxisPanel& TChartSeries::Chart() const { return *parentChart_; }
-Canvas& TChartSeries::ChartCanvas() const { return parentChart_->DrawCanvas(); }
-void TChartSeries::InsertColorAndLabel(int, TColor, const std::string&) {}
-void TChartSeries::LeaveSourceDependents() {}
-void TChartSeries::CheckSourceLoop(TChartSeries*) const {}
+
+// --- properties ---
+
+void TChartSeries::SetSeriesColor(TColor colour) { Set(seriesColor_, colour); }
+void TChartSeries::SetActive(bool active) { Set(active_, active); }
+
+void TChartSeries::SetXLabelsSource(const std::string& s) {
+  if (xLabelsSource_ == s) return;
+  xLabelsSource_ = s;
+  ReloadFromDataSource();
+}
+
+void TChartSeries::SetColorSource(const std::string& s) {
+  if (colorSource_ == s) return;
+  colorSource_ = s;
+  ReloadFromDataSource();
+}
+
+void TChartSeries::RepaintChart() {
+  if (parentChart_) parentChart_->RequestRepaint();
+}
+
+void TChartSeries::StyleChanged(TPersistent*) { RepaintChart(); }
+
+std::function<void(TGraphicsObject*)> TChartSeries::StyleChangedHandler() {
+  return [this](TGraphicsObject* sender) { StyleChanged(sender); };
+}
+
+TCustomAxisPanel& TChartSeries::Chart() const {
+  if (!parentChart_) throw std::logic_error("series drawn without a chart");
+  return *parentChart_;
+}
+
+Canvas& TChartSeries::ChartCanvas() const { return Chart().DrawCanvas(); }
+
+// --- attachment ---
+
+void TChartSeries::SetParentChart(TCustomAxisPanel* chart) {
+  if (chart == parentChart_) return;
+  if (TCustomAxisPanel* old = parentChart_) {
+    LeaveSourceDependents();
+    parentChart_ = nullptr;
+    old->DetachSeries(this);
+  }
+  if (chart) {
+    parentChart_ = chart;
+    // Follow the sources again: a series moved to another chart keeps its data
+    // sources and must go on receiving their changes.
+    JoinSourceDependents();
+    chart->AttachSeries(this);
+  }
+}
+
+// --- design-time preview ---
+
+void TChartSeries::PreparePreview(bool enabled) {
+  FillSampleValues(4);
+  marks_->SetVisible(false);
+  colorEachPoint_ = false;
+  if (!enabled) SetSeriesColor(0xC0C0C0);
+}
+
+// --- assignment ---
+
+void TChartSeries::Assign(const TPersistent& source) {
+  auto* src = dynamic_cast<const TChartSeries*>(&source);
+  if (!src) {
+    TPersistent::Assign(source);
+    return;
+  }
+  if (src == this) return;
+  SetTag(src->Tag());
+  SetDataSource(nullptr);
+  if (MainListIsY() && src->MainListIsY()) {
+    xValues_->Assign(*src->xValues_);
+    yValues_->Assign(*src->yValues_);
+  } else {
+    xValues_->Assign(*src->yValues_);
+    yValues_->Assign(*src->xValues_);
+  }
+  xLabelsSource_ = src->xLabelsSource_;
+  colorSource_ = src->colorSource_;
+  for (int k = 2; k < std::min(ValueListCount(), src->ValueListCount()); ++k) ValueList(k).Assign(src->ValueList(k));
+  if (!function_ && src->function_) SetFunction(src->function_->Clone(Owner()));
+  auto* from = const_cast<TChartSeries*>(src);  // read only: its points are copied
+  if (!src->dataSources_.empty()) {
+    for (TComponent* c : src->dataSources_) AddDataSource(c);
+  } else {
+    ReloadFromSource(from);
+  }
+  marks_->Assign(*src->marks_);
+  SetSeriesColor(src->seriesColor_);
+  SetColorEachPoint(src->colorEachPoint_);
+  SetTitle(src->title_);
+  SetValueFormat(src->valueFormat_);
+  SetPercentFormat(src->percentFormat_);
+  SetActive(src->active_);
+  SetHorizAxis(src->horizAxis_);
+  SetVertAxis(src->vertAxis_);
+  followFlags_ = src->followFlags_;
+  cursor_ = src->cursor_;
+  SetShowInLegend(src->showInLegend_);
+  styleFlags_ = src->styleFlags_;
+  identifier_ = src->identifier_;
+  ReloadFromDataSource();
+}
 
 }  // namespace tokiwa

@@ -245,7 +245,14 @@ class TChartSeries : public TComponent {
 
  private:
   void LeaveSourceDependents();
+  void JoinSourceDependents();
   void CheckSourceLoop(TChartSeries* source) const;
+  void CheckSourceAcceptable(TComponent* source) const;
+  bool ListsSource(const TComponent* source) const;
+  void LinkSource(TComponent* source);
+  void ClearDataSource();
+  void FreeFunction();
+  void ShowEngineMessage(const std::string& text) const;
 
   std::vector<std::unique_ptr<TChartValueList>> valueLists_;
   std::vector<TChartSeries*> dependents_;
