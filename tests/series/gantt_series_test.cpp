@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include "series/gantt_series.h"
+#include "series_fixture.h"
+
+namespace tokiwa::testing {
+namespace {
+
+class GanttSeriesTest : public SeriesFixture {
+ protected:
+  GanttSeriesTest() : gantt(Add<TGanttSeries>()) {}
+
+  // The rectangles drawn for the bars, in drawing order.
+  std::vector<TRect> Bars() {
+    std::vector<TRect> bars;
+    for (const RecordedCall& r : Rects()) bars.push_back(r.rect);
+    return bars;
+  }
+
+  TGanttSeries* gantt;
+};
+
+TEST_F(GanttSeriesTest, CreationSettings) {
+  EXPECT_EQ(gantt->StartValues().Name(), "Start");
+  EXPECT_TRUE(gantt->StartValues().DateTime());
+  EXPECT_EQ(&gantt->StartValues(), &gantt->XValues());
+  EXPECT_EQ(gantt->EndValues().Name(), "End");
+  EXPECT_TRUE(gantt->EndValues().DateTime());
+  EXPECT_EQ(gantt->NextTask().Name(), "NextTask");
+  EXPECT_FALSE(gantt->NextTask().DateTime());
+  EXPECT_EQ(&gantt->ValueList(2), &gantt->EndValues());
+  EXPECT_EQ(&gantt->ValueList(3), &gantt->NextTask());
+  EXPECT_TRUE(gantt->ColorEachPoint());
+  EXPECT_FALSE(gantt->LimitToVisibleRange());
+  EXPECT_FALSE(gantt->ClickableLine());
+  EXPECT_TRUE(gantt->Pointer().Visible());
+  EXPECT_EQ(&gantt->MainValueList(), &gantt->StartValues());
+  EXPECT_EQ(gantt->EditorClassName(), "TGanttSeriesEditor");
+}
+
+TEST_F(GanttSeriesTest, BarsKeepStartOrderWithTheirOwnEndsRowsLabelsAndColours) {
+  EXPECT_EQ(gantt->AddBar(5, 15, 0, "five", clRed), 0);
+  EXPECT_EQ(gantt->AddBar(1, 11, 1, "one", clGreen), 0);
+  EXPECT_EQ(gantt->AddBar(3, 13, 2, "three", clBlue), 1);
+  ASSERT_EQ(gantt->PointCount(), 3);
+  const double starts[] = {1, 3, 5};
+  const double rows[] = {1, 2, 0};
+  const char* labels[] = {"one", "three", "five"};
+  const TColor colours[] = {clGreen, clBlue, clRed};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(gantt->StartValues().ValueAt(i), starts[i]);
+    EXPECT_EQ(gantt->EndValues().ValueAt(i), starts[i] + 10);
+    EXPECT_EQ(gantt->YValues().ValueAt(i), rows[i]);
+    EXPECT_EQ(gantt->NextTask().ValueAt(i), -1);
+    EXPECT_EQ(gantt->PointLabel(i), labels[i]);
+    EXPECT_EQ(gantt->PointColor(i), colours[i]);
+  }
+}
+
+TEST_F(GanttSeriesTest, BarWithoutColourTakesThePaletteColourOfItsIndex) {
+  gantt->AddBar(1, 2, 0, "");
+  gantt->AddBar(3, 4, 0, "");
+  EXPECT_EQ(gantt->PointColor(1), PaletteColor(1));
+}
+
+TEST_F(GanttSeriesTest, RefusedBarTouchesNoList) {
+  gantt->OnBeforeAdd = [](TChartSeries*) { return false; };
+  EXPECT_EQ(gantt->AddBar(1, 2, 0, "x", clRed), -1);
+  EXPECT_EQ(gantt->EndValues().ItemCount(), 0);
+  EXPECT_EQ(gantt->NextTask().ItemCount(), 0);
+}
+
+TEST_F(GanttSeriesTest, BarCoversStartToEndAndTheFullPointerHeight) {
+  gantt->AddBar(20, 61, 50, "", clRed);  // odd length: the half truncates
+  gantt->AddBar(30, 30, 70, "", clRed);  // start = end: one pixel wide
+  Paint(*gantt);
+  EXPECT_EQ(Bars(), (std::vector<TRect>{{20, 46, 61, 55}, {30, 66, 31, 75}}));
+}
+
+TEST_F(GanttSeriesTest, BarIsAlwaysARectangle) {
+  gantt->Pointer().SetStyle(TSeriesPointerStyle::psCircle);
+  gantt->OnGetPointerStyle = [](TChartSeries*, int) { return TSeriesPointerStyle::psDiamond; };
+  gantt->AddBar(20, 40, 50, "");
+  Paint(*gantt);
+  EXPECT_EQ(canvas().Count(CanvasCall::Rectangle), 1);
+  EXPECT_EQ(canvas().Count(CanvasCall::Ellipse), 0);
+  EXPECT_EQ(canvas().Count(CanvasCall::Polygon), 0);
+}
+
+TEST_F(GanttSeriesTest, OnePixelBarIsHitOnItsColumn) {
+  gantt->AddBar(30, 30, 50, "");
+  Paint(*gantt);
+  EXPECT_EQ(gantt->PointAtPixel(30, 52), 0);
+  EXPECT_EQ(gantt->PointAtPixel(31, 50), -1);
+  EXPECT_EQ(gantt->PointAtPixel(29, 50), -1);
+}
+
+TEST_F(GanttSeriesTest, HitBandIsOnePixelShorterThanTheBarAtEachEnd) {
+  gantt->AddBar(20, 60, 50, "");
+  Paint(*gantt);
+  EXPECT_EQ(Bars().at(0).Top, 46);  // drawn from 4 above the centre line
+  EXPECT_EQ(gantt->PointAtPixel(40, 47), 0);
+  EXPECT_EQ(gantt->PointAtPixel(40, 46), -1);
+  EXPECT_EQ(gantt->PointAtPixel(40, 53), 0);
+  EXPECT_EQ(gantt->PointAtPixel(40, 54), -1);
+  EXPECT_EQ(gantt->PointAtPixel(20, 50), 0);
+  EXPECT_EQ(gantt->PointAtPixel(60, 50), 0);
+  EXPECT_EQ(gantt->PointAtPixel(61, 50), -1);
+}
+
+TEST_F(GanttSeriesTest, OverlapAnswersTheBarWithTheEarlierStart) {
+  gantt->AddBar(30, 70, 50, "late", clRed);
+  gantt->AddBar(10, 40, 50, "early", clRed);
+  Paint(*gantt);
+  const int hit = gantt->PointAtPixel(35, 50);
+  ASSERT_NE(hit, -1);
+  EXPECT_EQ(gantt->PointLabel(hit), "early");
+  EXPECT_EQ(gantt->PointLabel(gantt->PointAtPixel(50, 50)), "late");
+}
+
+TEST_F(GanttSeriesTest, BarEndingBeforeItStartsIsNeverHit) {
+  gantt->AddBar(60, 20, 50, "");
+  Paint(*gantt);
+  for (int x : {21, 40, 59}) EXPECT_EQ(gantt->PointAtPixel(x, 50), -1) << x;
+}
+
+TEST_F(GanttSeriesTest, HiddenPointerHidesAndDisarmsTheBars) {
+  gantt->AddBar(20, 60, 50, "");
+  gantt->AddBar(30, 40, 60, "");
+  gantt->NextTask().SetValueAt(0, 1);
+  gantt->Pointer().SetVisible(false);
+  Paint(*gantt);
+  EXPECT_TRUE(canvas().Calls().empty());
+  EXPECT_EQ(gantt->PointAtPixel(40, 50), -1);
+  EXPECT_EQ(gantt->PointAtPixel(20, 50), -1);  // not even the exact start
+}
+
+TEST_F(GanttSeriesTest, AutomaticRangeReachesTheLatestEnd) {
+  gantt->AddBar(0, 10, 0, "");
+  gantt->AddBar(5, 30, 1, "");  // latest end, not the latest start
+  gantt->AddBar(20, 25, 2, "");
+  EXPECT_DOUBLE_EQ(gantt->HighestX(), 30);
+  EXPECT_DOUBLE_EQ(gantt->LowestX(), 0);
+  TChartAxis& axis = chart.BottomAxis();
+  axis.SetAutomatic(true);
+  axis.SetAutomaticMinimum(true);
+  axis.SetAutomaticMaximum(true);
+  axis.ComputeAutoRange();
+  EXPECT_DOUBLE_EQ(axis.CurrentMinimum(), 0);
+  EXPECT_DOUBLE_EQ(axis.CurrentMaximum(), 30);
+}
+
+TEST_F(GanttSeriesTest, BarsAskForNoHorizontalMargin) {
+  int left = -1, right = -1, top = -1, bottom = -1;
+  gantt->HorizMargins(left, right);
+  gantt->VertMargins(top, bottom);
+  EXPECT_EQ(left, 0);
+  EXPECT_EQ(right, 0);
+  EXPECT_EQ(top, 5);
+  EXPECT_EQ(bottom, 5);
+}
+
+class GanttLinkTest : public GanttSeriesTest {
+ protected:
+  GanttLinkTest() {
+    for (int k = 0; k < 5; ++k) gantt->AddBar(10 + 15 * k, 20 + 15 * k, 10 + 20 * k, "");
+  }
+
+  // The elbow paths drawn, as their corner points.
+  std::vector<std::vector<TPoint>> Elbows() {
+    std::vector<std::vector<TPoint>> paths;
+    for (const RecordedCall& c : Lines()) {
+      if (paths.empty() || paths.back().back() != c.from) paths.push_back({c.from});
+      paths.back().push_back(c.to);
+    }
+    return paths;
+  }
+};
+
+TEST_F(GanttLinkTest, NextTaskLinksToTheNearestBarWithHalvesToEven) {
+  gantt->NextTask().SetValueAt(0, 2.5);
+  gantt->NextTask().SetValueAt(1, 3.5);
+  Paint(*gantt);
+  auto elbows = Elbows();
+  ASSERT_EQ(elbows.size(), 2u);
+  // Bar 0 ends at (20, 10); bar 2 starts at (40, 50): half way across is 30.
+  EXPECT_EQ(elbows[0], (std::vector<TPoint>{{20, 10}, {30, 10}, {30, 50}, {40, 50}}));
+  // Bar 1 ends at (35, 30); bar 4 starts at (70, 90): 35 + 35 div 2 = 52.
+  EXPECT_EQ(elbows[1], (std::vector<TPoint>{{35, 30}, {52, 30}, {52, 90}, {70, 90}}));
+}
+
+TEST_F(GanttLinkTest, LinksOutsideTheBarsOrWithHiddenPenDrawNothing) {
+  gantt->NextTask().SetValueAt(0, 5);
+  gantt->NextTask().SetValueAt(1, -0.6);
+  Paint(*gantt);
+  EXPECT_EQ(canvas().Count(CanvasCall::LineTo), 0);
+
+  gantt->NextTask().SetValueAt(2, 4);
+  gantt->ConnectingPen().SetColor(clRed);
+  Paint(*gantt);
+  ASSERT_EQ(canvas().Count(CanvasCall::LineTo), 3);
+  EXPECT_EQ(Lines()[0].state.penColor, clRed);
+  EXPECT_EQ(Lines()[0].state.brushStyle, TBrushStyle::bsClear);
+
+  gantt->ConnectingPen().SetVisible(false);
+  Paint(*gantt);
+  EXPECT_EQ(canvas().Count(CanvasCall::LineTo), 0);
+  EXPECT_EQ(canvas().Count(CanvasCall::Rectangle), 5);
+}
+
+TEST_F(GanttSeriesTest, FarOffStartKeepsTheVisibleEndExact) {
+  // Zoomed in so far that the start lies about 10^9 pixels to the left.
+  gantt->AddBar(-1e9, 51, 50, "");
+  gantt->AddBar(-1e9 + 1, 51, 70, "");
+  Paint(*gantt);
+  auto bars = Bars();
+  ASSERT_EQ(bars.size(), 2u);
+  EXPECT_LT(bars[0].Left, 0);
+  EXPECT_EQ(bars[0].Right, 51);  // x0 + 2 * half = 50 for an odd span
+  EXPECT_EQ(bars[1].Right, 52);  // and 51 for an even one
+  EXPECT_EQ(bars[0].Top, 46);
+}
+
+TEST_F(GanttSeriesTest, MarkSitsOverTheMiddleOfTheBar) {
+  gantt->AddBar(20, 60, 50, "");
+  canvas().Clear();
+  gantt->DrawMark(0, "A", {10, 40, 30, 52}, {20, 50}, {20, 50});
+  const RecordedCall* text = canvas().LastOf(CanvasCall::TextOut);
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->from.X, 40);
+}
+
+TEST_F(GanttSeriesTest, CopiesOnlyFromGanttSeriesAndTakesTheConnectingPen) {
+  TPointSeries points(nullptr);
+  TGanttSeries other(nullptr);
+  EXPECT_FALSE(gantt->CanCopyFrom(&points));
+  EXPECT_TRUE(gantt->CanCopyFrom(&other));
+
+  other.ConnectingPen().SetColor(clFuchsia);
+  other.ConnectingPen().SetWidth(2);
+  gantt->Assign(other);
+  EXPECT_EQ(gantt->ConnectingPen().Color(), clFuchsia);
+  EXPECT_EQ(gantt->ConnectingPen().Width(), 2);
+}
+
+TEST_F(GanttSeriesTest, SampleValuesAreLabelledLinkedBars) {
+  gantt->FillSampleValues(5);  // below the random 10..29, so the count decides
+  const int n = gantt->PointCount();
+  EXPECT_EQ(n, 6);
+  for (int i = 0; i < n; ++i) {
+    EXPECT_GE(gantt->EndValues().ValueAt(i), gantt->StartValues().ValueAt(i) + 9);
+    const int next = static_cast<int>(gantt->NextTask().ValueAt(i));
+    if (next >= 0) {
+      ASSERT_LT(next, n);
+    }
+  }
+  EXPECT_FALSE(gantt->PointLabel(0).empty());
+}
+
+}  // namespace
+}  // namespace tokiwa::testing

@@ -1,0 +1,64 @@
+#pragma once
+// A chart without a window whose drawing canvas records, with a 2D plot area
+// where axis values map one-to-one onto pixels: x value v at pixel v, and (the
+// left axis being inverted) y value v at pixel v too, so expected coordinates
+// read directly from the data.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "chart/chart.h"
+#include "chart/recording_host.h"
+#include "chart/series.h"
+#include "runtime/recording_canvas.h"
+
+namespace tokiwa::testing {
+
+class SeriesFixture : public ::testing::Test {
+ protected:
+  SeriesFixture() {
+    chart.SetHost(&host);
+    chart.SetView3D(false);
+    SetPlot({0, 0, 100, 100});
+    SetRange(chart.BottomAxis(), 0, 100);
+    SetRange(chart.LeftAxis(), 0, 100);
+    chart.LeftAxis().SetInverted(true);
+  }
+
+  void SetPlot(const TRect& r) {
+    chart.PlotRect() = r;
+    chart.RecalcPlotSize();
+  }
+
+  static void SetRange(TChartAxis& axis, double lo, double hi) {
+    axis.SetAxisRange(lo, hi);
+    axis.ComputeAutoRange();
+  }
+
+  // The chart takes ownership of the series it holds.
+  template <class S>
+  S* Add() {
+    auto* s = new S(nullptr);
+    s->SetParentChart(&chart);
+    return s;
+  }
+
+  // One drawing pass over a series' shown points, recorded from scratch.
+  void Paint(TChartSeries& s) {
+    canvas().Clear();
+    s.ComputeShownRange();
+    s.DrawPoints();
+  }
+
+  RecordingCanvas& canvas() { return host.Window; }
+
+  std::vector<RecordedCall> Lines() { return canvas().CallsOf(CanvasCall::LineTo); }
+  std::vector<RecordedCall> Rects() { return canvas().CallsOf(CanvasCall::Rectangle); }
+
+  RecordingHost host;
+  TChart chart{nullptr};
+};
+
+inline bool IsLine(const RecordedCall& c, TPoint from, TPoint to) { return c.from == from && c.to == to; }
+
+}  // namespace tokiwa::testing
