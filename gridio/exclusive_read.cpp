@@ -6,10 +6,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 
 namespace tokiwa {
 
 namespace {
+
+constexpr std::size_t kPieceBytes = 1 << 20;
 
 class FileDescriptor {
  public:
@@ -40,7 +43,7 @@ ssize_t ReadUpTo(int fd, char* buf, std::size_t size) {
 
 }  // namespace
 
-ReadOutcome ReadFileExclusive(const std::string& path, std::uint64_t maxBytes, std::string& bytes) {
+ReadOutcome ReadFileExclusive(const std::string& path, std::uint64_t maxBytes, ReadSink& sink) {
   // O_NONBLOCK: opening a FIFO must not wait for a writer.
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (fd.get() < 0) return ReadOutcome::roCannotOpen;
@@ -53,23 +56,19 @@ ReadOutcome ReadFileExclusive(const std::string& path, std::uint64_t maxBytes, s
     return ReadOutcome::roCannotOpen;
   if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return ReadOutcome::roTooLarge;
 
-  // Read the size fstat reported, then whatever the file has grown by, one
-  // byte past the limit at most so growth beyond it is noticed.
-  std::string data;
-  data.resize(static_cast<std::size_t>(st.st_size));
-  ssize_t n = ReadUpTo(fd.get(), data.data(), data.size());
-  if (n < 0) return ReadOutcome::roReadError;
-  data.resize(static_cast<std::size_t>(n));
-  char chunk[65536];
+  // The size fstat reported is only a hint: the file may grow while it is read.
+  sink.Begin(static_cast<std::uint64_t>(st.st_size));
+  std::unique_ptr<char[]> piece(new char[kPieceBytes]);
+  std::uint64_t total = 0;
   for (;;) {
-    const std::uint64_t room = maxBytes + 1 - data.size();
-    n = ReadUpTo(fd.get(), chunk, room < sizeof chunk ? static_cast<std::size_t>(room) : sizeof chunk);
+    const ssize_t n = ReadUpTo(fd.get(), piece.get(), kPieceBytes);
     if (n < 0) return ReadOutcome::roReadError;
     if (n == 0) break;
-    data.append(chunk, static_cast<std::size_t>(n));
-    if (data.size() > maxBytes) return ReadOutcome::roTooLarge;
+    total += static_cast<std::uint64_t>(n);
+    if (total > maxBytes) return ReadOutcome::roTooLarge;
+    if (!sink.Consume(std::string_view(piece.get(), static_cast<std::size_t>(n)))) break;
   }
-  bytes = std::move(data);
+  sink.End();
   return ReadOutcome::roOk;
 }
 

@@ -24,21 +24,46 @@ namespace {
   throw EFOpenError(FormatText(format, {Arg(fileName), Arg(static_cast<long long>(limit))}));
 }
 
-// The file as UTF-8 text, cut at its first NUL.
+// Decodes the file into UTF-8 as it is read, up to its first NUL.
+class TextSink : public ReadSink {
+ public:
+  std::shared_ptr<std::string> text = std::make_shared<std::string>();
+
+  void Begin(std::uint64_t size) override {
+    // Double-byte text grows by half; more than that regrows the buffer.
+    // Capacity never written to costs address space, not memory.
+    text->reserve(static_cast<std::size_t>(size + size / 2 + 64));
+  }
+  bool Consume(std::string_view piece) override {
+    const void* nul = std::memchr(piece.data(), '\0', piece.size());
+    if (!nul) {
+      decoder_.Decode(piece, *text, false);
+      return true;
+    }
+    piece = piece.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - piece.data()));
+    decoder_.Decode(piece, *text, true);
+    ended_ = true;
+    return false;
+  }
+  void End() override {
+    if (!ended_) decoder_.Decode({}, *text, true);
+  }
+
+ private:
+  Cp932Decoder decoder_;
+  bool ended_ = false;
+};
+
 std::shared_ptr<std::string> ReadText(const std::string& fileName) {
-  std::string bytes;
-  switch (ReadFileExclusive(fileName, kMaxGridFileBytes, bytes)) {
+  TextSink sink;
+  switch (ReadFileExclusive(fileName, kMaxGridFileBytes, sink)) {
     case ReadOutcome::roOk: break;
     case ReadOutcome::roCannotOpen: Fail(msg::FileOpenError, fileName);
     case ReadOutcome::roNotRegular: Fail(msg::NotRegularFile, fileName);
     case ReadOutcome::roReadError: Fail(msg::FileReadError, fileName);
     case ReadOutcome::roTooLarge: FailLimit(msg::FileTooLarge, fileName, kMaxGridFileBytes >> 20);
   }
-  if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size()))
-    bytes.resize(static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
-  auto text = std::make_shared<std::string>();
-  AppendCp932AsUtf8(bytes, *text);
-  return text;
+  return std::move(sink.text);
 }
 
 struct TextShape {

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -118,7 +119,7 @@ std::size_t AsciiRun(const unsigned char* p, std::size_t n) {
 }
 
 // Upper bound of the decoded size: ASCII stays one byte, anything else at most
-// three bytes per input byte. Reserving it avoids regrowing a large buffer.
+// three bytes per input byte.
 std::size_t DecodedSizeBound(const unsigned char* p, std::size_t n) {
   std::size_t bound = 0;
   std::size_t i = 0;
@@ -131,14 +132,48 @@ std::size_t DecodedSizeBound(const unsigned char* p, std::size_t n) {
   return bound;
 }
 
+// Makes room for extra more bytes, growing geometrically so that decoding a
+// file piece by piece does not copy the text over and over.
+void MakeRoom(std::string& out, std::size_t extra) {
+  const std::size_t needed = out.size() + extra;
+  if (needed > out.capacity()) out.reserve(std::max(needed, out.capacity() * 2));
+}
+
+// Decodes the non-ASCII character at p[0] (n bytes available, n >= 1) and
+// returns how many bytes it took.
+std::size_t DecodeOne(const unsigned char* p, std::size_t n, std::string& out) {
+  const unsigned char b = p[0];
+  if (b >= 0xA1 && b <= 0xDF) {
+    utf8::Append(0xFF61 + (b - 0xA1), out);
+    return 1;
+  }
+  if (IsLead(b) && n > 1 && IsTrail(p[1])) {
+    const std::uint16_t cp = Pairs().codes[LeadIndex(b) * kTrailCount + TrailIndex(p[1])];
+    if (cp) {
+      utf8::Append(cp, out);
+      return 2;
+    }
+    out += kReplacementUtf8;
+    // An ASCII trail byte of an unassigned pair is more use as itself.
+    return p[1] < 0x80 ? 1 : 2;
+  }
+  out += kReplacementUtf8;
+  return 1;
+}
+
 }  // namespace
 
-void AppendCp932AsUtf8(std::string_view bytes, std::string& out) {
+void Cp932Decoder::Decode(std::string_view bytes, std::string& out, bool last) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t n = bytes.size();
-  const auto& pairs = Pairs().codes;
-  out.reserve(out.size() + DecodedSizeBound(p, n));
   std::size_t i = 0;
+  MakeRoom(out, DecodedSizeBound(p, n) + (pendingLead_ ? 3 : 0));
+  if (pendingLead_ && n > 0) {
+    // The lead byte held back from the previous piece meets its trail.
+    const unsigned char pair[2] = {lead_, p[0]};
+    pendingLead_ = false;
+    i = DecodeOne(pair, 2, out) - 1;
+  }
   while (i < n) {
     const std::size_t run = AsciiRun(p + i, n - i);
     if (run) {
@@ -146,25 +181,23 @@ void AppendCp932AsUtf8(std::string_view bytes, std::string& out) {
       i += run;
       continue;
     }
-    const unsigned char b = p[i];
-    if (b >= 0xA1 && b <= 0xDF) {
-      utf8::Append(0xFF61 + (b - 0xA1), out);
-      ++i;
-    } else if (IsLead(b) && i + 1 < n && IsTrail(p[i + 1])) {
-      const std::uint16_t cp = pairs[LeadIndex(b) * kTrailCount + TrailIndex(p[i + 1])];
-      if (cp) {
-        utf8::Append(cp, out);
-        i += 2;
-      } else {
-        out += kReplacementUtf8;
-        // An ASCII trail byte of an unassigned pair is more use as itself.
-        i += p[i + 1] < 0x80 ? 1 : 2;
-      }
-    } else {
-      out += kReplacementUtf8;
-      ++i;
+    // A lead byte ending the piece may find its trail in the next one.
+    if (!last && i + 1 == n && IsLead(p[i])) {
+      pendingLead_ = true;
+      lead_ = p[i];
+      return;
     }
+    i += DecodeOne(p + i, n - i, out);
   }
+  if (last && pendingLead_) {
+    out += kReplacementUtf8;
+    pendingLead_ = false;
+  }
+}
+
+void AppendCp932AsUtf8(std::string_view bytes, std::string& out) {
+  Cp932Decoder decoder;
+  decoder.Decode(bytes, out, true);
 }
 
 std::string Cp932ToUtf8(std::string_view bytes) {

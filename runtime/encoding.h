@@ -21,6 +21,18 @@ std::string Cp932ToUtf8(std::string_view bytes);
 // Appends the decoded text to out (same rules as Cp932ToUtf8).
 void AppendCp932AsUtf8(std::string_view bytes, std::string& out);
 
+// Decodes a CP932 text that arrives in pieces, with the same result as decoding
+// it whole: a lead byte ending one piece waits for the next.
+class Cp932Decoder {
+ public:
+  // Appends the decoded piece to out; last marks the final piece.
+  void Decode(std::string_view bytes, std::string& out, bool last);
+
+ private:
+  bool pendingLead_ = false;
+  unsigned char lead_ = 0;
+};
+
 // Encodes UTF-8 text to CP932. A character without a CP932 form, and a byte
 // that is not part of a valid UTF-8 sequence, is written as '?'.
 std::string Utf8ToCp932(std::string_view text);

@@ -132,6 +132,24 @@ TEST(LoadGridLimits, TooManyCellsForTheGrid) {
   EXPECT_EQ(v.grid.Cells(1, 1), "marker");
 }
 
+TEST(LoadGridLimits, CharactersAcrossReadPiecesAndNulLate) {
+  // The file is read in 1 MiB pieces: put a double-byte character across the
+  // first boundary and a NUL in a later piece.
+  TempDir dir;
+  const std::string path = dir.File("pieces.csv");
+  std::string bytes = "a," + std::string((1u << 20) - 3, 'x') + "\x88\x9f,b\r\n";
+  bytes += std::string(1u << 20, 'y') + "," + std::string(1, '\0') + "ignored,z\r\n";
+  WriteBytes(path, bytes);
+  ViewerGrid v;
+  v.io.LoadGrid(path, ",", true);
+  EXPECT_EQ(v.grid.RowCount(), 3);
+  EXPECT_EQ(v.grid.ColCount(), 3);
+  EXPECT_EQ(v.grid.Cells(1, 1), std::string((1u << 20) - 3, 'x') + "亜");
+  EXPECT_EQ(v.grid.Cells(2, 1), "b");
+  EXPECT_EQ(v.grid.CellView(0, 2).size(), 1u << 20);
+  EXPECT_EQ(v.grid.Cells(1, 2), "");
+}
+
 TEST(LoadGridLimits, SixtyFourMebibyteLineLoads) {
   TempDir dir;
   const std::string path = dir.File("long.csv");

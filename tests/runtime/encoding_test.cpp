@@ -53,6 +53,31 @@ TEST(Cp932Decode, AppendKeepsWhatIsThere) {
   EXPECT_EQ(out, "x亜");
 }
 
+TEST(Cp932Decoder, PiecesDecodeAsTheWhole) {
+  // Every split point, including inside pairs and right after stray lead bytes.
+  const std::string in = "a\x88\x9f\x82,\x95\x5C\xB1\x85\x40\x85\x80\xFF\x82";
+  const std::string whole = Cp932ToUtf8(in);
+  for (std::size_t cut = 0; cut <= in.size(); ++cut) {
+    for (std::size_t cut2 = cut; cut2 <= in.size(); ++cut2) {
+      Cp932Decoder decoder;
+      std::string out;
+      decoder.Decode(std::string_view(in).substr(0, cut), out, false);
+      decoder.Decode(std::string_view(in).substr(cut, cut2 - cut), out, false);
+      decoder.Decode(std::string_view(in).substr(cut2), out, true);
+      ASSERT_EQ(out, whole) << cut << ' ' << cut2;
+    }
+  }
+}
+
+TEST(Cp932Decoder, LeadByteHeldBackIsReplacedAtTheEnd) {
+  Cp932Decoder decoder;
+  std::string out;
+  decoder.Decode("x\x88", out, false);
+  EXPECT_EQ(out, "x");
+  decoder.Decode("", out, true);
+  EXPECT_EQ(out, "x" + kFffd);
+}
+
 TEST(Cp932Encode, RoundTripsJapaneseAndPaths) {
   const std::string text = "D:\\ツール\\表計算～\\ｱｲｳ.exe";
   const std::string bytes = Utf8ToCp932(text);

@@ -1,0 +1,99 @@
+// Writes a realistic launch log: system runs ("vvv" ... "###") holding program
+// starts ("C"/"S") and ends ("E"), five comma-separated fields per line, CP932
+// text with CR LF line ends. Deterministic for a given line count.
+//
+//   gen_launch_log OUTPUT LINES
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "runtime/encoding.h"
+
+namespace {
+
+struct Program {
+  const char* file;
+  const char* folder;
+};
+
+const Program kPrograms[] = {
+    {"EXCEL.EXE", "C:\\Program Files\\Microsoft Office\\root\\Office16\\"},
+    {"WINWORD.EXE", "C:\\Program Files\\Microsoft Office\\root\\Office16\\"},
+    {"notepad.exe", "C:\\Windows\\system32\\"},
+    {"explorer.exe", "C:\\Windows\\"},
+    {"表計算.exe", "D:\\ツール\\表計算～\\"},
+    {"ﾒﾓ帳.exe", "C:\\Users\\山田\\デスクトップ\\"},
+    {"chrome.exe", "C:\\Program Files\\Google\\Chrome\\Application\\"},
+    {"見積作成.exe", "C:\\Users\\山田\\Documents\\営業部\\2023年度\\見積書ツール\\"},
+    {"会計ソフト(2023).exe", "C:\\Program Files (x86)\\会計システム\\"},
+    {"AcroRd32.exe", "C:\\Program Files (x86)\\Adobe\\Acrobat Reader DC\\Reader\\"},
+    {"Teams.exe", "C:\\Users\\yamada\\AppData\\Local\\Microsoft\\Teams\\current\\"},
+    {"setup.exe", "E:\\"},
+};
+constexpr int kProgramCount = sizeof kPrograms / sizeof kPrograms[0];
+
+class LogWriter {
+ public:
+  explicit LogWriter(std::FILE* out) : out_(out) {}
+
+  void Line(const char* marker, const Program* p) {
+    char stamp[40];
+    std::snprintf(stamp, sizeof stamp, "%04d/%02d/%02d,%d:%02d:%02d", year_, month_, day_,
+                  seconds_ / 3600, seconds_ / 60 % 60, seconds_ % 60);
+    std::string line = std::string(marker) + "," + stamp + "," + (p ? p->file : "") + "," +
+                       (p ? p->folder : "") + "\r\n";
+    const std::string bytes = tokiwa::Utf8ToCp932(line);
+    std::fwrite(bytes.data(), 1, bytes.size(), out_);
+    ++lines_;
+  }
+  void Advance(int seconds) { seconds_ = std::min(seconds_ + seconds, 86399); }
+  void NextDay() {
+    seconds_ = 8 * 3600;
+    if (++day_ > 28) day_ = 1, month_ = month_ % 12 + 1, year_ += month_ == 1;
+  }
+  long lines() const { return lines_; }
+
+ private:
+  std::FILE* out_;
+  long lines_ = 0;
+  int year_ = 2021, month_ = 1, day_ = 1, seconds_ = 8 * 3600;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s OUTPUT LINES\n", argv[0]);
+    return 2;
+  }
+  const long target = std::atol(argv[2]);
+  std::FILE* out = std::fopen(argv[1], "wb");
+  if (!out) {
+    std::perror(argv[1]);
+    return 1;
+  }
+  std::mt19937 rng(20230401);
+  LogWriter log(out);
+  while (log.lines() < target) {
+    log.Line("vvv", nullptr);
+    std::vector<int> open;
+    for (int events = 0; events < 40 && log.lines() < target - 1; ++events) {
+      log.Advance(static_cast<int>(rng() % 900));
+      if (!open.empty() && rng() % 2) {
+        const std::size_t k = rng() % open.size();
+        log.Line("E", &kPrograms[open[k]]);
+        open.erase(open.begin() + static_cast<long>(k));
+      } else {
+        const int p = static_cast<int>(rng() % kProgramCount);
+        log.Line(rng() % 8 ? "C" : "S", &kPrograms[p]);
+        open.push_back(p);
+      }
+    }
+    log.Line("###", nullptr);
+    log.NextDay();
+  }
+  std::fclose(out);
+  return 0;
+}
