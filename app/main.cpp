@@ -1,1 +1,68 @@
-int main() { return 0; }
+// Program entry: one viewer per user session, the main window, the event loop.
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/app_paths.h"
+#include "app/command_line.h"
+#include "app/form1.h"
+#include "app/screenshot_mode.h"
+#include "app/single_instance.h"
+#include "gui/error_display.h"
+#include "gui/font_mapping.h"
+#include "runtime/messages.h"
+
+namespace {
+
+std::vector<std::string> Arguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+void PrintError(QWidget*, const std::string& message) {
+  std::fprintf(stderr, "tokiwa: %s\n", message.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace tokiwa;
+  const std::vector<std::string> rawArgs = Arguments(argc, argv);
+  const bool headless = RequestsHeadlessMode(rawArgs);
+
+  // A second viewer ends at once, silently. Modes that only write a file run
+  // beside a viewer.
+  std::optional<SingleInstanceLock> instance;
+  if (!headless) {
+    instance.emplace();
+    if (instance->AlreadyRunning()) return 0;
+  }
+
+  ChoosePlatformForHeadlessMode(rawArgs);
+  GuardedApplication app(argc, argv);  // takes Qt's own options out of argv
+  const CommandLineResult parsed = ParseCommandLine(Arguments(argc, argv));
+  if (parsed.ExitStatus != 0) {
+    PrintError(nullptr, parsed.Error);
+    return parsed.ExitStatus;
+  }
+  const CommandLine& options = parsed.Options;
+
+  QApplication::setApplicationDisplayName(QString::fromUtf8(msg::AppTitle.data(), static_cast<qsizetype>(msg::AppTitle.size())));
+  InstallFontSubstitutions();
+  // Nobody is there to close a message box.
+  std::optional<ScopedErrorSink> printErrors;
+  if (options.Headless()) printErrors.emplace(PrintError);
+
+  const AppPaths paths = ResolveAppPaths();
+  TForm1Options formOptions;
+  formOptions.IniFileName = paths.IniFileName;
+  formOptions.ListFileName = paths.ListFileName;
+  formOptions.HasCommandLineFolder = options.HasFolder;
+  formOptions.CommandLineFolder = options.Folder;
+  TForm1 form(formOptions);
+  if (options.SelectFirst) form.SelectFirstLog();
+
+  if (options.Screenshot()) return SaveWindowScreenshot(form, options.ScreenshotPath);
+  form.show();
+  return QApplication::exec();
+}

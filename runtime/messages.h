@@ -107,6 +107,10 @@ inline constexpr std::string_view FootPeriodPrefix = "[実行期間] ";
 inline constexpr std::string_view FootPeriodSeparator = " ～ ";
 inline constexpr std::string_view IdeographicSpace = "\u3000";
 inline constexpr std::string_view SystemRunLabel = "system";
+// Viewer: error display and command line
+inline constexpr std::string_view UnknownError = "不明なエラーが発生しました";
+inline constexpr std::string_view UnknownOption = "不明なオプションです: %s";
+inline constexpr std::string_view MissingOptionValue = "オプション %s には値が必要です";
 
 }  // namespace tokiwa::msg
 

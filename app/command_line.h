@@ -1,0 +1,43 @@
+#pragma once
+// The viewer's command line: an optional folder to list, plus options for
+// running it unattended. Options are "--name value" or "--name=value"; "--"
+// ends them; the first other argument names the folder and later ones are
+// ignored.
+#include <string>
+#include <vector>
+
+namespace tokiwa {
+
+// Exit statuses in the sysexits convention.
+inline constexpr int kExitUsage = 64;       // bad command line
+inline constexpr int kExitCantCreate = 73;  // an output file could not be written
+
+struct CommandLine {
+  bool HasFolder = false;
+  std::string Folder;          // the first non-option argument, as given
+  std::string ScreenshotPath;  // --screenshot PNG: save the laid-out window and exit
+  bool SelectFirst = false;    // --select-first: load the first listed log
+
+  bool Screenshot() const { return !ScreenshotPath.empty(); }
+  // Modes that produce a file and exit; they need no display and no lock.
+  bool Headless() const { return Screenshot(); }
+};
+
+struct CommandLineResult {
+  CommandLine Options;
+  int ExitStatus = 0;  // non-zero: end at once with this status
+  std::string Error;   // what to tell the user when ExitStatus is non-zero
+};
+
+// args excludes the program name.
+CommandLineResult ParseCommandLine(const std::vector<std::string>& args);
+
+// True when the raw arguments (Qt's own options still among them) ask for a
+// headless mode.
+bool RequestsHeadlessMode(const std::vector<std::string>& rawArgs);
+
+// Before the GUI starts: a headless mode with neither a display nor a chosen
+// Qt platform selects the offscreen platform, so the program runs anywhere.
+void ChoosePlatformForHeadlessMode(const std::vector<std::string>& rawArgs);
+
+}  // namespace tokiwa

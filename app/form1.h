@@ -1,0 +1,121 @@
+#pragma once
+// The main window: the file list on the left, and on the right the timeline
+// chart above the log grid. Component and handler names are those of the
+// window design, so the viewer's behaviour reads the same in code.
+//
+// Geometry of the settings file: Left/Top are the window frame's position
+// (QWidget::pos), Width/Height the window's own size (QWidget::size: the menu
+// bar and the client area, without the window manager's decorations). Both
+// are read back exactly as they are written, whatever the decorations are.
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "gridio/string_grid_io.h"
+#include "runtime/colour.h"
+#include "runtime/string_list.h"
+
+class QAction;
+class QFrame;
+class QMenu;
+
+namespace tokiwa {
+
+class TFileListBox;
+class TSplitter;
+class TStringGrid;
+class TStringGridView;
+
+struct TForm1Options {
+  std::string IniFileName;   // the settings file
+  std::string ListFileName;  // the hidden-program list
+  // The command line's folder argument, as given; listed when it names an
+  // existing folder.
+  bool HasCommandLineFolder = false;
+  std::string CommandLineFolder;
+};
+
+class TForm1 : public QMainWindow {
+ public:
+  static constexpr int kDesignedWidth = 793;
+  static constexpr int kDesignedHeight = 592;
+
+  explicit TForm1(TForm1Options options, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // ---- components (owned by the window through Qt's parent chain) ----
+  TFileListBox* FileListBox1 = nullptr;
+  TSplitter* Splitter1 = nullptr;
+  QFrame* Panel1 = nullptr;
+  // The chart's place above the grid splitter; CreateChart1Area builds it.
+  QWidget* Chart1Area = nullptr;
+  TSplitter* Splitter3 = nullptr;
+  // The grid widget; its data is StringGrid1->Grid().
+  TStringGridView* StringGrid1 = nullptr;
+  TStringGridIO StringGridIO1;
+
+  QMenu* Folder1 = nullptr;
+  QAction* mnOpen = nullptr;
+  QAction* mnExit = nullptr;
+  QMenu* mnOption = nullptr;
+  QMenu* mnReact = nullptr;
+  QAction* N3 = nullptr;
+  QAction* mnAllDisp = nullptr;  // check-mark item, F4
+  QAction* mnRenew = nullptr;    // command on the menu bar, F5
+  QMenu* PopupMenu1 = nullptr;
+  QAction* mnIgno = nullptr;
+
+  // ---- state ----
+  TStringList HiddenNames;
+  int PopupIndex = -1;
+  std::array<TColor, 8> BarColors{};
+  std::string IniFileName;
+  std::string ListFileName;
+
+  // The folder dialog; tests replace it. Returns an empty text on cancel.
+  std::function<QString(QWidget* parent, const QString& title, const QString& start)> ChooseFolder;
+
+  // ---- events ----
+  void FormCreate();
+  // Saves the settings and the list; never refuses (returns CanClose).
+  bool FormCloseQuery();
+  void FormDestroy();
+  void mnOpenClick();
+  void mnExitClick();
+  void FileListBox1Click();
+  void PopupMenu1Popup();
+  void mnOptionClick();
+  void RestoreItemClick(QAction* sender);
+  void mnAllDispClick();
+
+  // Rebuilds the chart from the grid; the timeline builder plugs in here.
+  void BuildTimeline();
+
+  // Hands the file list folder + "/*.*".
+  void ListFolder(const std::string& folder);
+  // Selects the first file of the list and loads it, as a click would.
+  void SelectFirstLog();
+
+  TStringGrid& Grid();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateComponents();
+  QWidget* CreateChart1Area(QWidget* parent);
+  void CreateMenus();
+  void AttachPopupMenu(QWidget* owner, QWidget* coordinateSource);
+  void ConfigureGrid();
+  void ApplyLayoutSettings();
+  void PlaceWindow();
+  void WriteHeaderCaptions();
+  // Runs a handler with the error display around it.
+  void Guard(const std::function<void()>& handler);
+
+  bool positionSaved_ = false;
+  TForm1Options options_;
+};
+
+}  // namespace tokiwa

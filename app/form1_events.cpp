@@ -1,0 +1,194 @@
+// The main window's events: start, close, the folder and the loading of a log.
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QMenu>
+#include <QScreen>
+#include <filesystem>
+#include <system_error>
+
+#include "app/form1.h"
+#include "app/settings.h"
+#include "app/splitter.h"
+#include "gui/error_display.h"
+#include "gui/file_list_box.h"
+#include "gui/string_grid_view.h"
+#include "runtime/messages.h"
+#include "runtime/profile_file.h"
+
+namespace tokiwa {
+
+namespace {
+
+constexpr std::string_view kLogDelimiter = ",";
+constexpr std::string_view kAllFilesMask = "*.*";
+
+constexpr std::array<TColor, 8> kBarColors = {
+    0x0000FFFF,  // yellow
+    0x00FFFFFF,  // white
+    0x00FFFF00,  // aqua
+    0x00FF0000,  // blue
+    0x00C0C0C0,  // silver
+    0x0000FF00,  // lime
+    0x00FF00FF,  // fuchsia
+    0x000000FF,  // red
+};
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool IsFolder(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_directory(path, ec);
+}
+
+}  // namespace
+
+void TForm1::FormCreate() {
+  IniFileName = options_.IniFileName;
+  ApplyLayoutSettings();
+
+  ListFileName = options_.ListFileName;
+  // An unreadable list is reported; the window still opens, with no names hidden.
+  Guard([this] { LoadHiddenNames(HiddenNames, ListFileName); });
+
+  BarColors = kBarColors;
+
+  if (options_.HasCommandLineFolder && IsFolder(options_.CommandLineFolder))
+    ListFolder(options_.CommandLineFolder);
+  PlaceWindow();
+}
+
+void TForm1::ApplyLayoutSettings() {
+  const LayoutSettings layout = ReadLayoutSettings(ProfileFile(IniFileName));
+  if (layout.HasPosition()) {
+    positionSaved_ = true;
+    move(layout.Left, layout.Top);
+  }
+  if (layout.HasSize()) resize(layout.Width, layout.Height);
+  if (LayoutSettings::Applies(layout.WidthL)) Splitter1->SetControlSize(layout.WidthL);
+  // HeightT is read but has no effect: the chart always takes what the grid
+  // leaves.
+  if (LayoutSettings::Applies(layout.HeightB)) Splitter3->SetControlSize(layout.HeightB);
+  mnAllDisp->setChecked(layout.All);
+}
+
+// Without a saved position the window opens centred on its screen.
+void TForm1::PlaceWindow() {
+  if (positionSaved_) return;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+// Closing never traps the user and never drops the list: a settings file that
+// cannot be written is reported, and the list is still saved and the window
+// still closes; a list that cannot be written is reported too.
+bool TForm1::FormCloseQuery() {
+  LayoutSettings layout;
+  layout.Left = pos().x();
+  layout.Top = pos().y();
+  layout.Width = width();
+  layout.Height = height();
+  layout.WidthL = FileListBox1->width();
+  layout.HeightT = Chart1Area->height();
+  layout.HeightB = StringGrid1->height();
+  layout.All = mnAllDisp->isChecked();
+  Guard([this, &layout] {
+    ProfileFile ini(IniFileName);
+    WriteLayoutSettings(ini, layout);
+  });
+  Guard([this] { HiddenNames.SaveToFile(ListFileName); });
+  return true;
+}
+
+void TForm1::FormDestroy() { HiddenNames.Clear(); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  bool canClose = true;
+  Guard([this, &canClose] { canClose = FormCloseQuery(); });
+  event->setAccepted(canClose);
+}
+
+void TForm1::mnOpenClick() {
+  const QString start = QFile::decodeName(QByteArray::fromStdString(FileListBox1->Directory()));
+  const QString folder = ChooseFolder(this, Text(msg::FolderDialogTitle), start);
+  if (folder.isEmpty()) return;
+  ListFolder(QFile::encodeName(folder).toStdString());
+}
+
+void TForm1::mnExitClick() { close(); }
+
+void TForm1::ListFolder(const std::string& folder) {
+  std::error_code ec;
+  std::string absolute = std::filesystem::absolute(folder, ec).string();
+  if (ec) absolute = folder;
+  if (absolute.size() > 1 && absolute.back() == '/') absolute.pop_back();
+  FileListBox1->SetFileName(absolute + "/" + std::string(kAllFilesMask));
+}
+
+void TForm1::FileListBox1Click() {
+  if (FileListBox1->Count() == 0 || FileListBox1->ItemIndex() < 0) return;
+  StringGrid1->setEnabled(false);
+  TStringGrid& grid = Grid();
+  grid.SetRowCount(2);
+  grid.SetFixedRows(1);
+  StringGridIO1.LoadGrid(FileListBox1->FileName(), kLogDelimiter, true);
+  WriteHeaderCaptions();
+  StringGrid1->setEnabled(true);
+  StringGrid1->viewport()->update();
+  BuildTimeline();
+}
+
+void TForm1::WriteHeaderCaptions() {
+  TStringGrid& grid = Grid();
+  grid.SetCells(0, 0, "");
+  grid.SetCells(1, 0, std::string(msg::HeaderDate));
+  grid.SetCells(2, 0, std::string(msg::HeaderTime));
+  grid.SetCells(3, 0, std::string(msg::HeaderFile));
+  grid.SetCells(4, 0, std::string(msg::HeaderPath));
+}
+
+void TForm1::SelectFirstLog() {
+  if (FileListBox1->Count() == 0) return;
+  FileListBox1->SetItemIndex(0);
+  Guard([this] { FileListBox1Click(); });
+}
+
+void TForm1::BuildTimeline() {}
+
+// No chart yet holds bars, so no bar is ever under the cursor.
+void TForm1::PopupMenu1Popup() {
+  PopupIndex = -1;
+  mnIgno->setVisible(PopupIndex >= 0);
+}
+
+void TForm1::mnOptionClick() {
+  const QList<QAction*> items = mnReact->actions();
+  for (auto it = items.rbegin(); it != items.rend(); ++it) {
+    mnReact->removeAction(*it);
+    delete *it;
+  }
+  for (int i = 0; i < HiddenNames.Count(); ++i) {
+    const QString name = Text(HiddenNames[i]);
+    // '&' in a name would turn into an access key; the name itself travels as data.
+    QAction* item = mnReact->addAction(QString(name).replace('&', "&&"));
+    item->setData(name);
+    connect(item, &QAction::triggered, this, [this, item] { Guard([this, item] { RestoreItemClick(item); }); });
+  }
+  mnReact->menuAction()->setEnabled(!mnReact->actions().isEmpty());
+}
+
+void TForm1::RestoreItemClick(QAction* sender) {
+  const int index = HiddenNames.IndexOf(sender->data().toString().toStdString());
+  if (index < 0) return;
+  HiddenNames.Delete(index);
+  FileListBox1Click();
+}
+
+void TForm1::mnAllDispClick() { mnAllDisp->trigger(); }
+
+}  // namespace tokiwa

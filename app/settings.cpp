@@ -1,0 +1,72 @@
+#include "app/settings.h"
+
+#include <sys/stat.h>
+
+namespace tokiwa {
+
+namespace {
+
+constexpr std::string_view kOrd = "Ord";
+constexpr std::string_view kGeneral = "General";
+constexpr std::string_view kLeft = "Left";
+constexpr std::string_view kTop = "Top";
+constexpr std::string_view kWidth = "Width";
+constexpr std::string_view kHeight = "Height";
+constexpr std::string_view kWidthL = "WidthL";
+constexpr std::string_view kHeightT = "HeightT";
+constexpr std::string_view kHeightB = "HeightB";
+constexpr std::string_view kAll = "All";
+
+// Ends a batch without saving when a write throws before EndUpdate.
+class UpdateBatch {
+ public:
+  explicit UpdateBatch(ProfileFile& file) : file_(file) { file_.BeginUpdate(); }
+  ~UpdateBatch() {
+    if (open_) file_.CancelUpdate();
+  }
+  void Commit() {
+    open_ = false;
+    file_.EndUpdate();
+  }
+
+ private:
+  ProfileFile& file_;
+  bool open_ = true;
+};
+
+}  // namespace
+
+LayoutSettings ReadLayoutSettings(const ProfileFile& file) {
+  LayoutSettings s;
+  s.Left = file.ReadInteger(kOrd, kLeft, -1);
+  s.Top = file.ReadInteger(kOrd, kTop, -1);
+  s.Width = file.ReadInteger(kOrd, kWidth, -1);
+  s.Height = file.ReadInteger(kOrd, kHeight, -1);
+  s.WidthL = file.ReadInteger(kOrd, kWidthL, -1);
+  s.HeightT = file.ReadInteger(kOrd, kHeightT, -1);
+  s.HeightB = file.ReadInteger(kOrd, kHeightB, -1);
+  s.All = file.ReadInteger(kGeneral, kAll, 0) != 0;
+  return s;
+}
+
+void WriteLayoutSettings(ProfileFile& file, const LayoutSettings& layout) {
+  UpdateBatch batch(file);
+  file.WriteInteger(kOrd, kTop, layout.Top);
+  file.WriteInteger(kOrd, kLeft, layout.Left);
+  file.WriteInteger(kOrd, kWidth, layout.Width);
+  file.WriteInteger(kOrd, kHeight, layout.Height);
+  file.WriteInteger(kOrd, kWidthL, layout.WidthL);
+  file.WriteInteger(kOrd, kHeightT, layout.HeightT);
+  file.WriteInteger(kOrd, kHeightB, layout.HeightB);
+  file.WriteInteger(kGeneral, kAll, layout.All ? 1 : 0);
+  batch.Commit();
+}
+
+void LoadHiddenNames(TStringList& names, const std::string& path) {
+  names.Clear();
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return;
+  names.LoadFromFile(path);
+}
+
+}  // namespace tokiwa

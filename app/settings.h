@@ -1,0 +1,40 @@
+#pragma once
+// The viewer's persisted state: the window layout and show-all switch in the
+// settings file, and the hidden-program list in the list file.
+#include <string>
+
+#include "runtime/profile_file.h"
+#include "runtime/string_list.h"
+
+namespace tokiwa {
+
+// The settings file's values; -1 stands for "not saved".
+struct LayoutSettings {
+  int Left = -1;
+  int Top = -1;
+  int Width = -1;
+  int Height = -1;
+  int WidthL = -1;   // file list width
+  int HeightT = -1;  // chart height
+  int HeightB = -1;  // grid height
+  bool All = false;  // show-all switch
+
+  // Which values a window applies at start.
+  bool HasPosition() const { return Left >= 0 && Top >= 0; }
+  bool HasSize() const { return Width >= 0 && Height >= 0; }
+  static bool Applies(int paneSize) { return paneSize > 0; }
+};
+
+// Missing keys and texts that are not numbers read as the defaults.
+LayoutSettings ReadLayoutSettings(const ProfileFile& file);
+
+// Writes every key, in the file's customary order, and saves once; raises
+// EIniFileException (msg::WriteError) when the file cannot be saved, leaving
+// the file on disk as it was.
+void WriteLayoutSettings(ProfileFile& file, const LayoutSettings& layout);
+
+// Loads the list when its file exists; an absent file leaves the list empty.
+// Raises EFOpenError when the file exists but cannot be read.
+void LoadHiddenNames(TStringList& names, const std::string& path);
+
+}  // namespace tokiwa

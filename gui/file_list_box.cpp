@@ -1,0 +1,201 @@
+#include "gui/file_list_box.h"
+
+#include <fnmatch.h>
+
+#include <QAbstractListModel>
+#include <QFile>
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace tokiwa {
+
+class TFileListBox::Model : public QAbstractListModel {
+ public:
+  Model(const std::vector<std::string>* names, QObject* parent)
+      : QAbstractListModel(parent), names_(names) {}
+
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : static_cast<int>(names_->size());
+  }
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount({})) return {};
+    const std::string& name = (*names_)[static_cast<std::size_t>(index.row())];
+    return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+  }
+
+  void BeginReset() { beginResetModel(); }
+  void EndReset() { endResetModel(); }
+
+ private:
+  const std::vector<std::string>* names_;
+};
+
+namespace {
+
+// Every row is the list box's item height.
+class ItemHeightDelegate : public QStyledItemDelegate {
+ public:
+  ItemHeightDelegate(const int* height, QObject* parent)
+      : QStyledItemDelegate(parent), height_(height) {}
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(*height_);
+    return size;
+  }
+
+ private:
+  const int* height_;
+};
+
+bool MatchesOneMask(const std::string& name, const std::string& mask) {
+  if (mask == "*" || mask == "*.*") return true;
+  return fnmatch(mask.c_str(), name.c_str(), FNM_CASEFOLD | FNM_PERIOD) == 0;
+}
+
+std::string CurrentFolder() {
+  std::error_code ec;
+  const auto path = std::filesystem::current_path(ec);
+  return ec ? std::string(".") : path.string();
+}
+
+}  // namespace
+
+TFileListBox::TFileListBox(QWidget* parent)
+    : QListView(parent), directory_(CurrentFolder()), model_(new Model(&names_, this)) {
+  setModel(model_);
+  setItemDelegate(new ItemHeightDelegate(&itemHeight_, this));
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Folders of thousands of logs: uniform rows let the view skip measuring.
+  setUniformItemSizes(true);
+  setLayoutMode(QListView::Batched);
+  // The selection, not the current row: a mouse press moves the current row
+  // before it selects.
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { SelectionChanged(); });
+  ReadNames();
+}
+
+TFileListBox::~TFileListBox() = default;
+
+bool TFileListBox::MatchesMask(const std::string& name, const std::string& mask) {
+  std::size_t begin = 0;
+  while (begin <= mask.size()) {
+    std::size_t end = mask.find(';', begin);
+    if (end == std::string::npos) end = mask.size();
+    const std::string one = mask.substr(begin, end - begin);
+    if (!one.empty() && MatchesOneMask(name, one)) return true;
+    begin = end + 1;
+  }
+  return false;
+}
+
+void TFileListBox::SetDirectory(const std::string& folder) {
+  directory_ = folder;
+  Update();
+}
+
+void TFileListBox::SetMask(const std::string& mask) {
+  mask_ = mask;
+  Update();
+}
+
+void TFileListBox::SetFileName(const std::string& folderAndMask) {
+  const auto slash = folderAndMask.rfind('/');
+  if (slash == std::string::npos) {
+    mask_ = folderAndMask;
+  } else {
+    directory_ = slash == 0 ? std::string("/") : folderAndMask.substr(0, slash);
+    mask_ = folderAndMask.substr(slash + 1);
+  }
+  Update();
+}
+
+void TFileListBox::Update() {
+  programmatic_ = true;
+  model_->BeginReset();
+  ReadNames();
+  model_->EndReset();
+  programmatic_ = false;
+}
+
+// A folder that cannot be read lists nothing.
+void TFileListBox::ReadNames() {
+  names_.clear();
+  std::error_code ec;
+  std::filesystem::directory_iterator it(directory_, ec), end;
+  for (; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.empty() || name.front() == '.') continue;
+    std::error_code typeError;
+    if (!it->is_regular_file(typeError)) continue;
+    if (MatchesMask(name, mask_)) names_.push_back(name);
+  }
+  std::sort(names_.begin(), names_.end());
+}
+
+int TFileListBox::ItemIndex() const {
+  const QModelIndex current = currentIndex();
+  if (!current.isValid() || !selectionModel()->isSelected(current)) return -1;
+  return current.row();
+}
+
+void TFileListBox::SetItemIndex(int index) {
+  programmatic_ = true;
+  if (index < 0 || index >= Count()) {
+    selectionModel()->clearSelection();
+    selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
+  } else {
+    const QModelIndex item = model_->index(index, 0);
+    selectionModel()->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect);
+    scrollTo(item);
+  }
+  programmatic_ = false;
+}
+
+std::string TFileListBox::FileName() const {
+  const int index = ItemIndex();
+  if (index < 0) return {};
+  const std::string& name = Items(index);
+  if (!directory_.empty() && directory_.back() == '/') return directory_ + name;
+  return directory_ + "/" + name;
+}
+
+void TFileListBox::SetItemHeight(int height) {
+  itemHeight_ = std::max(height, 1);
+  // The view measures rows again only after a layout change.
+  scheduleDelayedItemsLayout();
+}
+
+void TFileListBox::SelectionChanged() {
+  if (programmatic_ || ItemIndex() < 0) return;
+  Click();
+}
+
+void TFileListBox::Click() {
+  if (OnClick) OnClick();
+}
+
+// A click on the row already selected selects nothing new, yet it is a click:
+// it is raised on release. A click on another row is raised by the selection
+// change on press.
+void TFileListBox::mousePressEvent(QMouseEvent* event) {
+  const QModelIndex hit = indexAt(event->position().toPoint());
+  pressOnCurrent_ = event->button() == Qt::LeftButton && hit.isValid() && hit == currentIndex() &&
+                    selectionModel()->isSelected(hit);
+  QListView::mousePressEvent(event);
+}
+
+void TFileListBox::mouseReleaseEvent(QMouseEvent* event) {
+  const bool clickOnCurrent = pressOnCurrent_ && event->button() == Qt::LeftButton &&
+                              indexAt(event->position().toPoint()) == currentIndex();
+  pressOnCurrent_ = false;
+  QListView::mouseReleaseEvent(event);
+  if (clickOnCurrent) Click();
+}
+
+}  // namespace tokiwa
