@@ -81,6 +81,22 @@ QColor QtCanvas::ToQColor(TColor c) const {
   return QColor(monochrome_ ? MonoColor(q) : q);
 }
 
+const QColor& QtCanvas::CachedColour(ColourCache& cache, TColor c) const {
+  if (!cache.valid || cache.key != c) {
+    cache.value = ToQColor(c);
+    cache.key = c;
+    cache.valid = true;
+  }
+  return cache.value;
+}
+
+void QtCanvas::SetMonochrome(bool on) {
+  monochrome_ = on;
+  penColour_.valid = brushColour_.valid = false;
+  fontKey_.reset();
+  if (painter_) painter_->setRenderHint(QPainter::TextAntialiasing, !on);
+}
+
 QRgb QtCanvas::MonoColor(QRgb rgb) { return qGray(rgb) >= 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); }
 
 // ---- Clipping -------------------------------------------------------------
@@ -198,6 +214,24 @@ std::optional<QBrush> QtCanvas::FillBrush() {
   return QBrush(colour, HatchPattern(style));
 }
 
+// Fills with the brush; solid colours take Qt's fastest path.
+void QtCanvas::FillArea(const QRect& r) {
+  if (r.isEmpty()) return;
+  TBrushStyle style = Brush().Style();
+  if (style == TBrushStyle::bsClear) return;
+  if (style == TBrushStyle::bsSolid) {
+    painter_->fillRect(r, CachedColour(brushColour_, Brush().Color()));
+  } else if (auto brush = FillBrush()) {
+    painter_->fillRect(r, *brush);
+  }
+}
+
+void QtCanvas::FillClipped(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+                           const QColor& colour) {
+  QRect r = Intersect(left, top, right, bottom, clipBounds_);
+  if (!r.isEmpty()) painter_->fillRect(r, colour);
+}
+
 QPen QtCanvas::WidePen() const {
   QPen pen(ToQColor(Pen().Color()));
   pen.setWidth(Pen().Width());
@@ -225,15 +259,59 @@ void QtCanvas::PaintRuns() {
   QPainter* p = Painter();
   if (!p) return;
   SetComposition(PenComposition());
-  QColor on = ToQColor(Pen().Color());
+  const QColor on = CachedColour(penColour_, Pen().Color());
   // The gaps of a styled pen take the background colour in opaque mode.
-  bool gaps = GetBkMode() == BkMode::Opaque;
-  QColor off = ToQColor(BkColor());
+  const bool gaps = GetBkMode() == BkMode::Opaque;
+  const QColor off = ToQColor(BkColor());
+  onPoints_.clear();
+  offPoints_.clear();
   for (const raster::PixelRun& run : runs_) {
     if (!run.on && !gaps) continue;
-    QRect r = run.vertical ? QRect(run.x, run.y, 1, run.length) : QRect(run.x, run.y, run.length, 1);
-    p->fillRect(r, run.on ? on : off);
+    if (run.length >= 3) {
+      QRect r = run.vertical ? QRect(run.x, run.y, 1, run.length) : QRect(run.x, run.y, run.length, 1);
+      p->fillRect(r, run.on ? on : off);
+      continue;
+    }
+    auto& points = run.on ? onPoints_ : offPoints_;
+    for (int k = 0; k < run.length; ++k) points.emplace_back(run.x + (run.vertical ? 0 : k), run.y + (run.vertical ? k : 0));
   }
+  for (const auto* points : {&onPoints_, &offPoints_}) {
+    if (points->empty()) continue;
+    QPen pen(points == &onPoints_ ? on : off, 0);
+    pen.setCosmetic(true);
+    p->setPen(pen);
+    p->drawPoints(points->data(), int(points->size()));
+  }
+}
+
+// The outline of a rectangle with a thin pen; solid frames go straight to
+// four fills, styled ones through the dash pattern.
+void QtCanvas::ThinFrame(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) {
+  // r and b are the last column and row. One pixel wide or high: a single
+  // line, so that no pixel is drawn twice.
+  const bool line = l == r || t == b;
+  if (raster::DashPattern(Pen().Style()).empty()) {
+    const QColor& colour = CachedColour(penColour_, Pen().Color());
+    if (line) {
+      FillClipped(l, t, r + 1, b + 1, colour);
+      return;
+    }
+    FillClipped(l, t, r, t + 1, colour);          // top, without its last pixel
+    FillClipped(r, t, r + 1, b, colour);          // right
+    FillClipped(l + 1, b, r + 1, b + 1, colour);  // bottom
+    FillClipped(l, t + 1, l + 1, b + 1, colour);  // left
+    return;
+  }
+  // Far-off edges are invisible anyway; clamping keeps them in int range.
+  auto cx = [&](std::int64_t v) { return int(std::clamp<std::int64_t>(v, clipBounds_.Left - 1, clipBounds_.Right)); };
+  auto cy = [&](std::int64_t v) { return int(std::clamp<std::int64_t>(v, clipBounds_.Top - 1, clipBounds_.Bottom)); };
+  if (line) {
+    const std::array<TPoint, 2> single{TPoint{cx(l), cy(t)}, l == r ? TPoint{cx(l), cy(b + 1)} : TPoint{cx(r + 1), cy(t)}};
+    StrokeThin(single, false);
+    return;
+  }
+  const std::array<TPoint, 4> frame{TPoint{cx(l), cy(t)}, TPoint{cx(r), cy(t)}, TPoint{cx(r), cy(b)}, TPoint{cx(l), cy(b)}};
+  StrokeThin(frame, true);
 }
 
 void QtCanvas::StrokeWide(std::span<const TPoint> path, bool closed) {
@@ -277,23 +355,12 @@ void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
   QPainter* p = Painter();
   if (!p) return;
   SetComposition(PenComposition());
-  if (auto brush = FillBrush()) {
-    // Without a pen the platform fills one pixel short of the right and bottom edges.
-    QRect fill = outline ? Intersect(box.l + 1, box.t + 1, box.r - 1, box.b - 1, clipBounds_)
-                         : Intersect(box.l, box.t, box.r - 1, box.b - 1, clipBounds_);
-    if (!fill.isEmpty()) p->fillRect(fill, *brush);
-  }
+  // Without a pen the platform fills one pixel short of the right and bottom edges.
+  FillArea(outline ? Intersect(box.l + 1, box.t + 1, box.r - 1, box.b - 1, clipBounds_)
+                   : Intersect(box.l, box.t, box.r - 1, box.b - 1, clipBounds_));
   if (!outline) return;
   if (ThinPen()) {
-    const int l = int(box.l), t = int(box.t), r = int(box.r - 1), b = int(box.b - 1);
-    if (l == r || t == b) {
-      // One pixel wide or high: a single line, so no pixel is drawn twice.
-      const std::array<TPoint, 2> line{TPoint{l, t}, l == r ? TPoint{l, b + 1} : TPoint{r + 1, t}};
-      StrokeThin(line, false);
-    } else {
-      const std::array<TPoint, 4> frame{TPoint{l, t}, TPoint{r, t}, TPoint{r, b}, TPoint{l, b}};
-      StrokeThin(frame, true);
-    }
+    ThinFrame(box.l, box.t, box.r - 1, box.b - 1);
     return;
   }
   // Geometric pen centred on the outline, or kept inside it for psInsideFrame.
@@ -318,13 +385,10 @@ void QtCanvas::FillRect(const TRect& r) {
   Box box(r.Left, r.Top, r.Right, r.Bottom);
   QRect fill = Intersect(box.l, box.t, box.r, box.b, clipBounds_);
   if (fill.isEmpty()) return;
-  QPainter* p = Painter();
-  if (!p) return;
-  auto brush = FillBrush();
-  if (!brush) return;
+  if (!Painter()) return;
   // A pattern copy: the pen's raster operation does not apply.
   SetComposition(QPainter::CompositionMode_SourceOver);
-  p->fillRect(fill, *brush);
+  FillArea(fill);
 }
 
 void QtCanvas::LineTo(int x, int y) {

@@ -51,7 +51,7 @@ class QtCanvas : public Canvas {
   // Closes the painter; the next primitive opens it again with the same clip.
   void End();
   // A one-bit surface: every colour is drawn as black or white (see MonoColor).
-  void SetMonochrome(bool on) { monochrome_ = on; }
+  void SetMonochrome(bool on);
   bool Monochrome() const { return monochrome_; }
 
   void Rectangle(int left, int top, int right, int bottom) override;
@@ -95,6 +95,10 @@ class QtCanvas : public Canvas {
   bool ThinPen() const;
   int PenReach() const;
   std::optional<QBrush> FillBrush();
+  void FillArea(const QRect& r);
+  void FillClipped(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+                   const QColor& colour);
+  void ThinFrame(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
   QPen WidePen() const;
 
   void StrokeThin(std::span<const TPoint> path, bool closed);
@@ -119,6 +123,15 @@ class QtCanvas : public Canvas {
   bool bgOpaque_ = false;
   QColor bgColour_;
 
+  // The last colours converted, since the same pen and brush colours repeat.
+  struct ColourCache {
+    TColor key = 0;
+    bool valid = false;
+    QColor value;
+  };
+  const QColor& CachedColour(ColourCache& cache, TColor c) const;
+  mutable ColourCache penColour_, brushColour_;
+
   // The current font realised for Qt, rebuilt when the TFont settings change.
   struct FontKey {
     std::string name;
@@ -130,7 +143,11 @@ class QtCanvas : public Canvas {
   QFont qfont_;
   std::optional<QFontMetrics> metrics_;
 
-  std::vector<raster::PixelRun> runs_;  // reused between strokes
+  // Reused between strokes: the runs of a thin line, and its short runs as
+  // single points, which Qt draws faster in one batch.
+  std::vector<raster::PixelRun> runs_;
+  std::vector<QPoint> onPoints_;
+  std::vector<QPoint> offPoints_;
 };
 
 // An off-screen image with a canvas (the chart's back buffer). A monochrome

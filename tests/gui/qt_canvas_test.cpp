@@ -201,6 +201,19 @@ TEST_F(QtCanvasTest, DashedPensFollowThePlatformPatternsAcrossAPolyline) {
   }
 }
 
+TEST_F(QtCanvasTest, DottedRectangleFrameRunsItsPatternAroundTheOutline) {
+  SolidBlackPen();
+  canvas_.Pen().SetStyle(TPenStyle::psDot);
+  canvas_.Brush().SetStyle(TBrushStyle::bsClear);
+  canvas_.SetBkMode(BkMode::Transparent);
+  canvas_.Rectangle(0, 0, 20, 10);
+  // Clockwise from the top-left corner: the top row is pattern positions 0..18.
+  for (int x = 0; x < 19; ++x) EXPECT_EQ(At(x, 0), (x % 6) < 3 ? kBlack : kWhite) << x;
+  // The right column continues at position 19.
+  for (int y = 0; y < 9; ++y) EXPECT_EQ(At(19, y), ((19 + y) % 6) < 3 ? kBlack : kWhite) << y;
+  EXPECT_EQ(Bounds(Changed()), QRect(0, 0, 20, 10));
+}
+
 TEST_F(QtCanvasTest, NotXorFrameDrawnTwiceRestoresTheImage) {
   for (int y = 0; y < image_.height(); ++y) {
     for (int x = 0; x < image_.width(); ++x) image_.setPixel(x, y, qRgb(x * 4, y * 4, (x * y) & 0xFF));
