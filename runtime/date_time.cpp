@@ -19,9 +19,13 @@ constexpr int kDaysPer100Years = kDaysPer4Years * 25 - 1;
 constexpr int kDaysPer400Years = kDaysPer100Years * 4 + 1;
 constexpr long long kMSecsPerDay = 86400000;
 
+// Days of the year before each month, common and leap years.
+constexpr int kDaysBeforeMonth[2][13] = {
+    {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365},
+    {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, 366}};
+
 int DayNumberOf(int year, int month, int day) {
-  int days = day;
-  for (int m = 1; m < month; ++m) days += DaysInMonth(year, m);
+  int days = kDaysBeforeMonth[IsLeapYear(year)][month - 1] + day;
   int y = year - 1;
   return y * 365 + y / 4 - y / 100 + y / 400 + days - kDateDelta;
 }
@@ -48,11 +52,12 @@ void CivilFromDayNumber(int dayNumber, int& year, int& month, int& day) {
     t += kDaysPer1Year;
   }
   y += cycles;
+  const int* before = kDaysBeforeMonth[IsLeapYear(y)];
   int m = 1;
-  while (t >= DaysInMonth(y, m)) t -= DaysInMonth(y, m++);
+  while (t >= before[m]) ++m;
   year = y;
   month = m;
-  day = t + 1;
+  day = t - before[m - 1] + 1;
 }
 
 [[noreturn]] void ThrowInvalidValue(TDateTime value) {
