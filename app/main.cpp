@@ -27,18 +27,7 @@ void PrintError(QWidget*, const std::string& message) {
 
 int main(int argc, char** argv) {
   using namespace tokiwa;
-  const std::vector<std::string> rawArgs = Arguments(argc, argv);
-  const bool headless = RequestsHeadlessMode(rawArgs);
-
-  // A second viewer ends at once, silently. Modes that only write a file run
-  // beside a viewer.
-  std::optional<SingleInstanceLock> instance;
-  if (!headless) {
-    instance.emplace();
-    if (instance->AlreadyRunning()) return 0;
-  }
-
-  ChoosePlatformForHeadlessMode(rawArgs);
+  ChoosePlatformForHeadlessMode(Arguments(argc, argv));
   GuardedApplication app(argc, argv);  // takes Qt's own options out of argv
   const CommandLineResult parsed = ParseCommandLine(Arguments(argc, argv));
   if (parsed.ExitStatus != 0) {
@@ -47,7 +36,16 @@ int main(int argc, char** argv) {
   }
   const CommandLine& options = parsed.Options;
 
-  QApplication::setApplicationDisplayName(QString::fromUtf8(msg::AppTitle.data(), static_cast<qsizetype>(msg::AppTitle.size())));
+  // A second viewer ends at once, silently, before any window exists. Modes
+  // that only write a file run beside a viewer.
+  std::optional<SingleInstanceLock> instance;
+  if (!options.Headless()) {
+    instance.emplace();
+    if (instance->AlreadyRunning()) return 0;
+  }
+
+  QApplication::setApplicationDisplayName(
+      QString::fromUtf8(msg::AppTitle.data(), static_cast<qsizetype>(msg::AppTitle.size())));
   InstallFontSubstitutions();
   // Nobody is there to close a message box.
   std::optional<ScopedErrorSink> printErrors;

@@ -137,6 +137,32 @@ TEST(FormSettings, LayoutSurvivesACloseAndRestart) {
   EXPECT_EQ(second.StringGrid1->height(), 140);
 }
 
+TEST(FormSettings, ExitMenuClosesAndSaves) {
+  FormFixture f;
+  TForm1& form = f.Create();
+  form.mnExit->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(ProfileFile(f.IniFile()).ReadInteger("Ord", "HeightB", -1), 167);
+}
+
+TEST(FormSettings, SplitterDragResizesTheListWithinLimits) {
+  FormFixture f;
+  TForm1& form = f.Create();
+  const QPoint grip(1, form.Splitter1->height() / 2);
+  QTest::mousePress(form.Splitter1, Qt::LeftButton, {}, grip);
+  QTest::mouseMove(form.Splitter1, grip + QPoint(40, 0));
+  QTest::mouseRelease(form.Splitter1, Qt::LeftButton, {}, grip + QPoint(40, 0));
+  EXPECT_EQ(form.FileListBox1->width(), 233);
+
+  // Dragged far left, the list keeps the splitter's minimum size.
+  const QPoint moved(1, form.Splitter1->height() / 2);
+  QTest::mousePress(form.Splitter1, Qt::LeftButton, {}, moved);
+  QTest::mouseMove(form.Splitter1, moved - QPoint(1000, 0));
+  QTest::mouseRelease(form.Splitter1, Qt::LeftButton, {}, moved - QPoint(1000, 0));
+  EXPECT_EQ(form.FileListBox1->width(), TSplitter::kDefaultMinSize);
+}
+
 // Fails the rename that puts one file in place; the old file stays.
 class FailingRename : public FileSyscalls {
  public:

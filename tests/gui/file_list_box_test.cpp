@@ -1,0 +1,101 @@
+// The file list box: which files it lists and when it reports a click.
+#include <sys/stat.h>
+
+#include <QTest>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "gui/file_list_box.h"
+#include "support/temp_dir.h"
+
+namespace tokiwa {
+namespace {
+
+using testing::TempDir;
+using testing::WriteBytes;
+
+class FileListTest : public ::testing::Test {
+ protected:
+  FileListTest() {
+    for (const char* name : {"b.log", "a.LOG", "B.txt", ".hidden", "noext", "表.log"})
+      WriteBytes(dir.File(name), "x");
+    std::filesystem::create_directory(dir.path() / "folder.log");
+    mkfifo(dir.File("pipe.log").c_str(), 0600);
+    list.resize(200, 200);
+    list.OnClick = [this] { ++clicks; };
+  }
+  void Show() {
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+  }
+  void Click(int row) {
+    const QRect rect = list.visualRect(list.model()->index(row, 0));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rect.center());
+  }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (int i = 0; i < list.Count(); ++i) names.push_back(list.Items(i));
+    return names;
+  }
+
+  TempDir dir;
+  TFileListBox list;
+  int clicks = 0;
+};
+
+TEST_F(FileListTest, ListsPlainVisibleFilesSortedByName) {
+  list.SetFileName(dir.path().string() + "/*.*");
+  EXPECT_EQ(list.Directory(), dir.path().string());
+  EXPECT_EQ(list.Mask(), "*.*");
+  // Byte order: capitals before small letters, UTF-8 names last.
+  EXPECT_EQ(Names(), (std::vector<std::string>{"B.txt", "a.LOG", "b.log", "noext", "表.log"}));
+  EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(FileListTest, MasksAreCaseInsensitiveAndMayBeSeveral) {
+  list.SetFileName(dir.path().string() + "/*.log");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a.LOG", "b.log", "表.log"}));
+  list.SetMask("*.txt;noext");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"B.txt", "noext"}));
+  EXPECT_TRUE(TFileListBox::MatchesMask("noext", "*.*"));
+  EXPECT_TRUE(TFileListBox::MatchesMask("a.b", "?.B"));
+  EXPECT_FALSE(TFileListBox::MatchesMask("a.b", ""));
+}
+
+TEST_F(FileListTest, UnreadableFolderListsNothing) {
+  list.SetDirectory(dir.File("missing"));
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(list.FileName(), "");
+}
+
+TEST_F(FileListTest, ClicksAndKeysReportTheSelection) {
+  list.SetDirectory(dir.path().string());
+  Show();
+  Click(2);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(list.ItemIndex(), 2);
+  EXPECT_EQ(list.FileName(), dir.File("b.log"));
+  // Clicking the selected file again is a click too.
+  Click(2);
+  EXPECT_EQ(clicks, 2);
+  QTest::keyClick(&list, Qt::Key_Down);
+  EXPECT_EQ(clicks, 3);
+  EXPECT_EQ(list.Items(list.ItemIndex()), "noext");
+}
+
+TEST_F(FileListTest, SelectingFromCodeAndRereadingRaiseNothing) {
+  list.SetDirectory(dir.path().string());
+  Show();
+  list.SetItemIndex(1);
+  EXPECT_EQ(list.ItemIndex(), 1);
+  EXPECT_EQ(clicks, 0);
+
+  WriteBytes(dir.File("c.log"), "x");
+  list.Update();
+  EXPECT_EQ(list.Count(), 6);
+  EXPECT_EQ(list.ItemIndex(), -1);
+  EXPECT_EQ(clicks, 0);
+}
+
+}  // namespace
+}  // namespace tokiwa
