@@ -223,6 +223,29 @@ TEST(AxisDraw, PointLabelsThatWouldOverlapAreSkipped) {
   EXPECT_EQ(LinesBetween(c, kLineY + 1, kLineY + 5).size(), 3u);
 }
 
+TEST(AxisDraw, LabelOverlapIsMeasuredInTheLabelsFontAfterATitle) {
+  AxisChart c;
+  TChartSeries& s = c.AddSeries(false);
+  s.AppendPoint(10, 1, "a");
+  s.AppendPoint(14, 1, "b");  // 20 pixels further
+  TChartAxis& axis = c.chart.BottomAxis();
+  axis.SetLabelStyle(TAxisLabelStyle::talText);
+  axis.SetLabelsAngle(90);  // extent = line height: 15 + 3 = 18 in the labels' font
+  axis.Title().SetCaption("Title");
+  axis.Title().Font().SetHeight(-40);  // 43 + 8 in the title's font
+  c.SetRange(axis, 0, 100);
+  axis.DrawAxis(true);
+  const auto texts = c.Canvas().Texts();
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "b"), 1);
+}
+
+TEST_F(ViewerBottomAxis, CalendarSteppingBeyondTheCalendarDoesNotRaise) {
+  axis.SetExactDateTime(true);
+  axis.SetIncrement(30);
+  EXPECT_NO_THROW(Draw(3e6, 3e6 + 730));
+  EXPECT_GT(c.Canvas().Count(CanvasCall::TextOut), 0);
+}
+
 TEST(AxisLayout, BandsAreTakenFromTheOutsideIn) {
   AxisChart c;
   TChartAxis& bottom = c.chart.BottomAxis();
