@@ -221,10 +221,12 @@ TColor TCustomAxisPanel::PickSeriesColor(bool checkBack) const {
 }
 
 // The legend's item text already passes through OnGetLegendText.
-std::string TCustomAxisPanel::LegendItemText(int index) const { return legend_->LegendItemText(index); }
+std::string TCustomAxisPanel::LegendItemText(int index) const {
+  return legend_ ? legend_->LegendItemText(index) : std::string();
+}
 
 std::string TCustomAxisPanel::LegendValueText(TChartSeries* series, int index) const {
-  return series ? legend_->ValueItemText(series, index) : std::string();
+  return series && legend_ ? legend_->ValueItemText(series, index) : std::string();
 }
 
 TChartSeries* TCustomAxisPanel::LegendSeriesAt(int item) const {
@@ -332,7 +334,7 @@ void TCustomAxisPanel::Assign(const TPersistent& source) {
   SetChart3DPercent(other->chart3DPercent_);
   SetClipPoints(other->clipPoints_);
   SetFrame(other->frame_);
-  SetLegend(*other->legend_);
+  if (legend_ && other->legend_) SetLegend(*other->legend_);
   for (int i = 0; i < 4; ++i) SetMargin(i, other->Margin(i));
   SetMaxPointsPerPage(other->maxPointsPerPage_);
   SetMonochrome(other->monochrome_);

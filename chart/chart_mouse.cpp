@@ -1,4 +1,5 @@
-// Placeholder mouse handling: every entry point does nothing yet.
+// Placeholder mouse handling: the entry points do nothing yet; zooming to
+// ranges falls through to the axis panel.
 #include "chart/chart.h"
 
 namespace tokiwa {
@@ -8,8 +9,11 @@ void TCustomChart::MouseDown(TMouseButton, TShiftState, int, int) {}
 void TCustomChart::MouseMove(TShiftState, int, int) {}
 void TCustomChart::MouseUp(TMouseButton, TShiftState, int, int) {}
 void TCustomChart::MouseLeave() {}
-void TCustomChart::ZoomToDrag() {}
-void TCustomChart::SetAxesRanges(double, double, double, double, double, double, double, double) {}
+void TCustomChart::ZoomToDrag() { TCustomAxisPanel::ZoomToDrag(); }
+void TCustomChart::SetAxesRanges(double topMin, double topMax, double bottomMin, double bottomMax, double leftMin,
+                                 double leftMax, double rightMin, double rightMax) {
+  TCustomAxisPanel::SetAxesRanges(topMin, topMax, bottomMin, bottomMax, leftMin, leftMax, rightMin, rightMax);
+}
 void TCustomChart::CancelZoom() {}
 void TCustomChart::ScrollAxisByPixels(TChartAxis&, int, int) {}
 void TCustomChart::SaveAxisSettings() {}
