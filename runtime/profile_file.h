@@ -4,7 +4,9 @@
 // only, so the text is handled as bytes, without conversion.
 //
 // Section and key names compare ignoring ASCII case; blanks around names and
-// values are ignored; lines starting with ';' are comments. Writing updates a
+// values are ignored, as is one pair of quotes around a value; lines starting
+// with ';' are comments. When a section or key appears twice, the first one
+// is read and written. Writing updates a
 // key where it stands and leaves every other line, comment and line ending as
 // it was; a missing key is added after the last entry of its section, a
 // missing section at the end of the file. New lines end with CR LF.
