@@ -160,6 +160,7 @@ double TChartSeries::MarkValue(int index) const { return PointY(index); }
 
 double TChartSeries::StackedSumBefore(int index, bool includeSelf) const {
   if (!parentChart_) return 0;
+  // Without this series: the series before it; with it: the whole column.
   double sum = 0;
   for (TChartSeries* s : parentChart_->SeriesList()) {
     if (s == this && !includeSelf) break;
@@ -167,7 +168,6 @@ double TChartSeries::StackedSumBefore(int index, bool includeSelf) const {
       double v = s->StackingValue(index);
       if (v > 0) sum += v;
     }
-    if (s == this) break;
   }
   return sum;
 }

@@ -3,7 +3,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "chart/chart.h"
 #include "chart/chart_panel.h"
+#include "chart/font_object.h"
 #include "chart/engine_settings.h"
 #include "chart/recording_host.h"
 #include "runtime/exceptions.h"
@@ -301,6 +303,35 @@ TEST_F(ChartPanelTest, MouseVirtualsRaiseTheControlEvents) {
   panel.MouseMove(0, 2, 0);
   panel.MouseUp(TMouseButton::mbLeft, 0, 3, 0);
   EXPECT_EQ(seen, (std::vector<int>{1, 2, 3}));
+}
+
+TEST(ChartFont, DefaultIsNinePointMinchoBlack) {
+  auto font = DefaultChartFont();
+  EXPECT_EQ(font->Name(), "ＭＳ Ｐ明朝");
+  EXPECT_EQ(font->Size(), 9);
+  EXPECT_EQ(font->Height(), -12);  // at 96 pixels per inch
+  EXPECT_EQ(font->Color(), clBlack);
+  EXPECT_EQ(font->Style(), 0);
+  EXPECT_TRUE(IsDefaultChartFont(*font));
+  font->SetStyle(fsBold);
+  EXPECT_FALSE(IsDefaultChartFont(*font));
+}
+
+TEST(ChartFont, FontObjectsRepaintTheirChartAndCopyFonts) {
+  RecordingHost host;
+  TChart chart(nullptr);
+  chart.SetHost(&host);
+  TChartFontObject a(&chart), b(nullptr);
+  int before = host.InvalidateCount;
+  a.Font().SetColor(clRed);
+  EXPECT_EQ(host.InvalidateCount, before + 1);
+  b.Font().SetHeight(-30);
+  a.Assign(b);
+  EXPECT_EQ(a.Font().Height(), -30);
+  EXPECT_EQ(a.Font().Color(), clBlack);
+  EXPECT_EQ(host.InvalidateCount, before + 2);
+  b.Font().SetColor(clBlue);  // no chart: nothing to repaint
+  EXPECT_EQ(host.InvalidateCount, before + 2);
 }
 
 }  // namespace

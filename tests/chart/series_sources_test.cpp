@@ -280,6 +280,8 @@ TEST_F(SeriesSourcesTest, StackedSumsCountPositiveValuesOfTheSameKindBefore) {
   c->AppendValue(5, "");
   EXPECT_EQ(c->StackedSumBefore(0, false), 2);
   EXPECT_EQ(c->StackedSumBefore(0, true), 7);
+  EXPECT_EQ(b->StackedSumBefore(0, false), 2);
+  EXPECT_EQ(a->StackedSumBefore(0, true), 7);  // the whole column
   a->SetActive(false);
   EXPECT_EQ(c->StackedSumBefore(0, true), 5);
   EXPECT_EQ(c->StackedSumBefore(1, true), 0);
