@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <limits>
+#include <utility>
 #include <set>
 #include <string>
 #include <vector>
@@ -329,6 +332,74 @@ TEST_F(NumericBottomAxis, GridLinesIn3DStartWithASolidSegment) {
   ASSERT_NE(solid + 1, lines.end());
   EXPECT_EQ((solid + 1)->to, (TPoint{120 + dx, 10 - dy}));
   EXPECT_EQ((solid + 1)->state.penStyle, TPenStyle::psDot);
+}
+
+TEST(AxisPaint, AWholePaintLabelsTheViewerAxisEveryFiveMinutes) {
+  AxisChart c;
+  c.chart.SetBounds(0, 0, 640, 300);
+  TChartSeries& s = c.AddSeries(true);
+  const double start = EncodeDate(2024, 12, 6) + Minutes(9 * 60 + 2.5);
+  s.AppendPoint(start, 1, "");
+  s.AppendPoint(start + 2.0 / 24, 1, "");
+  TChartAxis& axis = c.chart.BottomAxis();
+  axis.SetDateTimeFormat("m/dd h:mm");
+  axis.SetIncrement(8.101851851851852e-05);
+  axis.SetLabelsAngle(270);
+  axis.SetLabelStyle(TAxisLabelStyle::talValue);
+  axis.SetMinorTickCount(0);
+  axis.SetExactDateTime(false);
+  c.chart.LeftAxis().SetVisible(false);
+  c.chart.DrawChart(c.host.Window, c.chart.ClientRect());
+  ASSERT_NE(c.host.LastBitmap(), nullptr);
+  std::vector<int> minutes;
+  for (const auto& t : c.host.LastBitmap()->Recorder().CallsOf(CanvasCall::TextOut)) {
+    if (t.text.rfind("12/06 ", 0) != 0) continue;
+    EXPECT_EQ(t.state.fontAngle, 270);
+    EXPECT_EQ(t.from.Y, axis.LabelsPosition());
+    const auto colon = t.text.find(':');
+    minutes.push_back(std::stoi(t.text.substr(6, colon - 6)) * 60 + std::stoi(t.text.substr(colon + 1)));
+  }
+  ASSERT_GE(minutes.size(), 2u);
+  for (size_t i = 1; i < minutes.size(); ++i) EXPECT_EQ(minutes[i - 1] - minutes[i], minutes[0] - minutes[1]);
+  EXPECT_EQ(minutes[0] % (minutes[0] - minutes[1]), 0);
+  EXPECT_EQ(minutes.front(), 11 * 60);  // the last whole step before the end
+  EXPECT_GT(axis.LabelsPosition(), c.chart.PlotRect().Bottom);
+}
+
+TEST(AxisDraw, ExtremeSettingsNeitherRaiseNorOverflow) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::pair<double, double> ranges[] = {{0, 1e308},  {-1e308, 1e308}, {-inf, inf}, {nan, 5},
+                                              {1, 1 + 1e-12}, {-5, -1},     {3e6, 3.1e6}, {0, 1e-300}};
+  for (bool dateTime : {false, true}) {
+    AxisChart c;
+    TChartSeries& s = c.AddSeries(dateTime);
+    s.AppendPoint(1, 1, "label");
+    for (TChartAxis* axis : {&c.chart.BottomAxis(), &c.chart.TopAxis(), &c.chart.LeftAxis(), &c.chart.RightAxis()}) {
+      axis->SetMinorTickCount(INT_MAX);
+      axis->SetTickLength(INT_MAX);
+      axis->SetTickInnerLength(INT_MIN);
+      axis->SetLabelsSeparation(INT_MAX);
+      axis->SetLabelsAngle(45);
+      axis->SetTickOnLabelsOnly(false);
+      axis->Title().SetCaption("t");
+      for (auto style : {TAxisLabelStyle::talValue, TAxisLabelStyle::talText, TAxisLabelStyle::talMark}) {
+        axis->SetLabelStyle(style);
+        for (double increment : {0.0, 15.0, 1e300}) {
+          axis->SetIncrement(increment);
+          for (auto [lo, hi] : ranges) {
+            axis->SetAxisRange(lo, hi);
+            axis->ComputeAutoRange();
+            TRect r = c.chart.PlotRect();
+            EXPECT_NO_THROW(axis->ComputeReservedSize(r));
+            EXPECT_NO_THROW(axis->FitSeriesMargins(INT_MAX, INT_MAX, INT_MAX, INT_MAX));
+            EXPECT_NO_THROW(axis->DrawAxis(true));
+            c.Canvas().Clear();
+          }
+        }
+      }
+    }
+  }
 }
 
 TEST(AxisClick, ToleranceAroundTheLine) {
