@@ -21,10 +21,7 @@ TSeriesPointer::TSeriesPointer(TCustomSeries* owner) : owner_(owner) {
   brush_.OnChange = changed;
 }
 
-template <class T, class U>
-void TSeriesPointer::Set(T& field, const U& value) {
-  if (field == value) return;
-  field = value;
+void TSeriesPointer::RepaintOwner() {
   if (owner_) owner_->RepaintChart();
 }
 

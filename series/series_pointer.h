@@ -56,8 +56,14 @@ class TSeriesPointer : public TPersistent {
   std::string ClassName() const override { return "TSeriesPointer"; }
 
  private:
+  // Compare, store, and have the owner repaint.
   template <class T, class U>
-  void Set(T& field, const U& value);
+  void Set(T& field, const U& value) {
+    if (field == value) return;
+    field = value;
+    RepaintOwner();
+  }
+  void RepaintOwner();
   void SetSize(int& field, int v);
   void Draw(int x, int y, TSeriesPointerStyle style, TColor colour, int halfWidth, int halfHeight, bool faces);
 
