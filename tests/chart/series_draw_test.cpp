@@ -139,18 +139,6 @@ TEST_F(SeriesDrawTest, BaseMarkDrawsArrowFrameAndCentredText) {
   EXPECT_EQ(Window().HAlign(), TextHAlign::Left);  // restored
 }
 
-TEST_F(SeriesDrawTest, TransparentMarkWithoutFrameDrawsOnlyText) {
-  series->AppendPoint(1, 1, "");
-  series->Marks().Frame().SetVisible(false);
-  series->Marks().Arrow().SetVisible(false);
-  series->Marks().SetTransparent(true);
-  Window().Clear();
-  series->DrawMark(0, "t", {0, 0, 10, 10}, {5, 5}, {5, 5});
-  EXPECT_EQ(Window().Count(CanvasCall::Rectangle), 0);
-  EXPECT_EQ(Window().Count(CanvasCall::LineTo), 0);
-  EXPECT_EQ(Window().Count(CanvasCall::TextOut), 1);
-}
-
 TEST_F(SeriesDrawTest, MarksSkipHiddenPointsAndEmptyTextsAndCentreOnThePoint) {
   series->AppendPoint(5, 50, "a");
   series->AppendPoint(10, 50, "b", ColorNone);
@@ -200,11 +188,6 @@ TEST_F(SeriesDrawTest, LegendSymbolInTheLegendColourGetsAnOutline) {
   series->SetColorEachPoint(true);
   series->DrawLegendSymbol(-1, {0, 0, 10, 10});  // one colour per point: no series symbol
   EXPECT_EQ(Window().Count(CanvasCall::Rectangle), 0);
-}
-
-TEST_F(SeriesDrawTest, PointUnderCursorAsksTheSeriesAtTheHostPosition) {
-  host.CursorPos = {12, 34};
-  EXPECT_EQ(series->PointUnderCursor(), -1);
 }
 
 TEST_F(SeriesDrawTest, AttachingPicksAnUnusedPaletteColourAndDetachingRestoresTheCursor) {

@@ -158,44 +158,6 @@ TEST(SeriesMarkText, ZeroTotalShowsAHundredPercent) {
   EXPECT_EQ(s.MarkText(0), "0 の 100 %");
 }
 
-// A series type with an extra list, added to the way the Gantt series does it.
-class ExtraSeries : public TChartSeries {
-  TOKIWA_SERIES_CLASS(ExtraSeries, TChartSeries)
-
- public:
-  explicit ExtraSeries(TComponent* owner) : TChartSeries(owner) { end_ = new TChartValueList(this, "End"); }
-  int Add(double x, double y, double end) {
-    end_->PendingValue = end;
-    int i = AppendPoint(x, y, "");
-    if (i >= 0) InsertPendingExtras(i);
-    return i;
-  }
-  TChartValueList& End() { return *end_; }
-
- private:
-  TChartValueList* end_;
-};
-
-TEST(SeriesPoints, ExtraListsByNameAndKind) {
-  ExtraSeries e(nullptr);
-  e.Add(2, 0, 5);
-  e.Add(1, 0, 4);
-  EXPECT_EQ(e.End().ValueAt(0), 4);
-  EXPECT_EQ(e.End().ValueAt(1), 5);
-  EXPECT_EQ(&e.ValueListByName("end"), &e.End());
-  EXPECT_EQ(&e.ValueListByName("X"), &e.YValues());
-  EXPECT_EQ(&e.ValueListByName("nothing"), &e.YValues());
-  e.RemovePoint(0);
-  EXPECT_EQ(e.End().ValueAt(0), 5);
-  EXPECT_EQ(e.ClassName(), "ExtraSeries");
-
-  TChartSeries plain(nullptr);
-  EXPECT_TRUE(plain.SameKind(e));
-  EXPECT_TRUE(e.SameKind(plain));
-  EXPECT_TRUE(e.IsA(typeid(TChartSeries)));
-  EXPECT_FALSE(plain.IsA(typeid(ExtraSeries)));
-}
-
 TEST(SeriesPoints, AssignCopiesPointsAndSettings) {
   TChartSeries from(nullptr), to(nullptr);
   from.AppendPoint(1, 10, "a", clRed);

@@ -175,6 +175,21 @@ class EndSeries : public TChartSeries {
   TChartValueList* end_;
 };
 
+TEST(SeriesExtraLists, FoundByNameAndRemovedWithTheirPoint) {
+  EndSeries e(nullptr);
+  e.Add(2, 0, 5);
+  e.Add(1, 0, 4);
+  EXPECT_EQ(e.End().ValueAt(0), 4);
+  EXPECT_EQ(&e.ValueListByName("end"), &e.End());
+  EXPECT_EQ(&e.ValueListByName("X"), &e.YValues());
+  e.RemovePoint(0);
+  EXPECT_EQ(e.End().ValueAt(0), 5);
+  TChartSeries plain(nullptr);
+  EXPECT_TRUE(plain.SameKind(e));
+  EXPECT_TRUE(e.SameKind(plain));
+  EXPECT_FALSE(plain.IsA(typeid(EndSeries)));
+}
+
 TEST_F(SeriesSourcesTest, DependentsOfExtraListsFollowAddsBeforeTheExtrasAreStored) {
   auto* src = new EndSeries(&form);
   auto* dep = new EndSeries(&form);
