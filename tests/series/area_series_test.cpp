@@ -66,6 +66,17 @@ TEST_F(AreaSeriesTest, Stacked100ColumnOfZerosLiesOnTheBaseLine) {
   EXPECT_EQ(upper->AreaBaseY(0), upper->ValuePositionY(0));
 }
 
+TEST_F(AreaSeriesTest, StackedAreasShareOneDepthSlot) {
+  chart.SetView3D(true);
+  upper->SetMultiArea(TMultiArea::maStacked);
+  chart.SetTopDepthSlot(-1);  // counting starts
+  lower->AssignDepthSlot();
+  upper->AssignDepthSlot();
+  EXPECT_EQ(chart.TopDepthSlot(), 0);
+  EXPECT_EQ(lower->DepthSlot(), 0);
+  EXPECT_EQ(upper->DepthSlot(), 0);
+}
+
 TEST_F(AreaSeriesTest, StairsFillRectanglesUpToThePreviousLevel) {
   lower->SetStairs(true);
   Paint(*lower);

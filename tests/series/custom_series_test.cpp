@@ -15,6 +15,11 @@ TEST_F(CustomSeriesTest, SingleShownPointDrawsItsMarkerAndNoLine) {
   EXPECT_EQ(canvas().Count(CanvasCall::Rectangle), 1);
   EXPECT_EQ(Rects()[0].rect, (TRect{26, 36, 35, 45}));
   EXPECT_EQ(canvas().Count(CanvasCall::LineTo), 0);
+
+  auto* hidden = Add<TPointSeries>();
+  hidden->AppendPoint(30, 40, "", ColorNone);
+  Paint(*hidden);
+  EXPECT_TRUE(canvas().Calls().empty());
 }
 
 TEST_F(CustomSeriesTest, EveryMarkerIsDrawnAfterTheLineLeavingIt) {
@@ -84,6 +89,34 @@ TEST_F(CustomSeriesTest, StairsMakeHorizontalThenVerticalLegsOrTheReverse) {
   EXPECT_TRUE(IsLine(lines[1], {0, 5}, {10, 5}));
 }
 
+TEST_F(CustomSeriesTest, In3DLinesBecomeRibbonsAndAreasEndInASideFace) {
+  chart.SetView3D(true);
+  SetPlot({0, 0, 400, 200});
+  chart.ComputeDepth();  // one slot is 6 across and 3 up
+  SetRange(chart.BottomAxis(), 0, 400);
+  SetRange(chart.LeftAxis(), 0, 200);
+  const std::vector<TPoint> ribbon{{30, 40}, {10, 50}, {16, 47}, {36, 37}};
+
+  auto* line = Add<TLineSeries>();
+  line->AppendPoint(10, 50, "");
+  line->AppendPoint(30, 40, "");
+  Paint(*line);
+  EXPECT_EQ(canvas().Count(CanvasCall::LineTo), 0);
+  auto polygons = canvas().CallsOf(CanvasCall::Polygon);
+  ASSERT_EQ(polygons.size(), 1u);
+  EXPECT_EQ(polygons[0].points, ribbon);
+
+  auto* area = Add<TAreaSeries>();
+  area->AppendPoint(10, 50, "");
+  area->AppendPoint(30, 40, "");
+  Paint(*area);
+  polygons = canvas().CallsOf(CanvasCall::Polygon);
+  ASSERT_EQ(polygons.size(), 3u);
+  EXPECT_EQ(polygons[0].points, ribbon);
+  EXPECT_EQ(polygons[1].points, (std::vector<TPoint>{{10, 200}, {10, 50}, {30, 40}, {30, 200}}));
+  EXPECT_EQ(polygons[2].points, (std::vector<TPoint>{{30, 200}, {30, 40}, {35, 37}, {35, 197}}));
+}
+
 TEST_F(CustomSeriesTest, LineIsDrawnInEachPointsColour) {
   auto* s = Add<TLineSeries>();
   s->AppendPoint(0, 10, "", clRed);
@@ -106,6 +139,29 @@ TEST_F(CustomSeriesTest, PointsBeyondTheWindowRangeAreSkipped) {
   auto lines = Lines();
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_TRUE(IsLine(lines[0], {0, 10}, {20, 20}));
+}
+
+TEST_F(CustomSeriesTest, SkippedFirstPointStartsNoLineFromAnEarlierPass) {
+  SetRange(chart.LeftAxis(), 0, 1);  // y value v at pixel 100 * v
+  auto* s = Add<TLineSeries>();
+  for (int x : {0, 10, 20, 30}) s->AppendPoint(x, 0.5, "");
+  Paint(*s);  // leaves the drawing state at (30, 50)
+  s->YValues().SetValueAt(0, 1000);
+  Paint(*s);
+  auto lines = Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_TRUE(IsLine(lines[0], {10, 50}, {20, 50}));
+}
+
+TEST_F(CustomSeriesTest, AreaEnteringFromTheLeftStartsOnItsBaseLine) {
+  SetRange(chart.BottomAxis(), 10, 60);  // x value v at pixel 2 * (v - 10)
+  auto* area = Add<TAreaSeries>();
+  area->AppendPoint(0, 30, "");
+  area->AppendPoint(20, 40, "");
+  Paint(*area);
+  auto polygons = canvas().CallsOf(CanvasCall::Polygon);
+  ASSERT_EQ(polygons.size(), 1u);
+  EXPECT_EQ(polygons[0].points, (std::vector<TPoint>{{-20, 100}, {-20, 30}, {20, 40}, {20, 100}}));
 }
 
 TEST_F(CustomSeriesTest, MarginsMakeRoomForVisibleInflatingMarkers) {
