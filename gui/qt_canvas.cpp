@@ -110,6 +110,11 @@ void QtCanvas::UpdateClipBounds() {
   TRect device = DeviceRect();
   TRect region = device;
   if (clipKind_ == ClipKind::Rect) {
+    // Only the part over the image matters; this also keeps QRect's sizes in range.
+    TRect over = device;
+    over.Inflate(1, 1);
+    const TRect& r = clipRequest_;
+    clipRect_ = Intersect(r.Left, r.Top, r.Right, r.Bottom, over);
     region = {clipRect_.left(), clipRect_.top(), clipRect_.left() + clipRect_.width(),
               clipRect_.top() + clipRect_.height()};
   } else if (clipKind_ == ClipKind::Region) {
@@ -129,12 +134,9 @@ void QtCanvas::ApplyClip() {
 }
 
 void QtCanvas::ClipRect(const TRect& r) {
-  Box box(r.Left, r.Top, r.Right, r.Bottom);
-  // Only the part over the image matters; this also keeps QRect's sizes in range.
-  TRect device = DeviceRect();
-  device.Inflate(1, 1);
   clipKind_ = ClipKind::Rect;
-  clipRect_ = Intersect(box.l, box.t, box.r, box.b, device);
+  clipRequest_ = {std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+                  std::max(r.Top, r.Bottom)};
   UpdateClipBounds();
   ApplyClip();
 }
@@ -509,6 +511,8 @@ void QtCanvas::EllipticShape(int kind, int left, int top, int right, int bottom,
   } else {
     p->setPen(WidePen());
   }
+  // Qt fills the gaps of its dashes like the platform does, from the background.
+  SetBackground(GetBkMode() == BkMode::Opaque, ToQColor(BkColor()));
   std::optional<QBrush> brush = kind == 2 ? std::nullopt : FillBrush();
   p->setBrush(brush ? *brush : QBrush(Qt::NoBrush));
   if (kind == 0) {

@@ -114,7 +114,8 @@ class QtCanvas : public Canvas {
   bool monochrome_ = false;
 
   ClipKind clipKind_ = ClipKind::None;
-  QRect clipRect_;
+  TRect clipRequest_;  // the clip rectangle as given, corners ordered
+  QRect clipRect_;     // its part over the image, for the painter
   QRegion clipRegion_;
   TRect clipBounds_;  // clip region's bounds within the image: the fast reject test
 

@@ -488,6 +488,21 @@ TEST(QtBitmapTest, DrawCopiesTheBitmapAndStretchDrawScalesIt) {
   EXPECT_EQ(screen.pixel(18, 10), kWhite);
 }
 
+TEST(QtBitmapTest, ClipRectSurvivesGrowingTheBitmap) {
+  QtBitmap bitmap(10, 10, false);
+  Canvas& canvas = bitmap.GetCanvas();
+  canvas.ClipRect({5, 5, 30, 30});
+  bitmap.SetSize(40, 40);
+  canvas.Brush().SetColor(clBlack);
+  canvas.FillRect({0, 0, 40, 40});
+  static_cast<QtCanvas&>(canvas).End();
+  const QImage& image = bitmap.GetQImage();
+  EXPECT_EQ(image.pixel(4, 4), kWhite);
+  EXPECT_EQ(image.pixel(5, 5), kBlack);
+  EXPECT_EQ(image.pixel(29, 29), kBlack);
+  EXPECT_EQ(image.pixel(30, 30), kWhite);
+}
+
 TEST(QtBitmapTest, SetSizeKeepsTheOldPictureAndMonochromeDrawsBlackOrWhite) {
   QtBitmap bitmap(4, 4, true);
   Canvas& canvas = bitmap.GetCanvas();
