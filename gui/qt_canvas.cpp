@@ -357,6 +357,13 @@ void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
   QPainter* p = Painter();
   if (!p) return;
   SetComposition(PenComposition());
+  if (outline && ThinPen() && Pen().Mode() == TPenMode::pmCopy && Brush().Style() == TBrushStyle::bsSolid &&
+      raster::DashPattern(Pen().Style()).empty()) {
+    // Opaque on opaque: the frame's colour under the fill takes two fills, not five.
+    FillClipped(box.l, box.t, box.r, box.b, CachedColour(penColour_, Pen().Color()));
+    FillArea(Intersect(box.l + 1, box.t + 1, box.r - 1, box.b - 1, clipBounds_));
+    return;
+  }
   // Without a pen the platform fills one pixel short of the right and bottom edges.
   FillArea(outline ? Intersect(box.l + 1, box.t + 1, box.r - 1, box.b - 1, clipBounds_)
                    : Intersect(box.l, box.t, box.r - 1, box.b - 1, clipBounds_));
