@@ -76,6 +76,11 @@ void Frame3D(Canvas& canvas, TRect& r, TColor topLeft, TColor bottomRight, int w
   --r.Bottom;
   --r.Right;
   for (; width > 0; --width) {
+    // Frames wider than the panel collapse it; the rest would draw nothing new.
+    if (r.Left > r.Right || r.Top > r.Bottom) {
+      r = {SatAdd(r.Left, width), SatAdd(r.Top, width), SatAdd(r.Right, -width), SatAdd(r.Bottom, -width)};
+      break;
+    }
     const TPoint upper[3] = {{r.Left, r.Bottom}, {r.Left, r.Top}, {r.Right, r.Top}};
     canvas.Pen().SetColor(topLeft);
     canvas.Polyline(upper);

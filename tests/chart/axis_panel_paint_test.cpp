@@ -191,6 +191,79 @@ TEST(AxisPanelPaint, SeparateSlotsDrawEachSeriesOnItsOwn) {
   EXPECT_EQ(c.log, expected);
 }
 
+TEST(AxisPanelPaint, MarksAreClippedOnlyWhenTheyAskForIt) {
+  PaintChart c;
+  c.chart->SetView3D(false);
+  auto& s = c.AddSeries("s", 3);
+  s.SetLimitToVisibleRange(false);
+  c.Paint();
+  const int withoutMarks = c.Buffer().Count(CanvasCall::ClipRect);
+  s.Marks().SetVisible(true);
+  c.Buffer().Clear();
+  c.Paint();
+  EXPECT_EQ(c.Buffer().Count(CanvasCall::ClipRect), withoutMarks);
+  s.Marks().SetClip(true);
+  c.Buffer().Clear();
+  c.Paint();
+  EXPECT_EQ(c.Buffer().Count(CanvasCall::ClipRect), withoutMarks + 2);  // clip and unclip
+}
+
+TEST(AxisPanelPaint, SeriesMarginsWidenTheRangeOfTheirOwnAxis) {
+  PaintChart c;
+  c.chart->SetView3D(false);
+  auto& a = c.AddSeries("a", 5);  // X 0..4, Y 0..40
+  auto& b = c.AddSeries("b", 5);
+  auto& top = c.AddSeries("t", 5);
+  a.margins[0] = 20;
+  b.margins[1] = 30;
+  b.margins[2] = 12;
+  top.SetHorizAxis(THorizAxis::aTopAxis);
+  top.margins[0] = top.margins[1] = 90;
+  c.Paint();
+  const TRect p = c.chart->PlotRect();
+  const TChartAxis& bottom = c.chart->BottomAxis();
+  // The largest margin on each side: a's on the left, b's on the right.
+  EXPECT_NEAR(bottom.ValueToPosition(0), p.Left + 20, 1);
+  EXPECT_NEAR(bottom.ValueToPosition(4), p.Right - 30, 1);
+  EXPECT_NEAR(c.chart->LeftAxis().ValueToPosition(40), p.Top + 12, 1);
+  EXPECT_NEAR(c.chart->LeftAxis().ValueToPosition(0), p.Bottom, 1);
+  EXPECT_NEAR(c.chart->TopAxis().ValueToPosition(0), p.Left + 90, 1);
+}
+
+TEST(AxisPanelPaint, AnAxisThatWouldLeaveNoPlotIsIgnored) {
+  PaintChart c;
+  c.chart->SetView3D(false);
+  c.AddSeries("s", 3);
+  c.Paint();
+  const TRect normal = c.chart->PlotRect();
+  c.chart->LeftAxis().Title().SetCaption("huge");
+  c.chart->LeftAxis().SetTitleSize(100000);
+  c.Paint();
+  // The whole left axis (labels too) takes nothing: the plot starts at the
+  // 3 % margin of 400; the other axes keep their room.
+  const TRect p = c.chart->PlotRect();
+  EXPECT_GT(normal.Left, 12);
+  EXPECT_EQ(p.Left, 12);
+  EXPECT_EQ(p.Top, normal.Top);
+  EXPECT_EQ(p.Right, normal.Right);
+  EXPECT_EQ(p.Bottom, normal.Bottom);
+}
+
+TEST(AxisPanelPaint, ExtremeMarginsAndBordersStayInRange) {
+  PaintChart c;
+  c.AddSeries("s", 3);
+  for (int m : {1000000000, -1000000000}) {
+    c.chart->SetMarginLeft(m);
+    c.chart->SetMarginRight(m);
+    c.chart->SetMarginTop(-m);
+    c.chart->SetBorderWidth(m < 0 ? 2000000000 : 0);
+    c.chart->Title().SetText({"t"});
+    EXPECT_NO_THROW(c.Paint());
+    EXPECT_GE(c.chart->PlotWidth(), 0);
+    EXPECT_GE(c.chart->PlotHeight(), 0);
+  }
+}
+
 TEST(AxisPanelPaint, AZoomFrameBeingDraggedSurvivesTheRepaint) {
   PaintChart c;
   c.chart->ZoomDrag().StartDragAt(20, 30);

@@ -248,6 +248,14 @@ TEST_F(Bevels, OuterBorderAndInnerFramesNestInward) {
   EXPECT_EQ(lines[9].points, (std::vector<TPoint>{{95, 4}, {95, 45}, {3, 45}}));
 }
 
+TEST_F(Bevels, ABorderWiderThanThePanelStopsOnceItCollapses) {
+  c.chart->SetBevelOuter(TBevelCut::bvNone);
+  c.chart->SetBorderWidth(2000000000);
+  Draw();  // 100 x 50: the frame closes after 25 rings
+  EXPECT_LE(Lines().size(), 2u * 26);
+  EXPECT_GE(Lines().size(), 2u * 24);
+}
+
 TEST_F(Bevels, NoBevelsNoLines) {
   c.chart->SetBevelOuter(TBevelCut::bvNone);
   Draw();

@@ -35,6 +35,16 @@ class LoggingSeries : public TChartSeries {
     if (!shareSlot) return TChartSeries::AssignDepthSlot();
     SetDepthSlot(Chart().TopDepthSlot());
   }
+  // Room asked for beside the plot (left, right, top, bottom).
+  int margins[4] = {0, 0, 0, 0};
+  void HorizMargins(int& left, int& right) override {
+    left = margins[0];
+    right = margins[1];
+  }
+  void VertMargins(int& top, int& bottom) override {
+    top = margins[2];
+    bottom = margins[3];
+  }
   bool forward = true;
   bool DrawsForward() const override { return forward; }
   bool shareSlot = false;
