@@ -111,6 +111,9 @@ inline constexpr std::string_view SystemRunLabel = "system";
 inline constexpr std::string_view UnknownError = "不明なエラーが発生しました";
 inline constexpr std::string_view UnknownOption = "不明なオプションです: %s";
 inline constexpr std::string_view MissingOptionValue = "オプション %s には値が必要です";
+// Rendering a chart into an image file
+inline constexpr std::string_view NoGuiApplication = "画像を描くための GUI アプリケーションがありません";
+inline constexpr std::string_view InvalidImageSize = "画像の大きさ %d × %d は正しくありません";
 
 }  // namespace tokiwa::msg
 
