@@ -101,6 +101,21 @@ class TChartLegend : public TCustomChartLegend {
   void Assign(const TPersistent& source) override;
 
  private:
+  // Where the current drawing pass puts the box and the items.
+  struct Layout {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int textX = 0, symbolX = 0;
+    int itemWidth = 0;  // widest item text (top and bottom legends: plus 4)
+    int lineHeight = 0;
+    int shown = 0;
+    bool vertical = true;  // a left or right legend
+  };
+  Layout ComputeLayout();
+  void DrawBox(const Layout& l);
+  void DrawItem(const Layout& l, int index, int slot);
+  void DrawItemSymbol(int index, const TRect& rect);
+  void TakePlotRoom(const Layout& l);
+
   TChartHiddenPen dividingLines_;
   TColor shadowColor_ = clBlack;
   int shadowSize_ = 3;
