@@ -111,8 +111,11 @@ class TCustomChart : public TCustomAxisPanel {
  private:
   void BeginMouseDrag(TMouseButton button, TShiftState shift, int x, int y, bool& handled);
   void RaiseBackgroundClick(TMouseButton button, TShiftState shift, int x, int y, bool& handled);
+  void DispatchPress(TMouseButton button, TShiftState shift, int x, int y);
   void UpdateHoverCursor(TShiftState shift, int x, int y);
   void PanTo(int x, int y);
+  void EndZoomDrag(TMouseButton button, int x, int y, bool apply);
+  void StepZoomToward(TChartAxis& axis, double targetMin, double targetMax);
   void DrawBevels(TRect& r);
   void PrepareWallPen(TChartWall& wall);
 
