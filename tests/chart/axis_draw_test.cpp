@@ -334,38 +334,6 @@ TEST_F(NumericBottomAxis, GridLinesIn3DStartWithASolidSegment) {
   EXPECT_EQ((solid + 1)->state.penStyle, TPenStyle::psDot);
 }
 
-TEST(AxisPaint, AWholePaintLabelsTheViewerAxisEveryFiveMinutes) {
-  AxisChart c;
-  c.chart.SetBounds(0, 0, 640, 300);
-  TChartSeries& s = c.AddSeries(true);
-  const double start = EncodeDate(2024, 12, 6) + Minutes(9 * 60 + 2.5);
-  s.AppendPoint(start, 1, "");
-  s.AppendPoint(start + 2.0 / 24, 1, "");
-  TChartAxis& axis = c.chart.BottomAxis();
-  axis.SetDateTimeFormat("m/dd h:mm");
-  axis.SetIncrement(8.101851851851852e-05);
-  axis.SetLabelsAngle(270);
-  axis.SetLabelStyle(TAxisLabelStyle::talValue);
-  axis.SetMinorTickCount(0);
-  axis.SetExactDateTime(false);
-  c.chart.LeftAxis().SetVisible(false);
-  c.chart.DrawChart(c.host.Window, c.chart.ClientRect());
-  ASSERT_NE(c.host.LastBitmap(), nullptr);
-  std::vector<int> minutes;
-  for (const auto& t : c.host.LastBitmap()->Recorder().CallsOf(CanvasCall::TextOut)) {
-    if (t.text.rfind("12/06 ", 0) != 0) continue;
-    EXPECT_EQ(t.state.fontAngle, 270);
-    EXPECT_EQ(t.from.Y, axis.LabelsPosition());
-    const auto colon = t.text.find(':');
-    minutes.push_back(std::stoi(t.text.substr(6, colon - 6)) * 60 + std::stoi(t.text.substr(colon + 1)));
-  }
-  ASSERT_GE(minutes.size(), 2u);
-  for (size_t i = 1; i < minutes.size(); ++i) EXPECT_EQ(minutes[i - 1] - minutes[i], minutes[0] - minutes[1]);
-  EXPECT_EQ(minutes[0] % (minutes[0] - minutes[1]), 0);
-  EXPECT_EQ(minutes.front(), 11 * 60);  // the last whole step before the end
-  EXPECT_GT(axis.LabelsPosition(), c.chart.PlotRect().Bottom);
-}
-
 TEST(AxisDraw, ExtremeSettingsNeitherRaiseNorOverflow) {
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
