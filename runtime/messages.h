@@ -107,10 +107,47 @@ inline constexpr std::string_view FootPeriodPrefix = "[実行期間] ";
 inline constexpr std::string_view FootPeriodSeparator = " ～ ";
 inline constexpr std::string_view IdeographicSpace = "\u3000";
 inline constexpr std::string_view SystemRunLabel = "system";
+inline constexpr std::string_view TimelineTitleFont = "ＭＳ Ｐ明朝";
+inline constexpr std::string_view TimelineUiFont = "MS UI Gothic";
+inline constexpr std::string_view TimeAxisFont = "Times New Roman";
+inline constexpr std::string_view TimeAxisFormat = "m/dd h:mm";
 // Viewer: error display and command line
 inline constexpr std::string_view UnknownError = "不明なエラーが発生しました";
 inline constexpr std::string_view UnknownOption = "不明なオプションです: %s";
 inline constexpr std::string_view MissingOptionValue = "オプション %s には値が必要です";
+inline constexpr std::string_view OptionsExclusive = "オプション %s と %s は一緒に使えません";
+inline constexpr std::string_view UnexpectedArgument = "余分な引数です: %s";
+inline constexpr std::string_view OptionNeedsFileMode = "オプション %s は --export か --render と一緒に使います";
+inline constexpr std::string_view OptionNeedsRender = "オプション %s は --render と一緒に使います";
+inline constexpr std::string_view RenderNeedsOutput = "--render には -o で出力ファイルを指定してください";
+inline constexpr std::string_view BadImageSize = "画像の大きさ %s は 幅x高さ (それぞれ 1 から %d) で指定してください";
+inline constexpr std::string_view Usage =
+    "使い方:\n"
+    "  tokiwa [フォルダ]\n"
+    "      ビューアを開き、フォルダのログファイルを一覧します。\n"
+    "  tokiwa --export ログファイル [--hidden-list リスト] [--show-all]\n"
+    "      ログの棒を UTF-8 の CSV で標準出力に書きます。見出し行は\n"
+    "      index,start,end,row,colour,label で、1 行が 1 本の棒です (開始順)。\n"
+    "  tokiwa --render ログファイル -o 出力.png [--size 幅x高さ] [--hidden-list リスト] [--show-all]\n"
+    "      ウィンドウと同じチャートを PNG 画像に描きます (既定の大きさ 800x500)。\n"
+    "  tokiwa --screenshot 出力.png [--select-first] [フォルダ]\n"
+    "      ウィンドウの画像を保存して終わります。\n"
+    "  tokiwa --help\n"
+    "      この説明を表示します。\n"
+    "\n"
+    "オプション:\n"
+    "  --hidden-list リスト  非表示リストのファイル (既定はビューア自身の非表示リスト)\n"
+    "  --show-all            非表示リストを無視します (F4 と同じ)\n"
+    "  --select-first        一覧の最初のログを読み込みます\n"
+    "\n"
+    "--export と --render はウィンドウを開かず、起動中のビューアとも同時に使えます。\n"
+    "\n"
+    "終了コード:\n"
+    "  0   成功\n"
+    "  1   ログファイルまたは非表示リストを開けない\n"
+    "  2   日付または時刻の読めない行があった (その行より前の棒は出力済み)\n"
+    "  64  コマンドラインの誤り\n"
+    "  73  出力ファイルを作成できない\n";
 // Rendering a chart into an image file
 inline constexpr std::string_view NoGuiApplication = "画像を描くための GUI アプリケーションがありません";
 inline constexpr std::string_view InvalidImageSize = "画像の大きさ %d × %d は正しくありません";

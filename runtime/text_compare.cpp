@@ -34,4 +34,25 @@ bool SameTextIgnoreCase(std::string_view a, std::string_view b) {
   return i == a.size() && j == b.size();
 }
 
+// Folded characters are written back as UTF-8; a byte that is not UTF-8 is
+// written as 0xFF followed by the byte (0xFF never occurs in UTF-8), so the key
+// cannot be mistaken for another text's characters.
+std::string CaseFoldKey(std::string_view text) {
+  std::string key;
+  key.reserve(text.size());
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    char32_t cp;
+    const std::size_t len = utf8::Decode(text, pos, cp);
+    if (len == 0) {
+      key += '\xFF';
+      key += text[pos++];
+      continue;
+    }
+    pos += len;
+    utf8::Append(Fold(cp), key);
+  }
+  return key;
+}
+
 }  // namespace tokiwa

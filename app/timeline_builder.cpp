@@ -1,0 +1,247 @@
+#include "app/timeline_builder.h"
+
+#include <climits>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "chart/chart.h"
+#include "runtime/date_time.h"
+#include "runtime/date_time_text.h"
+#include "runtime/messages.h"
+#include "runtime/text_compare.h"
+#include "series/gantt_series.h"
+
+namespace tokiwa {
+
+namespace {
+
+constexpr int kNoRow = INT_MAX;  // "not found" that loses every minimum
+constexpr int kSystemRow = 1;
+constexpr int kFirstProgramRow = 2;
+
+enum class RowKind : std::uint8_t { Other, SystemStart, SystemEnd, RunStart, RunEnd };
+
+RowKind KindOf(std::string_view marker) {
+  if (marker == "vvv") return RowKind::SystemStart;
+  if (marker == "###") return RowKind::SystemEnd;
+  if (marker == "C" || marker == "S") return RowKind::RunStart;
+  if (marker == "E") return RowKind::RunEnd;
+  return RowKind::Other;
+}
+
+// Lets the maps be searched with a string_view, so looking up a row's key
+// costs no allocation.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+using TextMap = std::unordered_map<std::string, int, TextHash, std::equal_to<>>;
+
+// Folder + "\" + file name, exactly as the cells hold them.
+void ProgramKeyOf(const TStringGrid& grid, int row, std::string& key) {
+  key.assign(grid.CellView(4, row));
+  key += '\\';
+  key += grid.CellView(3, row);
+}
+
+// The first of: a row that ends the run at itself ("###", or the program's
+// own "E"), or the next "vvv", which ends it at the row before.
+int EndRow(int closing, int nextSystemStart, int lastRow) {
+  if (nextSystemStart < closing) return nextSystemStart - 1;
+  if (closing != kNoRow) return closing;
+  return lastRow;
+}
+
+// What one pass from the last row up learns about every row.
+struct LogScan {
+  std::vector<RowKind> kinds;        // by row
+  std::vector<int> keyIds;           // by row; -1 unless a run starts or ends there
+  std::vector<int> endRows;          // by row; -1 unless a run starts there
+  std::vector<std::string> keys;     // program keys by id
+};
+
+LogScan ScanLog(const TStringGrid& grid) {
+  LogScan scan;
+  const int rows = grid.RowCount();
+  const int first = grid.FixedRows();
+  scan.kinds.assign(static_cast<std::size_t>(rows), RowKind::Other);
+  scan.keyIds.assign(static_cast<std::size_t>(rows), -1);
+  scan.endRows.assign(static_cast<std::size_t>(rows), -1);
+
+  TextMap ids;
+  std::vector<int> nextRunEnd;  // by key id: the nearest "E" row below
+  int nextSystemStart = kNoRow, nextSystemEnd = kNoRow;
+  std::string key;
+  for (int row = rows - 1; row >= first; --row) {
+    const auto r = static_cast<std::size_t>(row);
+    const RowKind kind = KindOf(TrimMarker(grid.CellView(0, row)));
+    scan.kinds[r] = kind;
+    int id = -1;
+    if (kind == RowKind::RunStart || kind == RowKind::RunEnd) {
+      ProgramKeyOf(grid, row, key);
+      auto found = ids.find(std::string_view(key));
+      if (found == ids.end()) {
+        found = ids.emplace(key, static_cast<int>(scan.keys.size())).first;
+        scan.keys.push_back(key);
+        nextRunEnd.push_back(kNoRow);
+      }
+      id = found->second;
+      scan.keyIds[r] = id;
+    }
+    switch (kind) {
+      case RowKind::SystemStart:
+        scan.endRows[r] = EndRow(nextSystemEnd, nextSystemStart, rows - 1);
+        nextSystemStart = row;
+        break;
+      case RowKind::SystemEnd:
+        nextSystemEnd = row;
+        break;
+      case RowKind::RunStart: {
+        const int closing = std::min(nextRunEnd[static_cast<std::size_t>(id)], nextSystemEnd);
+        scan.endRows[r] = EndRow(closing, nextSystemStart, rows - 1);
+        break;
+      }
+      case RowKind::RunEnd:
+        nextRunEnd[static_cast<std::size_t>(id)] = row;
+        break;
+      case RowKind::Other:
+        break;
+    }
+  }
+  return scan;
+}
+
+// Each row's date-time text is read at most once per build.
+class RowTimes {
+ public:
+  RowTimes(const TStringGrid& grid, const FormatSettings& settings, int currentYear)
+      : grid_(grid), settings_(settings), currentYear_(currentYear),
+        values_(static_cast<std::size_t>(grid.RowCount())), known_(values_.size(), false) {}
+
+  // Raises EConvertError naming the text when it is not a date and time.
+  TDateTime At(int row) {
+    const auto r = static_cast<std::size_t>(row);
+    if (!known_[r]) {
+      text_.assign(grid_.CellView(1, row));
+      text_ += ' ';
+      text_ += grid_.CellView(2, row);
+      values_[r] = StrToDateTime(text_, settings_, currentYear_);
+      known_[r] = true;
+    }
+    return values_[r];
+  }
+
+ private:
+  const TStringGrid& grid_;
+  const FormatSettings& settings_;
+  int currentYear_;
+  std::vector<TDateTime> values_;
+  std::vector<bool> known_;
+  std::string text_;
+};
+
+// Row assignment and hiding, decided once per program key.
+class ProgramRows {
+ public:
+  ProgramRows(const TimelineSource& source, const std::vector<std::string>& keys)
+      : keys_(keys), decided_(keys.size(), false), hidden_(keys.size(), false),
+        rowOf_(keys.size(), 0), folded_(keys.size()) {
+    if (!source.ShowAll && source.HiddenNames) {
+      for (int i = 0; i < source.HiddenNames->Count(); ++i)
+        hiddenNames_.insert(CaseFoldKey((*source.HiddenNames)[i]));
+    }
+  }
+
+  bool Hidden(int id) {
+    Decide(id);
+    return hidden_[static_cast<std::size_t>(id)];
+  }
+
+  // The row of the program; its first call for a name appends the name to the
+  // program order.
+  int Row(int id) {
+    Decide(id);
+    const auto i = static_cast<std::size_t>(id);
+    int& row = rowOf_[i];
+    if (row == 0) {
+      const auto [it, added] = order_.emplace(folded_[i], static_cast<int>(order_.size()));
+      row = it->second + kFirstProgramRow;
+    }
+    return row;
+  }
+
+ private:
+  void Decide(int id) {
+    const auto i = static_cast<std::size_t>(id);
+    if (decided_[i]) return;
+    decided_[i] = true;
+    folded_[i] = CaseFoldKey(NormalizeName(keys_[i]));
+    hidden_[i] = hiddenNames_.count(folded_[i]) > 0;
+  }
+
+  const std::vector<std::string>& keys_;
+  std::vector<bool> decided_;
+  std::vector<bool> hidden_;
+  std::vector<int> rowOf_;                       // 0 until the first shown run
+  std::vector<std::string> folded_;              // normalised, case-folded names by key id
+  std::unordered_set<std::string> hiddenNames_;  // case-folded
+  std::unordered_map<std::string, int> order_;   // case-folded name -> position
+};
+
+}  // namespace
+
+std::string_view TrimMarker(std::string_view text) {
+  std::size_t begin = 0, end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= 0x20) ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 0x20) --end;
+  return text.substr(begin, end - begin);
+}
+
+std::string NormalizeName(std::string_view name) {
+  const std::size_t n = name.size();
+  if (n < 3 || name.back() != ')') return std::string(name);
+  // 0-based positions n-2 down to 1: never the first character.
+  for (std::size_t j = n - 2; j >= 1; --j)
+    if (name[j] == '(') return std::string(name.substr(0, j));
+  return std::string(name);
+}
+
+std::vector<int> FindEndRows(const TStringGrid& grid) { return ScanLog(grid).endRows; }
+
+std::vector<std::string> EmptyFootLines() {
+  return {std::string(msg::FootFileName), std::string(msg::IdeographicSpace)};
+}
+
+void BuildTimeline(TCustomChart& chart, TGanttSeries& series, const TimelineSource& source) {
+  chart.CancelZoom();
+  chart.Foot().SetText(EmptyFootLines());
+  series.RemoveAllPoints();
+  if (!source.Grid) return;
+  const TStringGrid& grid = *source.Grid;
+
+  const LogScan scan = ScanLog(grid);
+  RowTimes times(grid, source.Settings, source.CurrentYear != 0 ? source.CurrentYear : CurrentYear());
+  ProgramRows programs(source, scan.keys);
+  const std::string systemLabel(msg::SystemRunLabel);
+  for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
+    const auto r = static_cast<std::size_t>(row);
+    if (scan.kinds[r] == RowKind::SystemStart) {
+      const TDateTime start = times.At(row);
+      const TDateTime end = times.At(scan.endRows[r]);
+      series.AddBar(start, end, kSystemRow, systemLabel, source.BarColors[kSystemRow]);
+    } else if (scan.kinds[r] == RowKind::RunStart) {
+      const int id = scan.keyIds[r];
+      if (programs.Hidden(id)) continue;
+      const TDateTime start = times.At(row);
+      const TDateTime end = times.At(scan.endRows[r]);
+      const int y = programs.Row(id);
+      series.AddBar(start, end, y, scan.keys[static_cast<std::size_t>(id)],
+                    source.BarColors[static_cast<std::size_t>(y % 8)]);
+    }
+  }
+}
+
+}  // namespace tokiwa

@@ -1,0 +1,150 @@
+// Reads arbitrary bytes as a launch log, builds the timeline and paints it
+// once on a recording canvas. The bars must be exactly those of a plain
+// scan-forward reading of the same rows, and the paint must not fail.
+// A first byte below 4 picks the options (bit 0: show all; bit 1: hide the
+// first program, named in lower case); any other first byte is log text.
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "app/chart_config.h"
+#include "app/launch_log.h"
+#include "app/timeline_builder.h"
+#include "chart/recording_host.h"
+#include "gridio/string_grid_io.h"
+#include "runtime/date_time.h"
+#include "runtime/exceptions.h"
+#include "tests/app/timeline_reference.h"
+
+namespace {
+
+using namespace tokiwa;
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+std::string MemoryFile(std::string_view bytes) {
+  static const int fd = memfd_create("timeline-fuzz", MFD_CLOEXEC);
+  Check(fd >= 0 && ftruncate(fd, 0) == 0);
+  Check(pwrite(fd, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size()));
+  return "/proc/self/fd/" + std::to_string(fd);
+}
+
+std::string Lower(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+// Hides the first program run, by a name that differs in case.
+void HideFirstProgram(const TStringGrid& grid, TStringList& hidden) {
+  for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
+    const std::string_view m = TrimMarker(grid.CellView(0, row));
+    if (m == "C" || m == "S") {
+      hidden.Add(Lower(NormalizeName(reference::ProgramKey(grid, row))));
+      return;
+    }
+  }
+}
+
+bool SameBars(const TGanttSeries& a, const TGanttSeries& b) {
+  if (a.PointCount() != b.PointCount()) return false;
+  for (int i = 0; i < a.PointCount(); ++i) {
+    if (a.StartValues().ValueAt(i) != b.StartValues().ValueAt(i)) return false;
+    if (a.EndValues().ValueAt(i) != b.EndValues().ValueAt(i)) return false;
+    if (a.YValues().ValueAt(i) != b.YValues().ValueAt(i)) return false;
+    if (a.PointLabel(i) != b.PointLabel(i) || a.PointColor(i) != b.PointColor(i)) return false;
+  }
+  return true;
+}
+
+// Rows, colours and the system row hold whatever the log says.
+void CheckBars(const TGanttSeries& series, int programRows) {
+  for (int i = 0; i < series.PointCount(); ++i) {
+    const double y = series.YValues().ValueAt(i);
+    Check(y == std::floor(y) && y >= 1 && y <= programRows + 1);
+    Check((y == 1) == (series.PointLabel(i) == "system"));
+    Check(series.PointColor(i) == kBarColors[static_cast<std::size_t>(static_cast<int>(y) % 8)]);
+    if (i > 0) Check(series.StartValues().ValueAt(i - 1) <= series.StartValues().ValueAt(i));
+  }
+}
+
+// When the log's times never go backwards, no run ends before it starts.
+void CheckRunsGoForward(const TStringGrid& grid, const TimelineSource& source, const TGanttSeries& series) {
+  double last = -1e300;
+  for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
+    TDateTime t;
+    if (!TryStrToDateTime(grid.Cells(1, row) + " " + grid.Cells(2, row), t, source.Settings, source.CurrentYear))
+      continue;
+    if (t < last) return;
+    last = t;
+  }
+  for (int i = 0; i < series.PointCount(); ++i)
+    Check(series.StartValues().ValueAt(i) <= series.EndValues().ValueAt(i));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  unsigned options = 0;
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  if (!bytes.empty() && data[0] < 4) {
+    options = data[0];
+    bytes.remove_prefix(1);
+  }
+
+  TComponent owner(nullptr);
+  const TimelineChart chart = CreateTimelineChart(&owner);
+  TStringGrid grid;
+  TStringGridIO io;
+  PrepareLogGrid(grid, io);
+  try {
+    LoadLaunchLog(io, MemoryFile(bytes));
+  } catch (const Exception&) {
+    return 0;  // beyond the loader's limits
+  }
+
+  TStringList hidden;
+  if (options & 2) HideFirstProgram(grid, hidden);
+  TimelineSource source;
+  source.Grid = &grid;
+  source.HiddenNames = &hidden;
+  source.ShowAll = (options & 1) != 0;
+  source.CurrentYear = 2024;
+  bool failed = false;
+  std::string message;
+  try {
+    BuildTimeline(*chart.Chart1, *chart.Series1, source);
+  } catch (const EConvertError& e) {
+    failed = true;
+    message = e.what();
+  }
+
+  // The reference scans forward from every run: keep it to small logs.
+  if (grid.RowCount() <= 3000) {
+    TGanttSeries expected(&owner);
+    const auto expectedError = reference::BuildBars(source, expected);
+    Check(failed == expectedError.has_value());
+    if (failed) Check(message == *expectedError);
+    Check(SameBars(*chart.Series1, expected));
+  }
+  CheckBars(*chart.Series1, grid.RowCount());
+  if (!failed) CheckRunsGoForward(grid, source, *chart.Series1);
+
+  RecordingHost host;
+  chart.Chart1->SetHost(&host);
+  chart.Chart1->SetBounds(0, 0, 800, 500);
+  try {
+    chart.Chart1->Paint();
+  } catch (const Exception&) {
+    std::abort();  // the timeline's chart must always paint
+  }
+  chart.Chart1->SetHost(nullptr);
+  return 0;
+}
