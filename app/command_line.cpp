@@ -1,7 +1,9 @@
 #include "app/command_line.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "runtime/messages.h"
@@ -10,17 +12,48 @@ namespace tokiwa {
 
 namespace {
 
+// The largest picture --render makes, per side.
+constexpr int kMaxImageSide = 16384;
+
+// Headless: the option's mode needs no display. Windowless: it never shows a
+// window, so it runs offscreen even where a display exists.
+enum class Mode { Window, Headless, Windowless };
+
 struct OptionSpec {
   std::string_view Name;
   bool TakesValue;
-  bool Headless;
+  Mode Kind;
   std::function<void(CommandLine&, const std::string& value)> Apply;
 };
 
 const std::vector<OptionSpec>& Options() {
   static const std::vector<OptionSpec> options = {
-      {"--screenshot", true, true, [](CommandLine& c, const std::string& v) { c.ScreenshotPath = v; }},
-      {"--select-first", false, false, [](CommandLine& c, const std::string&) { c.SelectFirst = true; }},
+      {"--screenshot", true, Mode::Headless, [](CommandLine& c, const std::string& v) { c.ScreenshotPath = v; }},
+      {"--select-first", false, Mode::Window, [](CommandLine& c, const std::string&) { c.SelectFirst = true; }},
+      {"--help", false, Mode::Windowless, [](CommandLine& c, const std::string&) { c.Help = true; }},
+      {"--export", true, Mode::Windowless, [](CommandLine& c, const std::string& v) { c.ExportLog = v; }},
+      {"--render", true, Mode::Windowless, [](CommandLine& c, const std::string& v) { c.RenderLog = v; }},
+      {"-o", true, Mode::Window, [](CommandLine& c, const std::string& v) { c.OutputPath = v; }},
+      {"--size", true, Mode::Window,
+       [](CommandLine& c, const std::string& v) {
+         c.HasSize = true;
+         c.Width = c.Height = 0;
+         const auto x = v.find_first_of("xX");
+         if (x == std::string::npos) return;
+         const auto number = [](std::string_view text) {
+           int n = 0;
+           const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+           return ec == std::errc() && end == text.data() + text.size() ? n : 0;
+         };
+         c.Width = number(std::string_view(v).substr(0, x));
+         c.Height = number(std::string_view(v).substr(x + 1));
+       }},
+      {"--hidden-list", true, Mode::Window,
+       [](CommandLine& c, const std::string& v) {
+         c.HasHiddenList = true;
+         c.HiddenListPath = v;
+       }},
+      {"--show-all", false, Mode::Window, [](CommandLine& c, const std::string&) { c.ShowAll = true; }},
   };
   return options;
 }
@@ -31,10 +64,10 @@ const OptionSpec* FindOption(std::string_view name) {
   return nullptr;
 }
 
-CommandLineResult UsageError(std::string_view format, const std::string& arg) {
+CommandLineResult UsageError(std::string_view format, std::initializer_list<FormatArg> args) {
   CommandLineResult result;
   result.ExitStatus = kExitUsage;
-  result.Error = FormatText(format, {Arg(arg)});
+  result.Error = FormatText(format, args);
   return result;
 }
 
@@ -43,10 +76,33 @@ bool Set(const char* name) {
   return value && *value;
 }
 
+bool ValidSide(int n) { return n >= 1 && n <= kMaxImageSide; }
+
+// Options that only make sense together, checked once everything is read.
+std::optional<CommandLineResult> CheckCombination(const CommandLine& c, const std::string& sizeText) {
+  if (c.Help) return std::nullopt;
+  if (c.Export() && c.Render()) return UsageError(msg::OptionsExclusive, {Arg("--export"), Arg("--render")});
+  const bool fileMode = c.Export() || c.Render();
+  if (fileMode && c.Screenshot())
+    return UsageError(msg::OptionsExclusive, {Arg(c.Export() ? "--export" : "--render"), Arg("--screenshot")});
+  if (fileMode && c.SelectFirst)
+    return UsageError(msg::OptionsExclusive, {Arg(c.Export() ? "--export" : "--render"), Arg("--select-first")});
+  if (fileMode && c.HasFolder) return UsageError(msg::UnexpectedArgument, {Arg(c.Folder)});
+  if (!fileMode && c.HasHiddenList) return UsageError(msg::OptionNeedsFileMode, {Arg("--hidden-list")});
+  if (!fileMode && c.ShowAll) return UsageError(msg::OptionNeedsFileMode, {Arg("--show-all")});
+  if (!c.Render() && !c.OutputPath.empty()) return UsageError(msg::OptionNeedsRender, {Arg("-o")});
+  if (!c.Render() && c.HasSize) return UsageError(msg::OptionNeedsRender, {Arg("--size")});
+  if (c.Render() && c.OutputPath.empty()) return UsageError(msg::RenderNeedsOutput, {});
+  if (c.HasSize && !(ValidSide(c.Width) && ValidSide(c.Height)))
+    return UsageError(msg::BadImageSize, {Arg(sizeText), Arg(kMaxImageSide)});
+  return std::nullopt;
+}
+
 }  // namespace
 
 CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
   CommandLineResult result;
+  std::string sizeText;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -65,32 +121,45 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
     const auto equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
     const OptionSpec* spec = FindOption(name);
-    if (!spec) return UsageError(msg::UnknownOption, arg);
+    if (!spec) return UsageError(msg::UnknownOption, {Arg(arg)});
     std::string value;
     if (spec->TakesValue) {
       if (equals != std::string::npos) value = arg.substr(equals + 1);
       else if (i + 1 < args.size()) value = args[++i];
-      if (value.empty()) return UsageError(msg::MissingOptionValue, name);
+      if (value.empty()) return UsageError(msg::MissingOptionValue, {Arg(name)});
     } else if (equals != std::string::npos) {
-      return UsageError(msg::UnknownOption, arg);
+      return UsageError(msg::UnknownOption, {Arg(arg)});
     }
+    if (name == "--size") sizeText = value;
     spec->Apply(result.Options, value);
   }
+  if (auto error = CheckCombination(result.Options, sizeText)) return *error;
   return result;
 }
 
-bool RequestsHeadlessMode(const std::vector<std::string>& rawArgs) {
+std::string UsageText() { return std::string(msg::Usage); }
+
+namespace {
+
+bool RequestsMode(const std::vector<std::string>& rawArgs, bool windowlessOnly) {
   for (const std::string& arg : rawArgs) {
     if (arg == "--") break;
     const OptionSpec* spec = FindOption(std::string_view(arg).substr(0, arg.find('=')));
-    if (spec && spec->Headless) return true;
+    if (!spec) continue;
+    if (spec->Kind == Mode::Windowless) return true;
+    if (spec->Kind == Mode::Headless && !windowlessOnly) return true;
   }
   return false;
 }
 
+}  // namespace
+
+bool RequestsHeadlessMode(const std::vector<std::string>& rawArgs) { return RequestsMode(rawArgs, false); }
+
 void ChoosePlatformForHeadlessMode(const std::vector<std::string>& rawArgs) {
-  if (!RequestsHeadlessMode(rawArgs)) return;
-  if (Set("QT_QPA_PLATFORM") || Set("DISPLAY") || Set("WAYLAND_DISPLAY")) return;
+  if (!RequestsHeadlessMode(rawArgs) || Set("QT_QPA_PLATFORM")) return;
+  const bool display = Set("DISPLAY") || Set("WAYLAND_DISPLAY");
+  if (display && !RequestsMode(rawArgs, true)) return;
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
 }
 

@@ -2,7 +2,7 @@
 // The viewer's command line: an optional folder to list, plus options for
 // running it unattended. Options are "--name value" or "--name=value"; "--"
 // ends them; the first other argument names the folder and later ones are
-// ignored.
+// ignored. The file modes (--export, --render) take no folder.
 #include <string>
 #include <vector>
 
@@ -17,10 +17,22 @@ struct CommandLine {
   std::string Folder;          // the first non-option argument, as given
   std::string ScreenshotPath;  // --screenshot PNG: save the laid-out window and exit
   bool SelectFirst = false;    // --select-first: load the first listed log
+  bool Help = false;           // --help: describe the command line and exit
+
+  std::string ExportLog;       // --export LOG: the bars as CSV on standard output
+  std::string RenderLog;       // --render LOG: the chart as a PNG file
+  std::string OutputPath;      // -o PNG, with --render
+  bool HasSize = false;        // --size WIDTHxHEIGHT, with --render
+  int Width = 0, Height = 0;
+  bool HasHiddenList = false;  // --hidden-list FILE, with --export or --render
+  std::string HiddenListPath;
+  bool ShowAll = false;        // --show-all, with --export or --render
 
   bool Screenshot() const { return !ScreenshotPath.empty(); }
-  // Modes that produce a file and exit; they need no display and no lock.
-  bool Headless() const { return Screenshot(); }
+  bool Export() const { return !ExportLog.empty(); }
+  bool Render() const { return !RenderLog.empty(); }
+  // Modes that produce output and exit; they need no display and no lock.
+  bool Headless() const { return Screenshot() || Export() || Render() || Help; }
 };
 
 struct CommandLineResult {
@@ -31,6 +43,9 @@ struct CommandLineResult {
 
 // args excludes the program name.
 CommandLineResult ParseCommandLine(const std::vector<std::string>& args);
+
+// The --help text.
+std::string UsageText();
 
 // True when the raw arguments (Qt's own options still among them) ask for a
 // headless mode.

@@ -10,7 +10,9 @@
 #include <QVBoxLayout>
 
 #include "app/app_icon.h"
+#include "app/chart_config.h"
 #include "app/splitter.h"
+#include "gui/chart_widget.h"
 #include "gui/error_display.h"
 #include "gui/file_list_box.h"
 #include "gui/font_mapping.h"
@@ -29,7 +31,6 @@ constexpr int kSplitterThickness = 3;
 constexpr int kGridHeight = 167;
 constexpr int kGridRowHeight = 20;
 constexpr int kGridColWidths[] = {43, 94, 92, 105, 238};
-constexpr TColor kChartColor = 0x00FFF0C8;
 constexpr TColor kGridColor = 0x00C8FFFF;
 constexpr const char* kFormFont = "ＭＳ Ｐゴシック";
 constexpr const char* kGridFont = "ＭＳ ゴシック";
@@ -73,7 +74,13 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
   FormCreate();
 }
 
-TForm1::~TForm1() { FormDestroy(); }
+TForm1::~TForm1() {
+  FormDestroy();
+  // The widget leaves the chart before the chart goes.
+  delete Chart1View;
+  Chart1View = nullptr;
+  Chart1Area = nullptr;
+}
 
 TStringGrid& TForm1::Grid() { return StringGrid1->Grid(); }
 
@@ -121,10 +128,14 @@ void TForm1::CreateComponents() {
 
 // The chart fills what the grid and its splitter leave.
 QWidget* TForm1::CreateChart1Area(QWidget* parent) {
-  auto* area = new QWidget(parent);
-  area->setAutoFillBackground(true);
-  SetBackground(area, QPalette::Window, kChartColor);
-  return area;
+  components_ = std::make_unique<TComponent>(nullptr);
+  const TimelineChart made = CreateTimelineChart(components_.get());
+  Chart1 = made.Chart1;
+  Series1 = made.Series1;
+  Series1->OnClick = [this](TChartSeries* sender, int valueIndex, TMouseButton button, TShiftState shift,
+                            int x, int y) { Series1Click(sender, valueIndex, button, shift, x, y); };
+  Chart1View = new ChartWidget(Chart1, parent);
+  return Chart1View;
 }
 
 void TForm1::ConfigureGrid() {
@@ -173,17 +184,23 @@ void TForm1::CreateMenus() {
 
   PopupMenu1 = new QMenu(this);
   mnIgno = PopupMenu1->addAction(Text(msg::MenuHide));
-  AttachPopupMenu(Chart1Area, Chart1Area);
+  connect(mnIgno, &QAction::triggered, this, [this] { Guard([this] { mnIgnoClick(); }); });
+  connect(mnRenew, &QAction::triggered, this, [this] { Guard([this] { mnRenewClick(); }); });
+  AttachPopupMenu(Chart1View, Chart1View);
   AttachPopupMenu(StringGrid1, StringGrid1->viewport());
+  StringGrid1->OnDblClick = [this] { Guard([this] { StringGrid1DblClick(); }); };
+  WatchGridDoubleClicks();
 }
 
 // A widget's context menu: PopupMenu1Popup runs, then the menu opens where
 // the request was made. Scroll areas report positions in their viewport.
 void TForm1::AttachPopupMenu(QWidget* owner, QWidget* coordinateSource) {
   owner->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(owner, &QWidget::customContextMenuRequested, this, [this, coordinateSource](QPoint pos) {
-    Guard([this, coordinateSource, pos] {
+  connect(owner, &QWidget::customContextMenuRequested, this, [this, owner, coordinateSource](QPoint pos) {
+    Guard([this, owner, coordinateSource, pos] {
+      popupOwner_ = owner;
       PopupMenu1Popup();
+      popupOwner_ = nullptr;
       PopupMenu1->popup(coordinateSource->mapToGlobal(pos));
     });
   });

@@ -8,12 +8,16 @@
 // bar and the client area, without the window manager's decorations). Both
 // are read back exactly as they are written, whatever the decorations are.
 #include <QMainWindow>
+#include <QPoint>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "gridio/string_grid_io.h"
 #include "runtime/colour.h"
+#include "runtime/component.h"
+#include "runtime/input.h"
 #include "runtime/string_list.h"
 
 class QAction;
@@ -22,7 +26,11 @@ class QMenu;
 
 namespace tokiwa {
 
+class ChartWidget;
+class TChart;
+class TChartSeries;
 class TFileListBox;
+class TGanttSeries;
 class TSplitter;
 class TStringGrid;
 class TStringGridView;
@@ -48,8 +56,12 @@ class TForm1 : public QMainWindow {
   TFileListBox* FileListBox1 = nullptr;
   TSplitter* Splitter1 = nullptr;
   QFrame* Panel1 = nullptr;
-  // The chart's place above the grid splitter; CreateChart1Area builds it.
-  QWidget* Chart1Area = nullptr;
+  // The timeline chart and its one series (owned by the window's component
+  // owner), and the widget that shows the chart above the grid splitter.
+  TChart* Chart1 = nullptr;
+  TGanttSeries* Series1 = nullptr;
+  ChartWidget* Chart1View = nullptr;
+  QWidget* Chart1Area = nullptr;  // Chart1View, as the layout sees it
   TSplitter* Splitter3 = nullptr;
   // The grid widget; its data is StringGrid1->Grid().
   TStringGridView* StringGrid1 = nullptr;
@@ -84,12 +96,18 @@ class TForm1 : public QMainWindow {
   void mnOpenClick();
   void mnExitClick();
   void FileListBox1Click();
+  void Series1Click(TChartSeries* sender, int valueIndex, TMouseButton button, TShiftState shift, int x, int y);
+  // Runs as PopupMenu1 opens, over the chart or over the grid.
   void PopupMenu1Popup();
+  void mnIgnoClick();
   void mnOptionClick();
   void RestoreItemClick(QAction* sender);
   void mnAllDispClick();
+  void mnRenewClick();
+  // The cursor position is that of the last double click on the grid.
+  void StringGrid1DblClick();
 
-  // Rebuilds the chart from the grid; the timeline builder plugs in here.
+  // Rebuilds the chart from the grid, the hidden list and the show-all switch.
   void BuildTimeline();
 
   // Hands the file list folder + "/*.*".
@@ -110,12 +128,20 @@ class TForm1 : public QMainWindow {
   void ConfigureGrid();
   void ApplyLayoutSettings();
   void PlaceWindow();
-  void WriteHeaderCaptions();
+  void WatchGridDoubleClicks();
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // Runs a handler with the error display around it.
   void Guard(const std::function<void()>& handler);
 
   bool positionSaved_ = false;
   TForm1Options options_;
+  // Owns Chart1 and Series1; the destructor removes Chart1View first.
+  std::unique_ptr<TComponent> components_;
+  // The widget whose context menu is opening (PopupMenu1Popup).
+  QWidget* popupOwner_ = nullptr;
+  // Where the grid was last double-clicked, in StringGrid1's coordinates.
+  bool hasGridClickPos_ = false;
+  QPoint gridClickPos_;
 };
 
 }  // namespace tokiwa

@@ -9,31 +9,23 @@
 #include <system_error>
 
 #include "app/form1.h"
+#include "app/launch_log.h"
 #include "app/settings.h"
 #include "app/splitter.h"
+#include "app/timeline_builder.h"
+#include "chart/chart.h"
 #include "gui/error_display.h"
 #include "gui/file_list_box.h"
 #include "gui/string_grid_view.h"
 #include "runtime/messages.h"
 #include "runtime/profile_file.h"
+#include "series/gantt_series.h"
 
 namespace tokiwa {
 
 namespace {
 
-constexpr std::string_view kLogDelimiter = ",";
 constexpr std::string_view kAllFilesMask = "*.*";
-
-constexpr std::array<TColor, 8> kBarColors = {
-    0x0000FFFF,  // yellow
-    0x00FFFFFF,  // white
-    0x00FFFF00,  // aqua
-    0x00FF0000,  // blue
-    0x00C0C0C0,  // silver
-    0x0000FF00,  // lime
-    0x00FF00FF,  // fuchsia
-    0x000000FF,  // red
-};
 
 QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -133,23 +125,10 @@ void TForm1::ListFolder(const std::string& folder) {
 void TForm1::FileListBox1Click() {
   if (FileListBox1->Count() == 0 || FileListBox1->ItemIndex() < 0) return;
   StringGrid1->setEnabled(false);
-  TStringGrid& grid = Grid();
-  grid.SetRowCount(2);
-  grid.SetFixedRows(1);
-  StringGridIO1.LoadGrid(FileListBox1->FileName(), kLogDelimiter, true);
-  WriteHeaderCaptions();
+  LoadLaunchLog(StringGridIO1, FileListBox1->FileName());
   StringGrid1->setEnabled(true);
   StringGrid1->viewport()->update();
   BuildTimeline();
-}
-
-void TForm1::WriteHeaderCaptions() {
-  TStringGrid& grid = Grid();
-  grid.SetCells(0, 0, "");
-  grid.SetCells(1, 0, std::string(msg::HeaderDate));
-  grid.SetCells(2, 0, std::string(msg::HeaderTime));
-  grid.SetCells(3, 0, std::string(msg::HeaderFile));
-  grid.SetCells(4, 0, std::string(msg::HeaderPath));
 }
 
 void TForm1::SelectFirstLog() {
@@ -158,12 +137,13 @@ void TForm1::SelectFirstLog() {
   Guard([this] { FileListBox1Click(); });
 }
 
-void TForm1::BuildTimeline() {}
-
-// No chart yet holds bars, so no bar is ever under the cursor.
-void TForm1::PopupMenu1Popup() {
-  PopupIndex = -1;
-  mnIgno->setVisible(PopupIndex >= 0);
+void TForm1::BuildTimeline() {
+  TimelineSource source;
+  source.Grid = &Grid();
+  source.HiddenNames = &HiddenNames;
+  source.ShowAll = mnAllDisp->isChecked();
+  source.BarColors = BarColors;
+  tokiwa::BuildTimeline(*Chart1, *Series1, source);
 }
 
 void TForm1::mnOptionClick() {
@@ -189,6 +169,8 @@ void TForm1::RestoreItemClick(QAction* sender) {
   FileListBox1Click();
 }
 
+// Qt inverts the check mark before it raises triggered, and the triggered
+// handler rebuilds.
 void TForm1::mnAllDispClick() { mnAllDisp->trigger(); }
 
 }  // namespace tokiwa

@@ -1,12 +1,15 @@
 // Program entry: one viewer per user session, the main window, the event loop.
 #include <cstdio>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/app_paths.h"
 #include "app/command_line.h"
+#include "app/export_mode.h"
 #include "app/form1.h"
+#include "app/render_mode.h"
 #include "app/screenshot_mode.h"
 #include "app/single_instance.h"
 #include "gui/error_display.h"
@@ -23,6 +26,38 @@ void PrintError(QWidget*, const std::string& message) {
   std::fprintf(stderr, "tokiwa: %s\n", message.c_str());
 }
 
+void Report(const std::string& message) { PrintError(nullptr, message); }
+
+tokiwa::TimelineJob JobOf(const tokiwa::CommandLine& options, const std::string& logFile) {
+  tokiwa::TimelineJob job;
+  job.LogFile = logFile;
+  job.HasHiddenList = options.HasHiddenList;
+  job.HiddenListFile = options.HiddenListPath;
+  job.ShowAll = options.ShowAll;
+  return job;
+}
+
+// The modes that write a file or text and end, without a window.
+int RunWindowlessMode(const tokiwa::CommandLine& options) {
+  using namespace tokiwa;
+  if (options.Help) {
+    std::fputs(UsageText().c_str(), stdout);
+    return 0;
+  }
+  if (options.Export()) {
+    std::ios::sync_with_stdio(false);  // a million bars are a million lines
+    return RunExport(JobOf(options, options.ExportLog), std::cout, Report);
+  }
+  RenderJob job;
+  job.Timeline = JobOf(options, options.RenderLog);
+  job.OutputFile = options.OutputPath;
+  if (options.HasSize) {
+    job.Width = options.Width;
+    job.Height = options.Height;
+  }
+  return RunRender(job, Report);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -35,6 +70,11 @@ int main(int argc, char** argv) {
     return parsed.ExitStatus;
   }
   const CommandLine& options = parsed.Options;
+  if (options.Help || options.Export() || options.Render()) {
+    InstallFontSubstitutions();
+    ScopedErrorSink printErrors(PrintError);
+    return RunWindowlessMode(options);
+  }
 
   // A second viewer ends at once, silently, before any window exists. Modes
   // that only write a file run beside a viewer.

@@ -1,0 +1,91 @@
+#include "app/export_mode.h"
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+#include "app/app_paths.h"
+#include "app/log_timeline.h"
+#include "app/settings.h"
+#include "runtime/exceptions.h"
+#include "series/gantt_series.h"
+
+namespace tokiwa {
+
+namespace {
+
+constexpr double kSecondsPerDay = 86400;
+
+// Negative date-time values count the day backwards but the time of day
+// forwards (-1.25 is 1899-12-29 06:00); on a plain time line that is -0.75.
+double LinearDays(TDateTime value) {
+  if (value >= 0) return value;
+  const double day = std::trunc(value);
+  return day + std::fabs(value - day);
+}
+
+std::string Hex(TColor colour) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", RedOf(colour), GreenOf(colour), BlueOf(colour));
+  return text;
+}
+
+}  // namespace
+
+std::string CsvDateTime(TDateTime value) {
+  const double seconds = std::round(LinearDays(value) * kSecondsPerDay);
+  if (!std::isfinite(seconds) || std::fabs(seconds) > 1e15) return {};
+  const double day = std::floor(seconds / kSecondsPerDay);
+  const auto secondOfDay = static_cast<long long>(seconds - day * kSecondsPerDay);
+  DateTimeParts parts;
+  if (!TryDecodeDateTime(day, parts)) return {};
+  char text[64];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02lld:%02lld:%02lld", parts.Year, parts.Month, parts.Day,
+                secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60);
+  return text;
+}
+
+std::string CsvQuoted(std::string_view text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  quoted += '"';
+  return quoted;
+}
+
+void WriteBarsCsv(const TGanttSeries& series, std::ostream& out) {
+  out << kBarsCsvHeader << '\n';
+  for (int i = 0; i < series.PointCount(); ++i) {
+    out << i << ',' << CsvDateTime(series.StartValues().ValueAt(i)) << ','
+        << CsvDateTime(series.EndValues().ValueAt(i)) << ',' << std::llround(series.YValues().ValueAt(i)) << ','
+        << Hex(series.PointColor(i)) << ',' << CsvQuoted(series.PointLabel(i)) << '\n';
+  }
+}
+
+TStringList JobHiddenNames(const TimelineJob& job) {
+  if (job.HasHiddenList) return ReadHiddenNames(job.HiddenListFile, true);
+  return ReadHiddenNames(ResolveAppPaths().ListFileName, false);
+}
+
+int RunExport(const TimelineJob& job, std::ostream& out, const Reporter& report) {
+  LogTimeline timeline;
+  std::optional<std::string> badRow;
+  try {
+    const TStringList hidden = JobHiddenNames(job);
+    badRow = timeline.Load(job.LogFile, hidden, job.ShowAll);
+  } catch (const Exception& e) {
+    report(e.what());
+    return kExitFileError;
+  }
+  WriteBarsCsv(timeline.Series(), out);
+  out.flush();
+  if (badRow) {
+    report(*badRow);
+    return kExitBadRow;
+  }
+  return 0;
+}
+
+}  // namespace tokiwa

@@ -1,0 +1,47 @@
+#pragma once
+// "--export": the bars of one launch log as CSV on standard output, for
+// scripts. The log goes through the window's loading, configuration and
+// builder, so the bars are exactly those the window draws.
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include "runtime/date_time.h"
+#include "runtime/string_list.h"
+
+namespace tokiwa {
+
+class TGanttSeries;
+
+// What a command-line run draws.
+struct TimelineJob {
+  std::string LogFile;
+  // Without one, the viewer's own hidden-program list (absent means empty).
+  bool HasHiddenList = false;
+  std::string HiddenListFile;
+  bool ShowAll = false;
+};
+
+// Where a command-line mode's messages go.
+using Reporter = std::function<void(const std::string& message)>;
+
+// Exit statuses of the file modes.
+inline constexpr int kExitFileError = 1;   // the log or the list cannot be read
+inline constexpr int kExitBadRow = 2;      // a row stopped the build; the bars before it were written
+
+inline constexpr std::string_view kBarsCsvHeader = "index,start,end,row,colour,label";
+
+// The hidden names a job uses (the list's open error propagates).
+TStringList JobHiddenNames(const TimelineJob& job);
+
+// One line per bar in series order under kBarsCsvHeader; UTF-8, LF line ends.
+void WriteBarsCsv(const TGanttSeries& series, std::ostream& out);
+// "YYYY-MM-DD HH:MM:SS", rounded to the nearest second.
+std::string CsvDateTime(TDateTime value);
+// The text in double quotes, inner quotes doubled.
+std::string CsvQuoted(std::string_view text);
+
+// Runs the export and answers the exit status.
+int RunExport(const TimelineJob& job, std::ostream& out, const Reporter& report);
+
+}  // namespace tokiwa

@@ -1,0 +1,27 @@
+#include "app/render_mode.h"
+
+#include <optional>
+
+#include "app/command_line.h"
+#include "app/log_timeline.h"
+#include "gui/headless_host.h"
+#include "runtime/exceptions.h"
+
+namespace tokiwa {
+
+int RunRender(const RenderJob& job, const Reporter& report) {
+  LogTimeline timeline;
+  std::optional<std::string> badRow;
+  try {
+    const TStringList hidden = JobHiddenNames(job.Timeline);
+    badRow = timeline.Load(job.Timeline.LogFile, hidden, job.Timeline.ShowAll);
+  } catch (const Exception& e) {
+    report(e.what());
+    return kExitFileError;
+  }
+  if (badRow) report(*badRow);
+  if (!RenderChartToPng(timeline.Chart(), job.Width, job.Height, job.OutputFile)) return kExitCantCreate;
+  return badRow ? kExitBadRow : 0;
+}
+
+}  // namespace tokiwa

@@ -1,0 +1,258 @@
+// The main window driven as a user drives it: choosing a log, clicking bars,
+// hiding a program from the chart's popup menu and restoring it from the
+// options menu, F4, F5, and fitting a grid column by double-clicking its
+// header border.
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QMenu>
+#include <QTest>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "chart/chart.h"
+#include "gui/chart_widget.h"
+#include "gui/file_list_box.h"
+#include "gui/string_grid_view.h"
+#include "series/gantt_series.h"
+#include "tests/app/form_fixture.h"
+#include "tests/app/timeline_test_support.h"
+
+namespace tokiwa::testing {
+namespace {
+
+const std::vector<LogLine> kDay = {
+    {"vvv", "2024/04/15", "8:00:00", "", ""},
+    {"C", "2024/04/15", "8:10:00", "a.exe", "C:\\T"},
+    {"C", "2024/04/15", "8:20:00", "メモ.exe (1)", "C:\\T"},
+    {"C", "2024/04/15", "8:30:00", "c.exe", "C:\\T"},
+    {"E", "2024/04/15", "8:40:00", "a.exe", "C:\\T"},
+    {"C", "2024/04/15", "8:45:00", "メモ.exe (2)", "C:\\T"},
+    {"###", "2024/04/15", "9:00:00", "", ""},
+};
+
+class Interaction : public ::testing::Test {
+ protected:
+  void Open(const std::vector<LogLine>& log = kDay) {
+    const std::string folder = f.dir.File("logs");
+    std::filesystem::create_directory(folder);
+    WriteBytes(folder + "/2024-04-15.log", LogBytes(log));
+    TForm1& form = f.Create();
+    form.ListFolder(folder);
+    form.SelectFirstLog();
+    Paint();
+  }
+  TForm1& Form() { return *f.form; }
+  void Paint() {
+    QApplication::processEvents();
+    Form().Chart1View->repaint();
+  }
+  // The middle of bar i on the screen (chart coordinates are the widget's).
+  QPoint BarCentre(int i) {
+    TGanttSeries& s = *Form().Series1;
+    const int x0 = s.PointScreenX(i), x1 = s.ValuePositionX(s.EndValues().ValueAt(i));
+    return {(x0 + x1) / 2, s.PointScreenY(i)};
+  }
+  int BarOf(const std::string& label) {
+    for (int i = 0; i < Form().Series1->PointCount(); ++i)
+      if (Form().Series1->PointLabel(i) == label) return i;
+    return -1;
+  }
+  void RightClick(QWidget* widget, QPoint at) {
+    QTest::mousePress(widget, Qt::RightButton, {}, at);
+    QTest::mouseRelease(widget, Qt::RightButton, {}, at);
+    Form().PopupMenu1->hide();
+  }
+  std::vector<std::string> Foot() { return Form().Chart1->Foot().Text(); }
+
+  FormFixture f;
+};
+
+TEST_F(Interaction, SelectingALogFillsTheGridAndDrawsItsBars) {
+  Open();
+  EXPECT_EQ(Form().Grid().RowCount(), 8);
+  EXPECT_EQ(Form().Grid().Cells(3, 3), "メモ.exe (1)");
+  const auto bars = BarsOf(*Form().Series1);
+  ASSERT_EQ(bars.size(), 5u);
+  EXPECT_EQ(bars[2].row, 3);  // メモ (1)
+  EXPECT_EQ(bars[4].row, 3);  // メモ (2) shares its row
+  EXPECT_EQ(bars[3].row, 4);  // c
+  EXPECT_FALSE(Form().Chart1->ImageStale());  // painted
+  EXPECT_TRUE(f.errors.empty());
+}
+
+TEST_F(Interaction, ClickingABarShowsItInTheFootOnce) {
+  Open();
+  const int a = BarOf("C:\\T\\a.exe");
+  QTest::mouseClick(Form().Chart1View, Qt::LeftButton, {}, BarCentre(a));
+  EXPECT_EQ(Foot(), (std::vector<std::string>{"[ﾌｧｲﾙ名] C:\\T\\a.exe",
+                                              "[実行期間] 2024/04/15 8:10:00 ～ 2024/04/15 8:40:00"}));
+  EXPECT_TRUE(Form().Chart1->ImageStale());
+  Paint();
+  ASSERT_FALSE(Form().Chart1->ImageStale());
+
+  QTest::mouseClick(Form().Chart1View, Qt::LeftButton, {}, BarCentre(a));
+  EXPECT_FALSE(Form().Chart1->ImageStale());  // the same text: no repaint
+  QTest::mouseClick(Form().Chart1View, Qt::RightButton, {}, BarCentre(BarOf("C:\\T\\c.exe")));
+  Form().PopupMenu1->hide();
+  EXPECT_EQ(Foot()[0], "[ﾌｧｲﾙ名] C:\\T\\a.exe");  // other buttons change nothing
+}
+
+TEST_F(Interaction, MidnightStartsShowTheDateAlone) {
+  Open({{"C", "2024/04/15", "0:00:00", "a.exe", "C:\\T"}, {"###", "2024/04/15", "1:00:00", "", ""}});
+  QTest::mouseClick(Form().Chart1View, Qt::LeftButton, {}, BarCentre(0));
+  EXPECT_EQ(Foot()[1], "[実行期間] 2024/04/15 ～ 2024/04/15 1:00:00");
+}
+
+TEST_F(Interaction, HidingFromThePopupRemovesEveryRunAndRenumbersTheRows) {
+  Open();
+  // メモ (1) runs on under メモ (2); where bars overlap the earlier start answers.
+  RightClick(Form().Chart1View, BarCentre(BarOf("C:\\T\\メモ.exe (2)")));
+  ASSERT_EQ(Form().PopupIndex, BarOf("C:\\T\\メモ.exe (1)"));
+  EXPECT_TRUE(Form().mnIgno->isVisible());
+  Form().mnIgno->trigger();
+
+  EXPECT_EQ(Form().HiddenNames.Count(), 1);
+  EXPECT_EQ(Form().HiddenNames[0], "C:\\T\\メモ.exe ");
+  const auto bars = BarsOf(*Form().Series1);
+  ASSERT_EQ(bars.size(), 3u);  // both メモ runs are gone
+  EXPECT_EQ(bars[2].label, "C:\\T\\c.exe");
+  EXPECT_EQ(bars[2].row, 3);
+  EXPECT_EQ(bars[2].colour, kBarColors[3]);
+  EXPECT_EQ(Form().Grid().RowCount(), 8);  // the grid is not reloaded
+
+  // A stale index does nothing.
+  Form().PopupIndex = 7;
+  Form().mnIgno->trigger();
+  EXPECT_EQ(Form().HiddenNames.Count(), 1);
+}
+
+TEST_F(Interaction, ThePopupOffersHidingOnlyOverABar) {
+  Open();
+  const TRect plot = Form().Chart1->PlotRect();
+  RightClick(Form().Chart1View, QPoint(plot.Left + 2, plot.Top + 2));  // c's row, before c starts
+  EXPECT_EQ(Form().PopupIndex, -1);
+  EXPECT_FALSE(Form().mnIgno->isVisible());
+
+  // After the chart saw the mouse over a bar, the grid's popup still has none.
+  RightClick(Form().Chart1View, BarCentre(0));
+  ASSERT_EQ(Form().PopupIndex, 0);
+  QWidget* grid = Form().StringGrid1->viewport();
+  QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(20, 20), grid->mapToGlobal(QPoint(20, 20)));
+  QApplication::sendEvent(grid, &request);
+  ASSERT_TRUE(Form().PopupMenu1->isVisible());
+  Form().PopupMenu1->hide();
+  EXPECT_EQ(Form().PopupIndex, -1);
+  EXPECT_FALSE(Form().mnIgno->isVisible());
+}
+
+TEST_F(Interaction, HidingTwiceKeepsOneEntryAndRestoringReloads) {
+  Open();
+  Form().mnAllDispClick();  // show all, so the hidden program stays clickable
+  ASSERT_TRUE(Form().mnAllDisp->isChecked());
+  for (int i = 0; i < 2; ++i) {
+    Form().PopupIndex = BarOf("C:\\T\\c.exe");
+    Form().mnIgnoClick();
+  }
+  EXPECT_EQ(Form().HiddenNames.Count(), 1);
+  EXPECT_EQ(BarsOf(*Form().Series1).size(), 5u);
+
+  Form().mnAllDispClick();
+  EXPECT_EQ(BarsOf(*Form().Series1).size(), 4u);
+  Form().mnOptionClick();
+  EXPECT_TRUE(Form().mnReact->menuAction()->isEnabled());
+  const QList<QAction*> items = Form().mnReact->actions();
+  ASSERT_EQ(items.size(), 1);
+  EXPECT_EQ(items[0]->text(), QString::fromUtf8("C:\\T\\c.exe"));
+  items[0]->trigger();
+  EXPECT_EQ(Form().HiddenNames.Count(), 0);
+  EXPECT_EQ(BarsOf(*Form().Series1).size(), 5u);
+  Form().mnOptionClick();
+  EXPECT_FALSE(Form().mnReact->menuAction()->isEnabled());
+}
+
+TEST_F(Interaction, F4TogglesShowAllAndRebuilds) {
+  f.Create();
+  Form().HiddenNames.Add("c:\\t\\A.EXE");
+  const std::string folder = f.dir.File("logs");
+  std::filesystem::create_directory(folder);
+  WriteBytes(folder + "/day.log", LogBytes(kDay));
+  Form().ListFolder(folder);
+  Form().SelectFirstLog();
+  EXPECT_EQ(BarsOf(*Form().Series1).size(), 4u);
+  Form().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
+  QTest::keyClick(&Form(), Qt::Key_F4);
+  EXPECT_TRUE(Form().mnAllDisp->isChecked());
+  EXPECT_EQ(BarsOf(*Form().Series1).size(), 5u);
+  QTest::keyClick(&Form(), Qt::Key_F4);
+  EXPECT_FALSE(Form().mnAllDisp->isChecked());
+  EXPECT_EQ(BarsOf(*Form().Series1).size(), 4u);
+}
+
+TEST_F(Interaction, F5EmptiesChartAndGridAndReadsTheFolderAgain) {
+  Open();
+  WriteBytes(f.dir.File("logs") + "/2024-04-16.log", LogBytes(kDay));
+  Form().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
+  QTest::keyClick(&Form(), Qt::Key_F5);
+  EXPECT_EQ(Form().Series1->PointCount(), 0);
+  EXPECT_EQ(Form().Grid().RowCount(), 2);
+  EXPECT_EQ(Form().Grid().Cells(3, 1), "");
+  EXPECT_EQ(Foot(), (std::vector<std::string>{"[ﾌｧｲﾙ名] ", "\u3000"}));
+  EXPECT_EQ(Form().FileListBox1->Count(), 2);
+  EXPECT_EQ(Form().FileListBox1->ItemIndex(), -1);
+}
+
+class ColumnFit : public Interaction {
+ protected:
+  // Double-clicks the header, dx pixels right of column col's right border.
+  void DoubleClickHeader(int col, int dx, int row = 0) {
+    TStringGridView* grid = Form().StringGrid1;
+    const QRect cell = grid->CellRect(col, row);
+    const QPoint at(cell.x() + cell.width() + dx, cell.y() + cell.height() / 2);
+    QWidget* target = row == 0 ? grid->horizontalHeader()->viewport() : grid->viewport();
+    QTest::mouseDClick(target, Qt::LeftButton, {}, target->mapFrom(grid, at));
+  }
+  int Width(int col) { return Form().Grid().ColWidths(col); }
+  int WidestText(int col) {
+    const QFontMetrics metrics(Form().StringGrid1->font());
+    int widest = 0;
+    for (int row = 0; row < Form().Grid().RowCount(); ++row)
+      widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(Form().Grid().Cells(col, row))));
+    return widest;
+  }
+};
+
+TEST_F(ColumnFit, NearTheHeaderBorderFitsTheColumn) {
+  Open();
+  DoubleClickHeader(4, -2);
+  EXPECT_EQ(Width(4), WidestText(4) + 12);
+  Form().Grid().SetColWidths(3, 200);
+  DoubleClickHeader(3, 2);
+  EXPECT_EQ(Width(3), WidestText(3) + 12);
+}
+
+TEST_F(ColumnFit, ElsewhereNothingChanges) {
+  Open();
+  const int before = Width(3);
+  DoubleClickHeader(3, -before / 2);  // the middle of the header cell
+  EXPECT_EQ(Width(3), before);
+  DoubleClickHeader(3, -2, 1);  // a data row
+  EXPECT_EQ(Width(3), before);
+}
+
+TEST_F(ColumnFit, ANarrowColumnBecomesTwentyTwoPixelsWide) {
+  std::vector<LogLine> log = kDay;
+  for (LogLine& line : log) line.folder += ",.";
+  Open(log);
+  ASSERT_EQ(Form().Grid().ColCount(), 6);
+  DoubleClickHeader(5, 1);
+  EXPECT_EQ(Width(5), 22);
+}
+
+}  // namespace
+}  // namespace tokiwa::testing
