@@ -191,20 +191,6 @@ TEST(LegendItems, CheckedSettersRejectOutOfRangeValues) {
   EXPECT_EQ(legend.TopPos(), 100);
 }
 
-TEST(LegendItems, SettersRepaintOnlyOnChange) {
-  LegendChart c;
-  TChartLegend& legend = c.Legend();
-  const int before = c.host.InvalidateCount;
-  legend.SetAlignment(TLegendAlignment::laRight);
-  legend.SetColorWidth(12);
-  legend.Frame().SetColor(clBlack);
-  EXPECT_EQ(c.host.InvalidateCount, before);
-  legend.SetAlignment(TLegendAlignment::laTop);
-  legend.Frame().SetWidth(3);
-  legend.DividingLines().SetVisible(true);
-  EXPECT_EQ(c.host.InvalidateCount, before + 3);
-}
-
 TEST(LegendItems, AssignCopiesTheCommonSettings) {
   LegendChart a, b;
   TChartLegend& from = a.Legend();
