@@ -1,8 +1,10 @@
 // Writes a realistic launch log: system runs ("vvv" ... "###") holding program
 // starts ("C"/"S") and ends ("E"), five comma-separated fields per line, CP932
 // text with CR LF line ends. Deterministic for a given line count.
+// With --never-ending: one "vvv" and then only program starts, none of which
+// ever ends (every run lasts to the last line).
 //
-//   gen_launch_log OUTPUT LINES
+//   gen_launch_log [--never-ending] OUTPUT LINES
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -63,19 +65,38 @@ class LogWriter {
 
 }  // namespace
 
+namespace {
+
+void WriteNeverEnding(LogWriter& log, std::mt19937& rng, long target) {
+  log.Line("vvv", nullptr);
+  for (long i = 1; i < target; ++i) {
+    if (i % 40 == 0) log.Advance(1);
+    log.Line(rng() % 8 ? "C" : "S", &kPrograms[rng() % kProgramCount]);
+  }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s OUTPUT LINES\n", argv[0]);
+  const bool neverEnding = argc == 4 && std::string(argv[1]) == "--never-ending";
+  if (argc != 3 && !neverEnding) {
+    std::fprintf(stderr, "usage: %s [--never-ending] OUTPUT LINES\n", argv[0]);
     return 2;
   }
-  const long target = std::atol(argv[2]);
-  std::FILE* out = std::fopen(argv[1], "wb");
+  const char* path = argv[argc - 2];
+  const long target = std::atol(argv[argc - 1]);
+  std::FILE* out = std::fopen(path, "wb");
   if (!out) {
-    std::perror(argv[1]);
+    std::perror(path);
     return 1;
   }
   std::mt19937 rng(20230401);
   LogWriter log(out);
+  if (neverEnding) {
+    WriteNeverEnding(log, rng, target);
+    std::fclose(out);
+    return 0;
+  }
   while (log.lines() < target) {
     log.Line("vvv", nullptr);
     std::vector<int> open;

@@ -1,0 +1,84 @@
+// The stages of drawing a launch log's timeline, one after the other, with
+// the time (wall and CPU) and the peak memory after each: loading the grid,
+// building the bars, painting the chart headless.
+//
+//   bench_timeline LOGFILE [WIDTHxHEIGHT]
+#include <sys/resource.h>
+
+#include <QGuiApplication>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <string>
+
+#include "app/chart_config.h"
+#include "app/launch_log.h"
+#include "app/timeline_builder.h"
+#include "gridio/string_grid_io.h"
+#include "gui/headless_host.h"
+#include "runtime/exceptions.h"
+
+namespace {
+
+double CpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+long PeakKiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+void Stage(const char* name, const std::function<void()>& work) {
+  const auto wall0 = std::chrono::steady_clock::now();
+  const double cpu0 = CpuSeconds();
+  work();
+  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+  std::printf("  %-8s wall %7.3f s  cpu %7.3f s  peak RSS %6.1f MiB\n", name, wall, CpuSeconds() - cpu0,
+              static_cast<double>(PeakKiB()) / 1024);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s LOGFILE [WIDTHxHEIGHT]\n", argv[0]);
+    return 2;
+  }
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  int width = 800, height = 500;
+  if (argc > 2) std::sscanf(argv[2], "%dx%d", &width, &height);
+  QGuiApplication app(argc, argv);
+  using namespace tokiwa;
+
+  TComponent owner(nullptr);
+  const TimelineChart chart = CreateTimelineChart(&owner);
+  TStringGrid grid;
+  TStringGridIO io;
+  PrepareLogGrid(grid, io);
+  TStringList hidden;
+  std::printf("%s\n", argv[1]);
+  try {
+    Stage("load", [&] { LoadLaunchLog(io, argv[1]); });
+    Stage("build", [&] {
+      TimelineSource source;
+      source.Grid = &grid;
+      source.HiddenNames = &hidden;
+      BuildTimeline(*chart.Chart1, *chart.Series1, source);
+    });
+  } catch (const Exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return 1;
+  }
+  Stage("paint", [&] {
+    HeadlessChartHost host(width, height);
+    host.Render(*chart.Chart1);
+  });
+  std::printf("  %d rows, %d bars\n", grid.RowCount() - 1, chart.Series1->PointCount());
+  return 0;
+}
