@@ -17,6 +17,7 @@
 #include "gui/chart_widget.h"
 #include "gui/file_list_box.h"
 #include "gui/string_grid_view.h"
+#include "runtime/messages.h"
 #include "series/gantt_series.h"
 #include "tests/app/form_fixture.h"
 #include "tests/app/timeline_test_support.h"
@@ -82,6 +83,16 @@ TEST_F(Interaction, SelectingALogFillsTheGridAndDrawsItsBars) {
   EXPECT_EQ(bars[3].row, 4);  // c
   EXPECT_FALSE(Form().Chart1->ImageStale());  // painted
   EXPECT_TRUE(f.errors.empty());
+}
+
+TEST_F(Interaction, AnUnreadableRowIsShownAndTheBarsBeforeItStay) {
+  std::vector<LogLine> log = kDay;
+  log[3].time = "8:30:61";
+  Open(log);
+  EXPECT_EQ(f.errors, std::vector<std::string>{FormatText(msg::InvalidDateTime, {Arg("2024/04/15 8:30:61")})});
+  EXPECT_EQ(BarsOf(*Form().Series1).size(), 3u);
+  EXPECT_TRUE(Form().StringGrid1->isEnabled());
+  EXPECT_EQ(Form().Grid().RowCount(), 8);
 }
 
 TEST_F(Interaction, ClickingABarShowsItInTheFootOnce) {
