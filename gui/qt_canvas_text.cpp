@@ -53,7 +53,7 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
   if (!p) return;
   SetComposition(QPainter::CompositionMode_SourceOver);
   p->setTransform(transform);
-  if (GetBkMode() == BkMode::Opaque) p->fillRect(box, ToQColor(BkColor()));
+  if (TextBackgroundOpaque()) p->fillRect(box, ToQColor(BkColor()));
   p->setFont(qfont_);
   p->setPen(ToQColor(Font().Color()));
   p->drawText(QPoint(dx, dy + fm.ascent()), s);

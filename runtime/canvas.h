@@ -44,6 +44,11 @@ class Canvas {
   BkMode GetBkMode() const { return bkMode_; }
   void SetBkColor(TColor c) { bkColor_ = c; }
   TColor BkColor() const { return bkColor_; }
+  // Text fills its background only in opaque mode with a brush to show: on the
+  // original platform selecting a clear brush also makes text transparent.
+  bool TextBackgroundOpaque() const {
+    return bkMode_ == BkMode::Opaque && brush_.Style() != TBrushStyle::bsClear;
+  }
   TPoint PenPos() const { return penPos_; }
   virtual int PixelsPerInch() const { return 96; }
 

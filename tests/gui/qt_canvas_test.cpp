@@ -522,5 +522,18 @@ TEST(QtBitmapTest, SetSizeKeepsTheOldPictureAndMonochromeDrawsBlackOrWhite) {
   EXPECT_EQ(image.pixel(4, 4), kWhite);
 }
 
+TEST_F(QtCanvasTextTest, AClearBrushMakesTextTransparentEvenInOpaqueMode) {
+  // Axis labels and legend items are drawn with a clear brush over gradients and
+  // walls: their backgrounds must not punch boxes into the picture.
+  canvas_.SetBkMode(BkMode::Opaque);
+  canvas_.SetBkColor(clRed);
+  canvas_.Brush().SetStyle(TBrushStyle::bsClear);
+  canvas_.TextOut(10, 10, "W W");
+  canvas_.End();
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 60; ++x) ASSERT_NE(image_.pixel(x, y), kRed) << x << "," << y;
+  EXPECT_FALSE(Changed().empty());
+}
+
 }  // namespace
 }  // namespace tokiwa
