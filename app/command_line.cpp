@@ -156,6 +156,16 @@ bool RequestsMode(const std::vector<std::string>& rawArgs, bool windowlessOnly) 
 
 bool RequestsHeadlessMode(const std::vector<std::string>& rawArgs) { return RequestsMode(rawArgs, false); }
 
+bool RequestsWindowlessMode(const std::vector<std::string>& rawArgs) { return RequestsMode(rawArgs, true); }
+
+bool RequestsOption(const std::vector<std::string>& rawArgs, std::string_view name) {
+  for (const std::string& arg : rawArgs) {
+    if (arg == "--") break;
+    if (std::string_view(arg).substr(0, arg.find('=')) == name) return true;
+  }
+  return false;
+}
+
 void ChoosePlatformForHeadlessMode(const std::vector<std::string>& rawArgs) {
   if (!RequestsHeadlessMode(rawArgs) || Set("QT_QPA_PLATFORM")) return;
   const bool display = Set("DISPLAY") || Set("WAYLAND_DISPLAY");

@@ -4,6 +4,7 @@
 // ends them; the first other argument names the folder and later ones are
 // ignored. The file modes (--export, --render) take no folder.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tokiwa {
@@ -50,6 +51,11 @@ std::string UsageText();
 // True when the raw arguments (Qt's own options still among them) ask for a
 // headless mode.
 bool RequestsHeadlessMode(const std::vector<std::string>& rawArgs);
+// True when they ask for a mode that never shows a window (--export,
+// --render, --help).
+bool RequestsWindowlessMode(const std::vector<std::string>& rawArgs);
+// True when the option name is among them, before any "--".
+bool RequestsOption(const std::vector<std::string>& rawArgs, std::string_view name);
 
 // Before the GUI starts: a headless mode with neither a display nor a chosen
 // Qt platform selects the offscreen platform, so the program runs anywhere.

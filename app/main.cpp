@@ -1,4 +1,5 @@
 // Program entry: one viewer per user session, the main window, the event loop.
+#include <QGuiApplication>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -40,7 +41,8 @@ tokiwa::TimelineJob JobOf(const tokiwa::CommandLine& options, const std::string&
 // The modes that write a file or text and end, without a window.
 int RunWindowlessMode(const tokiwa::CommandLine& options) {
   using namespace tokiwa;
-  if (options.Help) {
+  ScopedErrorSink printErrors(PrintError);
+  if (options.Help || !(options.Export() || options.Render())) {
     std::fputs(UsageText().c_str(), stdout);
     return 0;
   }
@@ -58,10 +60,30 @@ int RunWindowlessMode(const tokiwa::CommandLine& options) {
   return RunRender(job, Report);
 }
 
+// Only drawing needs Qt: --export and --help start without it, and --render
+// with the GUI application alone (its fonts and images), no widgets.
+int RunWithoutWindow(int argc, char** argv) {
+  using namespace tokiwa;
+  const std::vector<std::string> raw = Arguments(argc, argv);
+  ChoosePlatformForHeadlessMode(raw);
+  std::optional<QGuiApplication> gui;
+  if (RequestsOption(raw, "--render")) {
+    gui.emplace(argc, argv);  // takes Qt's own options out of argv
+    InstallFontSubstitutions();
+  }
+  const CommandLineResult parsed = ParseCommandLine(Arguments(argc, argv));
+  if (parsed.ExitStatus != 0) {
+    PrintError(nullptr, parsed.Error);
+    return parsed.ExitStatus;
+  }
+  return RunWindowlessMode(parsed.Options);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace tokiwa;
+  if (RequestsWindowlessMode(Arguments(argc, argv))) return RunWithoutWindow(argc, argv);
   ChoosePlatformForHeadlessMode(Arguments(argc, argv));
   GuardedApplication app(argc, argv);  // takes Qt's own options out of argv
   const CommandLineResult parsed = ParseCommandLine(Arguments(argc, argv));
@@ -70,11 +92,6 @@ int main(int argc, char** argv) {
     return parsed.ExitStatus;
   }
   const CommandLine& options = parsed.Options;
-  if (options.Help || options.Export() || options.Render()) {
-    InstallFontSubstitutions();
-    ScopedErrorSink printErrors(PrintError);
-    return RunWindowlessMode(options);
-  }
 
   // A second viewer ends at once, silently, before any window exists. Modes
   // that only write a file run beside a viewer.
