@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "runtime/safe_math.h"
+
 namespace tokiwa {
 
 TCustomSeries::TCustomSeries(TComponent* owner)
@@ -24,16 +26,16 @@ TColor TCustomSeries::AreaFillColor(TColor c) const {
 void TCustomSeries::HorizMargins(int& left, int& right) {
   TChartSeries::HorizMargins(left, right);
   if (pointer_->Visible() && pointer_->InflateMargins()) {
-    left = std::max(left, pointer_->HorizSize() + 1);
-    right = std::max(right, pointer_->HorizSize() + 1);
+    left = std::max(left, SatAdd(pointer_->HorizSize(), 1));
+    right = std::max(right, SatAdd(pointer_->HorizSize(), 1));
   }
 }
 
 void TCustomSeries::VertMargins(int& top, int& bottom) {
   TChartSeries::VertMargins(top, bottom);
   if (pointer_->Visible() && pointer_->InflateMargins()) {
-    top = std::max(top, pointer_->VertSize() + 1);
-    bottom = std::max(bottom, pointer_->VertSize() + 1);
+    top = std::max(top, SatAdd(pointer_->VertSize(), 1));
+    bottom = std::max(bottom, SatAdd(pointer_->VertSize(), 1));
   }
 }
 

@@ -206,7 +206,7 @@ void TCustomSeries::DrawMark(int index, const std::string& text, TRect rect, TPo
 void TCustomSeries::DrawSymbolShape(int index, const TRect& rect) {
   TCustomAxisPanel& chart = Chart();
   const TColor colour = index == -1 ? SeriesColor() : PointColor(index);
-  const int midY = (rect.Top + rect.Bottom) / 2;
+  const int midY = sc::Mid(rect.Top, rect.Bottom);
   const bool is3D = chart.View3D();
   auto lineAcross = [&] {
     UseChartPen(chart.DrawCanvas(), *linePen_);
@@ -218,14 +218,15 @@ void TCustomSeries::DrawSymbolShape(int index, const TRect& rect) {
       lineAcross();
       chart.DrawHorizLine(rect.Left, rect.Right, midY);
     }
-    const int w = rect.Width();
-    const int h = rect.Height();
-    const int limitX = linePen_->Visible() ? w / 3 : w / 2 + 1;
-    const int limitY = linePen_->Visible() ? h / 3 : h / 2 + 1;
+    const long long w = static_cast<long long>(rect.Right) - rect.Left;
+    const long long h = static_cast<long long>(rect.Bottom) - rect.Top;
+    const long long limitX = linePen_->Visible() ? w / 3 : w / 2 + 1;
+    const long long limitY = linePen_->Visible() ? h / 3 : h / 2 + 1;
     pointer_->PreparePointerCanvas(colour);
     // The legend shows the series' own style, not OnGetPointerStyle's.
-    pointer_->DrawFlatPointer((rect.Left + rect.Right) / 2, midY, pointer_->Style(), colour,
-                              std::min(pointer_->HorizSize(), limitX), std::min(pointer_->VertSize(), limitY));
+    pointer_->DrawFlatPointer(sc::Mid(rect.Left, rect.Right), midY, pointer_->Style(), colour,
+                              static_cast<int>(std::min<long long>(pointer_->HorizSize(), limitX)),
+                              static_cast<int>(std::min<long long>(pointer_->VertSize(), limitY)));
     return;
   }
   if (!drawLines_ || drawArea_) {

@@ -44,6 +44,7 @@ void TGanttSeries::SetNextTask(const TChartValueList& list) {
 }
 
 int TGanttSeries::AddBar(double start, double end, double y, const std::string& label, TColor colour) {
+  addingBar_ = true;  // AppendPoint clears it as it takes the point
   const int i = AppendPoint(start, y, label, colour);
   if (i == -1) return -1;
   endValues_->PendingValue = end;
@@ -54,6 +55,12 @@ int TGanttSeries::AddBar(double start, double end, double y, const std::string& 
 
 int TGanttSeries::AddBar(double start, double end, double y, const std::string& label) {
   return AddBar(start, end, y, label, ColorDefault);
+}
+
+int TGanttSeries::AppendPoint(double x, double y, const std::string& label, TColor colour) {
+  if (!addingBar_) return AddBar(x, x, y, label, colour);
+  addingBar_ = false;
+  return TPointSeries::AppendPoint(x, y, label, colour);
 }
 
 void TGanttSeries::ResetPendingValue(TChartValueList& list) {

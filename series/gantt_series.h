@@ -37,6 +37,10 @@ class TGanttSeries : public TPointSeries {
   int AddBar(double start, double end, double y, const std::string& label);
 
   // --- overrides ---
+  // A point added by the base operations (AppendValue, AppendEmpty, a function)
+  // becomes a bar of no length, so that the end and next-task lists keep one
+  // entry per point.
+  int AppendPoint(double x, double y, const std::string& label, TColor colour = ColorDefault) override;
   void Assign(const TPersistent& source) override;
   void DrawPoint(int index) override;
   void DrawMark(int index, const std::string& text, TRect rect, TPoint arrowFrom, TPoint arrowTo) override;
@@ -58,6 +62,7 @@ class TGanttSeries : public TPointSeries {
   TChartValueList* endValues_;  // owned by the series' value lists
   TChartValueList* nextTask_;   // likewise
   std::unique_ptr<TChartPen> connectingPen_;
+  bool addingBar_ = false;  // AddBar inserts the extra lists itself
 };
 
 }  // namespace tokiwa

@@ -31,6 +31,9 @@ inline long long HalfSpan(int from, int to) {
   return (static_cast<long long>(to) - static_cast<long long>(from)) / 2;
 }
 
+// The middle of a and b, truncating toward zero, without overflow.
+inline int Mid(int a, int b) { return static_cast<int>((static_cast<long long>(a) + b) / 2); }
+
 inline long long Abs(int a, int b) {
   long long d = static_cast<long long>(a) - static_cast<long long>(b);
   return d < 0 ? -d : d;
