@@ -186,7 +186,8 @@ int TCustomAxisPanel::PageCount() const {
   int result = 0;
   for (const TChartAxis* axis : pair) {
     TChartSeries* s = FirstSeriesOnAxis(axis);
-    int pages = s ? (s->PointCount() + maxPointsPerPage_ - 1) / maxPointsPerPage_ : 1;
+    // Rounded up without forming count + per page - 1, which overflows.
+    int pages = s ? s->PointCount() / maxPointsPerPage_ + (s->PointCount() % maxPointsPerPage_ != 0) : 1;
     result = std::max(result, pages);
   }
   return result;

@@ -25,8 +25,8 @@ void TCustomAxisPanel::DrawChart(Canvas& canvas, const TRect& rect) {
   plot = {margin(MarginLeft(), w), margin(MarginTop(), h), ClampToInt(static_cast<double>(w) - margin(MarginRight(), w)),
           ClampToInt(static_cast<double>(h) - margin(MarginBottom(), h))};
   const int border = BorderWidth();
-  plot = {SatAdd(plot.Left, border), SatAdd(plot.Top, border), SatAdd(plot.Right, -border),
-          SatAdd(plot.Bottom, -border)};
+  auto less = [border](int v) { return ClampToInt(static_cast<double>(v) - border); };  // -INT_MIN overflows
+  plot = {SatAdd(plot.Left, border), SatAdd(plot.Top, border), less(plot.Right), less(plot.Bottom)};
   RecalcPlotSize();
   {
     // The window canvas is the drawing canvas again however drawing ends; after

@@ -128,8 +128,9 @@ void TCustomChartPanel::SetBounds(int left, int top, int width, int height) {
   imageStale_ = true;
   left_ = left;
   top_ = top;
-  width_ = width;
-  height_ = height;
+  // A window has no negative size; the platform takes one as empty.
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
 }
 
 void TCustomChartPanel::SetCursor(TCursor c) {

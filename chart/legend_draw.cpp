@@ -50,7 +50,7 @@ TChartLegend::Layout TChartLegend::ComputeLayout() {
       columns = ItemsThatFit(8, SatAdd(SatAdd(l.itemWidth, symbolWidth_), 4));
       break;
     case TLegendAlignment::laBottom:
-      l.bottom = SatAdd(SatAdd(plot.Bottom, -ShadowSize()), -frame);
+      l.bottom = SatAdd(SatSub(plot.Bottom, ShadowSize()), -frame);
       l.top = SatAdd(l.bottom, -SatAdd(h, 2));
       columns = ItemsThatFit(8, SatAdd(SatAdd(l.itemWidth, symbolWidth_), 4));
       break;
@@ -75,7 +75,7 @@ TChartLegend::Layout TChartLegend::ComputeLayout() {
       break;
     case TLegendAlignment::laRight:
       l.itemWidth = WidestItemWidth(rows);
-      l.right = SatAdd(SatAdd(plot.Right, -frame), -ShadowSize());
+      l.right = SatSub(SatAdd(plot.Right, -frame), ShadowSize());
       l.textX = SatAdd(SatAdd(l.right, -l.itemWidth), -2);
       symbolWidth_ = PercentOf(ColorWidth(), SatAdd(l.itemWidth, 10));
       l.symbolX = SatAdd(SatAdd(l.textX, -symbolWidth_), -4);
@@ -224,7 +224,7 @@ void TChartLegend::TakePlotRoom(const Layout& l) {
       break;
     case TLegendAlignment::laRight:
       if (resize) plot.Right = l.left;
-      plot.Right = SatAdd(plot.Right, -horizGap);
+      plot.Right = SatSub(plot.Right, horizGap);
       break;
     case TLegendAlignment::laTop:
       if (resize) plot.Top = SatAdd(l.bottom, ShadowSize());
@@ -232,7 +232,7 @@ void TChartLegend::TakePlotRoom(const Layout& l) {
       break;
     case TLegendAlignment::laBottom:
       if (resize) plot.Bottom = l.top;
-      plot.Bottom = SatAdd(plot.Bottom, -vertGap);
+      plot.Bottom = SatSub(plot.Bottom, vertGap);
       break;
   }
   chart.RecalcPlotSize();

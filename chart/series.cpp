@@ -110,6 +110,9 @@ void TChartSeries::RemovePoint(int index) {
     if (index < list->ItemCount()) list->RemoveAt(index);
   if (index < static_cast<int>(colors_.size())) colors_.erase(colors_.begin() + index);
   if (index < LabelCount()) labels_.erase(labels_.begin() + index);
+  // Hit tests between paints walk the last paint's shown range: keep it on the points.
+  if (lastShown_ >= PointCount()) lastShown_ = PointCount() - 1;
+  if (firstShown_ >= PointCount()) firstShown_ = lastShown_ = -1;
   NotifyDependents(TSourceChange::scDeleted, index);
   RepaintChart();
 }
@@ -118,6 +121,7 @@ void TChartSeries::DiscardPoints() {
   for (auto& list : valueLists_) list->RemoveAll();
   colors_.clear();
   labels_.clear();
+  firstShown_ = lastShown_ = -1;
 }
 
 void TChartSeries::RemoveAllPoints() {
