@@ -164,7 +164,7 @@ void TCustomChart::DrawTitleBlock(TChartTitle& title, bool atTop) {
     canvas.Pen().Assign(title.Frame());
     pw = canvas.Pen().Width();
   }
-  const int pad = 2 * pw;
+  const int pad = SatAdd(pw, pw);
   const int linesHeight = ClampToInt(static_cast<double>(n) * h);
   if (atTop)
     block.Bottom = SatAdd(top, linesHeight);

@@ -71,6 +71,20 @@ TEST(ChartExtremeInputTest, LegendWithTheMostNegativeShadowAndMargins) {
   }
 }
 
+TEST(ChartExtremeInputTest, TitleFrameOfTheWidestPen) {
+  RecordingHost host;
+  TChart chart(nullptr);
+  chart.SetHost(&host);
+  chart.SetBounds(0, 0, 400, 300);
+  chart.Title().SetText({"title"});
+  chart.Title().Frame().SetVisible(true);
+  chart.Title().Frame().SetWidth(INT_MAX);
+  chart.DrawChart(host.Window, chart.ClientRect());
+  // The padded frame reaches past both ends of the range: clamped, not wrapped.
+  EXPECT_EQ(chart.Title().TitleRect().Left, INT_MIN);
+  EXPECT_EQ(chart.Title().TitleRect().Right, INT_MAX);
+}
+
 // Hit tests between paints walk the last paint's shown range.
 TEST(ChartExtremeInputTest, RemovingPointsKeepsTheShownRangeOnThePoints) {
   TChartSeries series(nullptr);
