@@ -76,9 +76,10 @@ class ChartProgram {
   // --- the program ---
   void Step() {
     static const bool trace = std::getenv("FUZZ_CHART_TRACE") != nullptr;
-    static const char* const kNames[] = {"create", "destroy", "attach", "add", "add", "remove", "sources",
-                                         "series", "chart", "title", "legend", "axis", "bounds", "paint", "mouse"};
-    const int op = in_.Pick(15);
+    static const char* const kNames[] = {"create", "destroy", "attach", "add",   "add",    "remove",
+                                         "sources", "series", "chart",  "title", "legend", "axis",
+                                         "bounds",  "paint",  "mouse",  "events"};
+    const int op = in_.Pick(16);
     if (trace) std::fprintf(stderr, "%s\n", kNames[op]);
     switch (op) {
       case 0: Refusable([&] { CreateSeries(); }); break;
@@ -95,7 +96,8 @@ class ChartProgram {
       case 11: Refusable([&] { AxisProperty(); }); break;
       case 12: Refusable([&] { SetBounds(); }); break;
       case 13: Paint(); break;
-      default: Mouse(); break;
+      case 14: Mouse(); break;
+      default: Refusable([&] { Events(); }); break;
     }
   }
 
@@ -213,12 +215,16 @@ class ChartProgram {
     TChartSeries* s = AnySeries();
     if (!s) return;
     TChartSeries* source = AnySeries();
-    switch (in_.Pick(4)) {
+    switch (in_.Pick(6)) {
       case 0: s->SetDataSource(source); break;
       case 1:
         if (source) s->AddDataSource(source);
         break;
       case 2: s->SetDataSource(nullptr); break;
+      case 3:
+        if (source) s->Assign(*source);
+        break;
+      case 4: s->FillSampleValues(in_.IntIn(-1, 30)); break;
       default: {
         auto function = std::make_unique<TChartFunction>(nullptr);
         function->SetPeriod(in_.IntIn(0, 5));
@@ -466,6 +472,58 @@ class ChartProgram {
     const int left = in_.Int();
     const int top = in_.Int();
     chart_->SetBounds(left, top, w, h);
+  }
+
+  // --- event handlers: they read their answers from the input when raised ---
+  template <class Event, class Handler>
+  static void Hook(Event& event, bool set, Handler handler) {
+    event = set ? Event(handler) : Event();
+  }
+
+  void Events() {
+    const bool set = in_.Pick(4) != 0;
+    TChartSeries* s = AnySeries();
+    switch (in_.Pick(7)) {
+      case 0:
+        Hook(chart_->OnAllowScroll, set, [this](TChartAxis*, double& lo, double& hi, bool& allow) {
+          switch (in_.Pick(4)) {
+            case 0: lo = in_.Double(); break;
+            case 1: hi = in_.Double(); break;
+            case 2: allow = false; break;
+            default: break;
+          }
+        });
+        break;
+      case 1:
+        Hook(chart_->OnClickSeries, set, [this](TCustomChart*, TChartSeries*, int, TMouseButton, TShiftState, int,
+                                                int) { chart_->ClickConsumed = in_.Bool(); });
+        break;
+      case 2:
+        Hook(chart_->OnGetAxisLabel, set, [this](TChartAxis*, TChartSeries*, int, std::string& text) {
+          if (in_.Bool()) text = in_.Text();
+        });
+        break;
+      case 3:
+        // A handler that never stops would loop for ever; that is the application's fault.
+        Hook(chart_->OnGetNextAxisLabel, set, [this](TChartAxis*, int index, double& value, bool& stop) {
+          value = in_.Double();
+          stop = index >= 40 || in_.Pick(8) == 0;
+        });
+        break;
+      case 4:
+        Hook(chart_->OnGetLegendText, set, [this](TCustomAxisPanel*, TLegendStyle, int, std::string& text) {
+          if (in_.Bool()) text = in_.Text();
+        });
+        break;
+      case 5:
+        if (s) Hook(s->OnBeforeAdd, set, [this](TChartSeries*) { return in_.Pick(4) != 0; });
+        break;
+      default:
+        if (s) Hook(s->OnGetMarkText, set, [this](TChartSeries*, int, std::string& text) {
+          if (in_.Bool()) text = in_.Text();
+        });
+        break;
+    }
   }
 
   // --- painting ---
