@@ -15,6 +15,7 @@ fuzz: setup
 	@scripts/fuzz.sh
 
 bench: setup
+	@scripts/setup.sh time
 	@bench/run.sh
 
 clean:

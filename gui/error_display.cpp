@@ -7,6 +7,7 @@
 #include <exception>
 #include <utility>
 
+#include "chart/engine_settings.h"
 #include "runtime/exceptions.h"
 #include "runtime/messages.h"
 
@@ -78,7 +79,13 @@ bool GuardedCall(QWidget* parent, const std::function<void()>& work) noexcept {
   }
 }
 
-GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+void InstallEngineMessageBox() {
+  EngineSettings().ShowMessage = [](const std::string& text) { ShowErrorMessage(nullptr, text); };
+}
+
+GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  InstallEngineMessageBox();
+}
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
   try {

@@ -41,8 +41,12 @@ void ShowCurrentException(QWidget* parent) noexcept;
 // work failed.
 bool GuardedCall(QWidget* parent, const std::function<void()>& work) noexcept;
 
+// Routes the chart engine's own message boxes (raised where no chart window is
+// at hand) to the error display.
+void InstallEngineMessageBox();
+
 // The last line of defence: an exception escaping an event delivery is shown
-// instead of reaching the event loop.
+// instead of reaching the event loop. It also installs the engine's message box.
 class GuardedApplication : public QApplication {
  public:
   GuardedApplication(int& argc, char** argv);

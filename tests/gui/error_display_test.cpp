@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "gui/error_display.h"
+#include "series/custom_series.h"
 #include "runtime/exceptions.h"
 #include "runtime/messages.h"
 
@@ -40,6 +41,18 @@ TEST(ErrorDisplay, ScopedSinkRestoresThePreviousOne) {
   }
   ShowErrorMessage(nullptr, "b");
   EXPECT_EQ(outer, std::vector<std::string>{"b"});
+}
+
+TEST(ErrorDisplay, EngineMessagesWithoutAChartReachTheDisplay) {
+  // A series that is not on a chart has no window to show its message box in.
+  InstallEngineMessageBox();
+  std::vector<std::string> shown;
+  ScopedErrorSink sink([&](QWidget*, const std::string& m) { shown.push_back(m); });
+  TPointSeries source(nullptr), dependent(nullptr);
+  dependent.SetDataSource(&source);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], msg::NoParentForDataSource);
+  EXPECT_EQ(dependent.DataSource(), nullptr);
 }
 
 }  // namespace
