@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "runtime/path_names.h"
+
 namespace tokiwa {
 
 namespace {
@@ -17,23 +19,6 @@ constexpr const char* kConfigSubfolder = "tokiwa";
 std::string Env(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
-}
-
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string FileNameOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string Join(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
-  return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
 }  // namespace
@@ -67,16 +52,16 @@ PathEnvironment PathEnvironment::FromProcess() {
 std::string UserConfigFolder(const PathEnvironment& env) {
   // Relative values are invalid in the base-directory convention and ignored.
   if (!env.XdgConfigHome.empty() && env.XdgConfigHome.front() == '/')
-    return Join(env.XdgConfigHome, kConfigSubfolder);
-  return Join(Join(env.Home.empty() ? "." : env.Home, ".config"), kConfigSubfolder);
+    return JoinPath(env.XdgConfigHome, kConfigSubfolder);
+  return JoinPath(JoinPath(env.Home.empty() ? "." : env.Home, ".config"), kConfigSubfolder);
 }
 
 AppPaths ResolveAppPaths(const std::string& executable, const PathEnvironment& env) {
   std::string base = executable;
   if (!env.ConfigDirOverride.empty()) {
-    base = Join(env.ConfigDirOverride, FileNameOf(executable));
-  } else if (!env.IsWritable || !env.IsWritable(FolderOf(executable))) {
-    base = Join(UserConfigFolder(env), FileNameOf(executable));
+    base = JoinPath(env.ConfigDirOverride, BaseName(executable));
+  } else if (!env.IsWritable || !env.IsWritable(DirName(executable))) {
+    base = JoinPath(UserConfigFolder(env), BaseName(executable));
   }
   return {ChangeFileExt(base, kIniExt), ChangeFileExt(base, kListExt)};
 }
@@ -87,7 +72,7 @@ AppPaths ResolveAppPaths() {
   // The folder may not exist yet; a failure here shows up as a write error
   // at close, reported there.
   std::error_code ec;
-  std::filesystem::create_directories(FolderOf(paths.IniFileName), ec);
+  std::filesystem::create_directories(DirName(paths.IniFileName), ec);
   return paths;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "runtime/file_syscalls.h"
+#include "runtime/path_names.h"
 
 namespace tokiwa {
 
@@ -16,18 +17,6 @@ namespace {
 
 constexpr int kMaxSymlinkDepth = 40;
 constexpr int kMaxTempAttempts = 100;
-
-std::string DirName(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string BaseName(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // Follows symbolic links to the file that really holds the data, so that
 // replacing it keeps the link. A dangling link resolves to where it points.
