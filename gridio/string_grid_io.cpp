@@ -2,13 +2,17 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cstdlib>
 #include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 #include "gridio/delimited_text.h"
 #include "gridio/exclusive_read.h"
 #include "runtime/encoding.h"
 #include "runtime/exceptions.h"
+#include "runtime/memory_hints.h"
 #include "runtime/messages.h"
 
 namespace tokiwa {
@@ -24,37 +28,86 @@ namespace {
   throw EFOpenError(FormatText(format, {Arg(fileName), Arg(static_cast<long long>(limit))}));
 }
 
-// Decodes the file into UTF-8 as it is read, up to its first NUL.
-class TextSink : public ReadSink {
+// A growing block of raw memory for the decoded text. Decoding writes straight
+// into it, and growing it moves no bytes: blocks this large are mapped memory,
+// which realloc remaps. Capacity never written to costs address space, not
+// memory.
+class TextBuffer {
  public:
-  std::shared_ptr<std::string> text = std::make_shared<std::string>();
+  TextBuffer() = default;
+  TextBuffer(const TextBuffer&) = delete;
+  TextBuffer& operator=(const TextBuffer&) = delete;
+  ~TextBuffer() { std::free(data_); }
 
-  void Begin(std::uint64_t size) override {
-    // Double-byte text grows by half; more than that regrows the buffer.
-    // Capacity never written to costs address space, not memory.
-    text->reserve(static_cast<std::size_t>(size + size / 2 + 64));
+  // Makes room for extra more bytes.
+  void MakeRoom(std::size_t extra) {
+    const std::size_t needed = size_ + extra;
+    if (needed <= capacity_) return;
+    Resize(std::max(needed, capacity_ + capacity_ / 2));
   }
-  bool Consume(std::string_view piece) override {
-    const void* nul = std::memchr(piece.data(), '\0', piece.size());
-    if (!nul) {
-      decoder_.Decode(piece, *text, false);
-      return true;
-    }
-    piece = piece.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - piece.data()));
-    decoder_.Decode(piece, *text, true);
-    ended_ = true;
-    return false;
-  }
-  void End() override {
-    if (!ended_) decoder_.Decode({}, *text, true);
+  char* End() { return data_ + size_; }
+  void SetEnd(char* end) { size_ = static_cast<std::size_t>(end - data_); }
+  std::size_t Size() const { return size_; }
+
+  // Hands the text over, trimmed to its size.
+  std::shared_ptr<const char> Release() {
+    Resize(size_);
+    char* data = std::exchange(data_, nullptr);
+    capacity_ = 0;
+    return std::shared_ptr<const char>(data, [](const char* p) { std::free(const_cast<char*>(p)); });
   }
 
  private:
+  void Resize(std::size_t capacity) {
+    capacity = std::max<std::size_t>(capacity, 1);  // an empty text still has an address
+    void* grown = std::realloc(data_, capacity);
+    if (!grown) throw std::bad_alloc();
+    data_ = static_cast<char*>(grown);
+    capacity_ = capacity;
+    AdviseHugePages(data_, capacity_);
+  }
+
+  char* data_ = nullptr;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
+
+// Decodes the file into UTF-8 as it is read, up to its first NUL.
+class TextSink : public ReadSink {
+ public:
+  TextBuffer text;
+
+  void Begin(std::uint64_t size) override {
+    // Double-byte text grows by half; more than that grows the buffer.
+    text.MakeRoom(static_cast<std::size_t>(size + size / 2 + 64));
+  }
+  bool Consume(std::string_view piece) override {
+    const void* nul = std::memchr(piece.data(), '\0', piece.size());
+    if (nul) piece = piece.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - piece.data()));
+    Decode(piece, nul != nullptr);
+    ended_ = nul != nullptr;
+    return !ended_;
+  }
+  void End() override {
+    if (!ended_) Decode({}, true);
+  }
+
+ private:
+  void Decode(std::string_view piece, bool last) {
+    text.MakeRoom(Cp932Decoder::MaxDecodedSize(piece.size()));
+    text.SetEnd(decoder_.DecodeTo(piece, text.End(), last));
+  }
+
   Cp932Decoder decoder_;
   bool ended_ = false;
 };
 
-std::shared_ptr<std::string> ReadText(const std::string& fileName) {
+struct DecodedText {
+  std::shared_ptr<const char> data;
+  std::string_view text;
+};
+
+DecodedText ReadText(const std::string& fileName) {
   TextSink sink;
   switch (ReadFileExclusive(fileName, kMaxGridFileBytes, sink)) {
     case ReadOutcome::roOk: break;
@@ -63,7 +116,11 @@ std::shared_ptr<std::string> ReadText(const std::string& fileName) {
     case ReadOutcome::roReadError: Fail(msg::FileReadError, fileName);
     case ReadOutcome::roTooLarge: FailLimit(msg::FileTooLarge, fileName, kMaxGridFileBytes >> 20);
   }
-  return std::move(sink.text);
+  const std::size_t size = sink.text.Size();
+  DecodedText result;
+  result.data = sink.text.Release();
+  result.text = std::string_view(result.data.get(), size);
+  return result;
 }
 
 struct TextShape {
@@ -115,11 +172,12 @@ void TStringGridIO::LoadGrid(const std::string& fileName, std::string_view delim
                              bool stripQuotes) {
   TStringGrid* grid = targetGrid_;
   if (!grid) return;
-  std::shared_ptr<std::string> text = ReadText(fileName);
+  const DecodedText decoded = ReadText(fileName);
+  const std::string_view text = decoded.text;
 
   // Work out the grid's shape before touching it, so that a file beyond the
   // limits leaves the grid as it was.
-  const TextShape shape = Measure(*text, delimiter, stretch_);
+  const TextShape shape = Measure(text, delimiter, stretch_);
   const std::uint64_t fixed = static_cast<std::uint64_t>(grid->FixedRows());
   const std::uint64_t listLines = fixed + shape.lines;  // fixed rows get empty lines
   std::uint64_t rowCount = static_cast<std::uint64_t>(grid->RowCount());
@@ -137,12 +195,21 @@ void TStringGridIO::LoadGrid(const std::string& fileName, std::string_view delim
   // Second pass: every cell of the filled rows as a span into the text.
   const int cols = static_cast<int>(colCount);
   const int rows = static_cast<int>(rowsToFill);
-  std::vector<TCellSpan> spans(rowsToFill * colCount);
-  LineScanner lines(*text);
+  // Rows are appended whole, so the spans are written once, not zeroed first.
+  std::vector<TCellSpan> spans;
+  spans.reserve(rowsToFill * colCount);
+  AdviseHugePages(spans.data(), spans.capacity() * sizeof(TCellSpan));
+  const std::size_t firstFilled = std::min(fixed, rowsToFill);
+  spans.resize(firstFilled * colCount);
+  std::vector<TCellSpan> row(colCount);
+  LineScanner lines(text);
   std::string_view line;
-  for (int r = static_cast<int>(std::min(fixed, rowsToFill)); r < rows && lines.Next(line); ++r)
-    SplitFields(*text, line, delimiter, stripQuotes, cols,
-                spans.data() + static_cast<std::size_t>(r) * colCount);
+  for (int r = static_cast<int>(firstFilled); r < rows && lines.Next(line); ++r) {
+    SplitFields(text, line, delimiter, stripQuotes, cols, row.data());
+    spans.insert(spans.end(), row.begin(), row.end());
+  }
+  // Lines the scan ran out of (none: the text was measured) stay empty.
+  spans.resize(rowsToFill * colCount);
 
   UpdateScope update(grid);
   if (stretch_) {
@@ -150,7 +217,7 @@ void TStringGridIO::LoadGrid(const std::string& fileName, std::string_view delim
     grid->SetRowCount(static_cast<int>(rowCount));
     grid->SetColCount(cols);
   }
-  grid->AssignCells(std::move(text), std::move(spans), rows, cols);
+  grid->AssignCells(decoded.data, text.size(), std::move(spans), rows, cols);
 }
 
 }  // namespace tokiwa

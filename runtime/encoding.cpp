@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -106,93 +107,105 @@ const FormTable& Forms() {
   return table;
 }
 
-// Length of the run of ASCII bytes starting at p, eight bytes at a time.
-std::size_t AsciiRun(const unsigned char* p, std::size_t n) {
-  std::size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    std::uint64_t w;
-    std::memcpy(&w, p + i, 8);
-    if (w & 0x8080808080808080ull) break;
+// Writes a BMP character as UTF-8 and returns the end of what it wrote.
+char* PutUtf8(std::uint32_t cp, char* out) {
+  if (cp < 0x80) {
+    *out = static_cast<char>(cp);
+    return out + 1;
   }
-  while (i < n && p[i] < 0x80) ++i;
-  return i;
-}
-
-// Upper bound of the decoded size: ASCII stays one byte, anything else at most
-// three bytes per input byte.
-std::size_t DecodedSizeBound(const unsigned char* p, std::size_t n) {
-  std::size_t bound = 0;
-  std::size_t i = 0;
-  while (i < n) {
-    const std::size_t run = AsciiRun(p + i, n - i);
-    bound += run;
-    i += run;
-    for (; i < n && p[i] >= 0x80; ++i) bound += 3;
+  if (cp < 0x800) {
+    out[0] = static_cast<char>(0xC0 | (cp >> 6));
+    out[1] = static_cast<char>(0x80 | (cp & 0x3F));
+    return out + 2;
   }
-  return bound;
+  out[0] = static_cast<char>(0xE0 | (cp >> 12));
+  out[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+  out[2] = static_cast<char>(0x80 | (cp & 0x3F));
+  return out + 3;
 }
 
-// Makes room for extra more bytes, growing geometrically so that decoding a
-// file piece by piece does not copy the text over and over.
-void MakeRoom(std::string& out, std::size_t extra) {
-  const std::size_t needed = out.size() + extra;
-  if (needed > out.capacity()) out.reserve(std::max(needed, out.capacity() * 2));
+char* PutReplacement(char* out) {
+  std::memcpy(out, kReplacementUtf8.data(), kReplacementUtf8.size());
+  return out + kReplacementUtf8.size();
 }
 
-// Decodes the non-ASCII character at p[0] (n bytes available, n >= 1) and
-// returns how many bytes it took.
-std::size_t DecodeOne(const unsigned char* p, std::size_t n, std::string& out) {
+// Decodes the non-ASCII character at p[0] (n bytes available, n >= 1) to out
+// and returns how many bytes it took.
+std::size_t DecodeOne(const PairTable& pairs, const unsigned char* p, std::size_t n, char*& out) {
   const unsigned char b = p[0];
   if (b >= 0xA1 && b <= 0xDF) {
-    utf8::Append(0xFF61 + (b - 0xA1), out);
+    out = PutUtf8(0xFF61u + (b - 0xA1u), out);
     return 1;
   }
   if (IsLead(b) && n > 1 && IsTrail(p[1])) {
-    const std::uint16_t cp = Pairs().codes[LeadIndex(b) * kTrailCount + TrailIndex(p[1])];
+    const std::uint16_t cp = pairs.codes[LeadIndex(b) * kTrailCount + TrailIndex(p[1])];
     if (cp) {
-      utf8::Append(cp, out);
+      out = PutUtf8(cp, out);
       return 2;
     }
-    out += kReplacementUtf8;
+    out = PutReplacement(out);
     // An ASCII trail byte of an unassigned pair is more use as itself.
     return p[1] < 0x80 ? 1 : 2;
   }
-  out += kReplacementUtf8;
+  out = PutReplacement(out);
   return 1;
 }
 
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+
 }  // namespace
 
-void Cp932Decoder::Decode(std::string_view bytes, std::string& out, bool last) {
+char* Cp932Decoder::DecodeTo(std::string_view bytes, char* out, bool last) {
+  const PairTable& pairs = Pairs();
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t n = bytes.size();
   std::size_t i = 0;
-  MakeRoom(out, DecodedSizeBound(p, n) + (pendingLead_ ? 3 : 0));
   if (pendingLead_ && n > 0) {
     // The lead byte held back from the previous piece meets its trail.
     const unsigned char pair[2] = {lead_, p[0]};
     pendingLead_ = false;
-    i = DecodeOne(pair, 2, out) - 1;
+    i = DecodeOne(pairs, pair, 2, out) - 1;
   }
   while (i < n) {
-    const std::size_t run = AsciiRun(p + i, n - i);
-    if (run) {
-      out.append(bytes.data() + i, run);
-      i += run;
-      continue;
+    // ASCII eight bytes at a time: each word is stored whole (the output has
+    // room) and the position moves past its ASCII bytes only.
+    while (i + 8 <= n) {
+      std::uint64_t w;
+      std::memcpy(&w, p + i, 8);
+      std::memcpy(out, &w, 8);
+      const std::uint64_t high = w & kHighBits;
+      if (high == 0) {
+        i += 8;
+        out += 8;
+        continue;
+      }
+      const auto ascii = static_cast<std::size_t>(std::countr_zero(high) >> 3);
+      i += ascii;
+      out += ascii;
+      break;
     }
+    while (i < n && p[i] < 0x80) *out++ = static_cast<char>(p[i++]);
+    if (i == n) break;
     // A lead byte ending the piece may find its trail in the next one.
     if (!last && i + 1 == n && IsLead(p[i])) {
       pendingLead_ = true;
       lead_ = p[i];
-      return;
+      return out;
     }
-    i += DecodeOne(p + i, n - i, out);
+    i += DecodeOne(pairs, p + i, n - i, out);
   }
   if (last && pendingLead_) {
-    out += kReplacementUtf8;
+    out = PutReplacement(out);
     pendingLead_ = false;
   }
+  return out;
+}
+
+void Cp932Decoder::Decode(std::string_view bytes, std::string& out, bool last) {
+  const std::size_t size = out.size();
+  out.resize(size + MaxDecodedSize(bytes.size()));
+  char* end = DecodeTo(bytes, out.data() + size, last);
+  out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
 void AppendCp932AsUtf8(std::string_view bytes, std::string& out) {

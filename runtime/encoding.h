@@ -5,6 +5,7 @@
 //
 // CP932 (not plain Shift-JIS) is deliberate: it keeps 0x5C a backslash, so
 // Windows paths survive, and maps 0x81 0x60 to U+FF5E as Windows does.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,14 @@ class Cp932Decoder {
  public:
   // Appends the decoded piece to out; last marks the final piece.
   void Decode(std::string_view bytes, std::string& out, bool last);
+
+  // The most bytes DecodeTo writes for a piece of size bytes: three per byte
+  // (a byte held back from the previous piece included), and room for the
+  // whole words the ASCII runs are copied in.
+  static constexpr std::size_t MaxDecodedSize(std::size_t size) { return 3 * size + 3 + 8; }
+  // Writes the decoded piece at out, which must have room for
+  // MaxDecodedSize(bytes.size()) bytes, and returns the end of the text.
+  char* DecodeTo(std::string_view bytes, char* out, bool last);
 
  private:
   bool pendingLead_ = false;

@@ -63,15 +63,21 @@ void TStringGrid::CompactText() {
   if (!text_) return;
   std::size_t kept = 0;
   for (const TCellSpan& s : spans_) kept += s.length;
-  if (kept * 2 + 4096 > text_->size()) return;
+  if (kept * 2 + 4096 > textSize_) return;
   auto compact = std::make_shared<std::string>();
   compact->reserve(kept);
   for (TCellSpan& s : spans_) {
     const std::uint32_t offset = static_cast<std::uint32_t>(compact->size());
-    compact->append(*text_, s.offset, s.length);
+    compact->append(text_.get() + s.offset, s.length);
     s.offset = offset;
   }
-  text_ = std::move(compact);
+  SetText(std::move(compact));
+}
+
+void TStringGrid::SetText(std::shared_ptr<const std::string> text) {
+  textSize_ = text->size();
+  // Shares the string's ownership while pointing at its characters.
+  text_ = std::shared_ptr<const char>(text, text->data());
 }
 
 std::string_view TStringGrid::CellView(int col, int row) const {
@@ -82,7 +88,7 @@ std::string_view TStringGrid::CellView(int col, int row) const {
   }
   if (row >= spanRows_ || col >= spanCols_) return {};
   const TCellSpan span = spans_[static_cast<std::size_t>(row) * spanStride_ + col];
-  return std::string_view(*text_).substr(span.offset, span.length);
+  return std::string_view(text_.get() + span.offset, span.length);
 }
 
 void TStringGrid::SetCells(int col, int row, std::string text) {
@@ -105,6 +111,7 @@ void TStringGrid::ClearRow(int row) {
 void TStringGrid::ClearCells() {
   overrides_.clear();
   text_.reset();
+  textSize_ = 0;
   spans_.clear();
   spans_.shrink_to_fit();
   spanRows_ = spanCols_ = spanStride_ = 0;
@@ -113,19 +120,27 @@ void TStringGrid::ClearCells() {
 
 void TStringGrid::AssignCells(std::shared_ptr<const std::string> text, std::vector<TCellSpan> spans,
                               int rows, int cols) {
+  if (!text) throw std::invalid_argument("TStringGrid::AssignCells: no text");
+  const std::size_t size = text->size();
+  AssignCells(std::shared_ptr<const char>(text, text->data()), size, std::move(spans), rows, cols);
+}
+
+void TStringGrid::AssignCells(std::shared_ptr<const char> text, std::size_t size, std::vector<TCellSpan> spans,
+                              int rows, int cols) {
   if (!text || rows < 0 || rows > rowCount_ || cols != colCount_ ||
       spans.size() != static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols))
     throw std::invalid_argument("TStringGrid::AssignCells: spans do not fit the grid");
-  if (text->size() > std::numeric_limits<std::uint32_t>::max())
+  if (size > std::numeric_limits<std::uint32_t>::max())
     throw std::length_error("TStringGrid::AssignCells: text too large");
   for (const TCellSpan& s : spans)
-    if (s.offset > text->size() || s.length > text->size() - s.offset)
+    if (s.offset > size || s.length > size - s.offset)
       throw std::invalid_argument("TStringGrid::AssignCells: span outside the text");
 
   const int keptRows = std::max(rows, spanRows_);
-  if (spanRows_ > rows) KeepOldRowsBelow(rows, cols, text, spans);
+  if (spanRows_ > rows) KeepOldRowsBelow(rows, cols, text, size, spans);
   overrides_.erase(overrides_.begin(), overrides_.lower_bound(Key(0, rows)));
   text_ = std::move(text);
+  textSize_ = size;
   spans_ = std::move(spans);
   spanRows_ = keptRows;
   spanCols_ = spanStride_ = cols;
@@ -134,9 +149,9 @@ void TStringGrid::AssignCells(std::shared_ptr<const std::string> text, std::vect
 
 // The new block covers only the top rows; the rows below it keep their texts,
 // which are copied after the new text so one buffer serves the whole grid.
-void TStringGrid::KeepOldRowsBelow(int rows, int cols, std::shared_ptr<const std::string>& text,
+void TStringGrid::KeepOldRowsBelow(int rows, int cols, std::shared_ptr<const char>& text, std::size_t& size,
                                    std::vector<TCellSpan>& spans) const {
-  auto merged = std::make_shared<std::string>(*text);
+  auto merged = std::make_shared<std::string>(text.get(), size);
   spans.reserve(static_cast<std::size_t>(spanRows_) * static_cast<std::size_t>(cols));
   for (int r = rows; r < spanRows_; ++r) {
     for (int c = 0; c < cols; ++c) {
@@ -144,14 +159,15 @@ void TStringGrid::KeepOldRowsBelow(int rows, int cols, std::shared_ptr<const std
       if (c < spanCols_) {
         const TCellSpan old = spans_[static_cast<std::size_t>(r) * spanStride_ + c];
         span = {static_cast<std::uint32_t>(merged->size()), old.length};
-        merged->append(*text_, old.offset, old.length);
+        merged->append(text_.get() + old.offset, old.length);
       }
       spans.push_back(span);
     }
   }
   if (merged->size() > std::numeric_limits<std::uint32_t>::max())
     throw std::length_error("TStringGrid::AssignCells: text too large");
-  text = std::move(merged);
+  size = merged->size();
+  text = std::shared_ptr<const char>(merged, merged->data());
 }
 
 int TStringGrid::ColWidths(int col) const {

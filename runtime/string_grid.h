@@ -6,6 +6,7 @@
 // grid one shared text buffer plus an (offset, length) span per cell, and texts
 // written cell by cell afterwards (header captions, edits) live in a small
 // override map on top of it.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -60,6 +61,9 @@ class TStringGrid {
   // std::length_error when text is too large for 32-bit spans.
   void AssignCells(std::shared_ptr<const std::string> text, std::vector<TCellSpan> spans,
                    int rows, int cols);
+  // The same with the text as size bytes at text (no copy is made).
+  void AssignCells(std::shared_ptr<const char> text, std::size_t size, std::vector<TCellSpan> spans,
+                   int rows, int cols);
 
   // Layout the GUI shows and lets the user change.
   int DefaultColWidth() const { return defaultColWidth_; }
@@ -92,8 +96,9 @@ class TStringGrid {
   void LayoutChanged();
   void DropCellsOutside();
   void CompactText();
-  void KeepOldRowsBelow(int rows, int cols, std::shared_ptr<const std::string>& text,
+  void KeepOldRowsBelow(int rows, int cols, std::shared_ptr<const char>& text, std::size_t& size,
                         std::vector<TCellSpan>& spans) const;
+  void SetText(std::shared_ptr<const std::string> text);
 
   int rowCount_ = 5;
   int colCount_ = 5;
@@ -105,7 +110,8 @@ class TStringGrid {
 
   // Bulk-loaded texts: spanRows_ x spanStride_ spans into text_; columns at or
   // beyond spanCols_ (<= spanStride_) are treated as empty.
-  std::shared_ptr<const std::string> text_;
+  std::shared_ptr<const char> text_;
+  std::size_t textSize_ = 0;
   std::vector<TCellSpan> spans_;
   int spanRows_ = 0;
   int spanCols_ = 0;
