@@ -114,6 +114,13 @@ LogScan ScanLog(const TStringGrid& grid) {
   return scan;
 }
 
+// The most bars a build can add: one per row that opens a run.
+int RunCount(const LogScan& scan) {
+  int runs = 0;
+  for (const RowKind kind : scan.kinds) runs += kind == RowKind::SystemStart || kind == RowKind::RunStart;
+  return runs;
+}
+
 // Each row's date-time text is read at most once per build.
 class RowTimes {
  public:
@@ -223,6 +230,7 @@ void BuildTimeline(TCustomChart& chart, TGanttSeries& series, const TimelineSour
   const TStringGrid& grid = *source.Grid;
 
   const LogScan scan = ScanLog(grid);
+  series.ReservePoints(RunCount(scan));
   RowTimes times(grid, source.Settings, source.CurrentYear != 0 ? source.CurrentYear : CurrentYear());
   ProgramRows programs(source, scan.keys);
   const std::string systemLabel(msg::SystemRunLabel);

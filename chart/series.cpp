@@ -52,7 +52,15 @@ int TChartSeries::PointCount() const { return xValues_->ItemCount(); }
 bool TChartSeries::MainListIsY() const { return &MainValueList() == yValues_; }
 
 bool TChartSeries::HasLabel(int index) const {
-  return index >= 0 && index < LabelCount() && labels_[static_cast<size_t>(index)].has_value();
+  return index >= 0 && index < LabelCount() && labelIds_[static_cast<size_t>(index)] != TLabelPool::kNone;
+}
+
+void TChartSeries::ReservePoints(int count) {
+  if (count <= 0) return;
+  const auto n = static_cast<size_t>(count);
+  for (auto& list : valueLists_) list->Reserve(count);
+  colors_.reserve(n);
+  labelIds_.reserve(n);
 }
 
 void TChartSeries::SetXValues(const TChartValueList& list) {
@@ -70,9 +78,8 @@ void TChartSeries::InsertColorAndLabel(int index, TColor colour, const std::stri
   auto at = static_cast<size_t>(index);
   if (colors_.size() < at) colors_.resize(at, ColorDefault);
   colors_.insert(colors_.begin() + index, colour);
-  if (labels_.size() < at) labels_.resize(at);
-  labels_.insert(labels_.begin() + index,
-                 label.empty() ? std::optional<std::string>() : std::optional<std::string>(label));
+  if (labelIds_.size() < at) labelIds_.resize(at, TLabelPool::kNone);
+  labelIds_.insert(labelIds_.begin() + index, labelPool_.Acquire(label));
 }
 
 int TChartSeries::AppendPoint(double x, double y, const std::string& label, TColor colour) {
@@ -109,7 +116,10 @@ void TChartSeries::RemovePoint(int index) {
   for (auto& list : valueLists_)
     if (index < list->ItemCount()) list->RemoveAt(index);
   if (index < static_cast<int>(colors_.size())) colors_.erase(colors_.begin() + index);
-  if (index < LabelCount()) labels_.erase(labels_.begin() + index);
+  if (index < LabelCount()) {
+    labelPool_.Release(labelIds_[static_cast<size_t>(index)]);
+    labelIds_.erase(labelIds_.begin() + index);
+  }
   // Hit tests between paints walk the last paint's shown range: keep it on the points.
   if (lastShown_ >= PointCount()) lastShown_ = PointCount() - 1;
   if (firstShown_ >= PointCount()) firstShown_ = lastShown_ = -1;
@@ -120,7 +130,8 @@ void TChartSeries::RemovePoint(int index) {
 void TChartSeries::DiscardPoints() {
   for (auto& list : valueLists_) list->RemoveAll();
   colors_.clear();
-  labels_.clear();
+  labelIds_.clear();
+  labelPool_.Clear();
   firstShown_ = lastShown_ = -1;
 }
 
@@ -138,7 +149,7 @@ double TChartSeries::PointX(int index) const { return xValues_->ValueAt(index); 
 double TChartSeries::PointY(int index) const { return yValues_->ValueAt(index); }
 
 std::string TChartSeries::PointLabel(int index) const {
-  return HasLabel(index) ? *labels_[static_cast<size_t>(index)] : std::string();
+  return HasLabel(index) ? labelPool_.Text(labelIds_[static_cast<size_t>(index)]) : std::string();
 }
 
 TColor TChartSeries::PointColor(int index) const {

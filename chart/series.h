@@ -12,6 +12,7 @@
 
 #include "chart/chart_function.h"
 #include "chart/chart_panel.h"
+#include "chart/series_labels.h"
 #include "chart/series_marks.h"
 #include "chart/value_list.h"
 #include "runtime/colour.h"
@@ -76,7 +77,10 @@ class TChartSeries : public TComponent {
   const std::vector<TColor>& Colors() const { return colors_; }
   // Labels are stored only for points that have one.
   bool HasLabel(int index) const;
-  int LabelCount() const { return static_cast<int>(labels_.size()); }
+  int LabelCount() const { return static_cast<int>(labelIds_.size()); }
+  // Makes room for count points in every value list, the colours and the
+  // labels, so that adding up to that many points does not move them.
+  void ReservePoints(int count);
 
   // --- the virtual operations, in their declared order ---
   virtual void PointAdded(TChartSeries* sender, int index);
@@ -259,7 +263,9 @@ class TChartSeries : public TComponent {
   TChartValueList* xValues_ = nullptr;
   TChartValueList* yValues_ = nullptr;
   std::vector<TColor> colors_;
-  std::vector<std::optional<std::string>> labels_;
+  // Per point, the id of its label text in labelPool_ (TLabelPool::kNone: none).
+  std::vector<std::uint32_t> labelIds_;
+  TLabelPool labelPool_;
   std::unique_ptr<TSeriesMarks> marks_;
   TCustomAxisPanel* parentChart_ = nullptr;
   TColor seriesColor_ = ColorDefault;

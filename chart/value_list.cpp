@@ -4,6 +4,7 @@
 
 #include "chart/series.h"
 #include "runtime/exceptions.h"
+#include "runtime/memory_hints.h"
 
 namespace tokiwa {
 
@@ -28,6 +29,12 @@ double TChartValueList::StoredValueAt(int index) const {
 }
 
 double TChartValueList::LastValue() const { return ValueAt(ItemCount() - 1); }
+
+void TChartValueList::Reserve(int count) {
+  if (count <= static_cast<int>(values_.capacity())) return;
+  values_.reserve(static_cast<std::size_t>(count));
+  AdviseHugePages(values_.data(), values_.capacity() * sizeof(double));
+}
 
 void TChartValueList::InsertAt(int index, double raw) {
   if (index < 0 || index > ItemCount()) ThrowListIndexError(index);

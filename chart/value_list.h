@@ -27,6 +27,9 @@ class TChartValueList : public TPersistent {
   // Raw storage, for loops that must not pay for bounds checks.
   const std::vector<double>& RawValues() const { return values_; }
 
+  // Makes room for count values, so that inserting up to that many does not
+  // move the list.
+  void Reserve(int count);
   void InsertAt(int index, double raw);
   int InsertInOrder(double raw);
   void SetValueAt(int index, double raw);

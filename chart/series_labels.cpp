@@ -1,0 +1,58 @@
+#include "chart/series_labels.h"
+
+#include <limits>
+#include <stdexcept>
+
+namespace tokiwa {
+
+namespace {
+
+const std::string& EmptyText() {
+  static const std::string empty;
+  return empty;
+}
+
+}  // namespace
+
+std::uint32_t TLabelPool::Acquire(std::string_view text) {
+  if (text.empty()) return kNone;
+  auto found = index_.find(text);
+  if (found == index_.end()) {
+    std::uint32_t id;
+    if (!freeIds_.empty()) {
+      id = freeIds_.back();
+      freeIds_.pop_back();
+    } else {
+      if (entries_.size() >= std::numeric_limits<std::uint32_t>::max() - 1)
+        throw std::length_error("TLabelPool: too many distinct labels");
+      entries_.emplace_back();
+      id = static_cast<std::uint32_t>(entries_.size());
+    }
+    found = index_.emplace(std::string(text), id).first;
+    entries_[id - 1].text = &found->first;
+  }
+  // Every user is a point, and points are counted by int: no overflow.
+  ++entries_[found->second - 1].users;
+  return found->second;
+}
+
+void TLabelPool::Release(std::uint32_t id) {
+  if (id == kNone) return;
+  Entry& e = entries_[id - 1];
+  if (--e.users > 0) return;
+  index_.erase(index_.find(*e.text));
+  e.text = nullptr;
+  freeIds_.push_back(id);
+}
+
+const std::string& TLabelPool::Text(std::uint32_t id) const {
+  return id == kNone ? EmptyText() : *entries_[id - 1].text;
+}
+
+void TLabelPool::Clear() {
+  Index().swap(index_);
+  std::vector<Entry>().swap(entries_);
+  std::vector<std::uint32_t>().swap(freeIds_);
+}
+
+}  // namespace tokiwa

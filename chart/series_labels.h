@@ -1,0 +1,46 @@
+#pragma once
+// The texts of a series' point labels, each distinct text stored once. A
+// launch log has a handful of programs but hundreds of thousands of runs, so
+// the points hold 32-bit ids into this pool instead of their own copies.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tokiwa {
+
+class TLabelPool {
+ public:
+  // Id 0 stands for "no label" and is never counted.
+  static constexpr std::uint32_t kNone = 0;
+
+  // The id of text, counting one more user; the empty text is kNone.
+  std::uint32_t Acquire(std::string_view text);
+  // Counts one user less; the text is forgotten with its last user.
+  void Release(std::uint32_t id);
+  // The text of an id in use; empty for kNone.
+  const std::string& Text(std::uint32_t id) const;
+  // Forgets every text (when the series drops all its points).
+  void Clear();
+  // Distinct texts held.
+  std::size_t Size() const { return index_.size(); }
+
+ private:
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  using Index = std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>>;
+  struct Entry {
+    const std::string* text = nullptr;  // the key in index_ (node keys do not move)
+    std::uint32_t users = 0;
+  };
+
+  Index index_;
+  std::vector<Entry> entries_;          // by id - 1
+  std::vector<std::uint32_t> freeIds_;  // ids whose text was forgotten
+};
+
+}  // namespace tokiwa
