@@ -23,9 +23,11 @@ const FormatSettings& EngineLocale() {
   return settings;
 }
 
+// rintl rounds halves to even in the default rounding mode, as nearbyintl
+// does, but compiles to one instruction: every bar of a paint comes here.
 int RoundExtended(long double v) {
   if (std::isnan(v)) return 0;
-  return ClampToInt(static_cast<double>(std::nearbyintl(v)));
+  return ClampToInt(static_cast<double>(std::rintl(v)));
 }
 
 int ClampSum(long long v) {
