@@ -42,17 +42,6 @@ constexpr int kMaxCalls = 400;
 constexpr std::size_t kMaxInput = 4096;
 constexpr int kMaxSide = 32767;
 
-// A picture of a given size for the back image.
-class FakeImage : public Image {
- public:
-  FakeImage(int w, int h) : w_(w), h_(h) {}
-  int Width() const override { return w_; }
-  int Height() const override { return h_; }
-
- private:
-  int w_, h_;
-};
-
 class ChartProgram {
  public:
   explicit ChartProgram(fuzz::Reader& in) : in_(in) {
@@ -354,7 +343,7 @@ class ChartProgram {
     }
     const int w = kSides[in_.Pick(7)];
     const int h = kSides[in_.Pick(7)];
-    chart_->BackImage().SetGraphic(std::make_shared<FakeImage>(w, h));
+    chart_->BackImage().SetGraphic(std::make_shared<RecordingImage>(w, h));
     chart_->SetBackImageMode(static_cast<TChartBackImageMode>(in_.Pick(3)));
     chart_->SetBackImageInside(in_.Bool());
   }

@@ -100,6 +100,19 @@ class RecordingCanvas : public Canvas {
   int extentQueries_ = 0;
 };
 
+// A picture of a given size with no pixels, for drawing calls that only need
+// its extent (picture fills, image copies).
+class RecordingImage : public Image {
+ public:
+  RecordingImage(int width, int height) : width_(width), height_(height) {}
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+
+ private:
+  int width_;
+  int height_;
+};
+
 // An off-screen image whose canvas records.
 class RecordingBitmap : public Bitmap {
  public:

@@ -65,7 +65,7 @@ TEST(AxisPanelConstruction, OwnedPensAndPictureRepaintTheChart) {
   c.chart->LeftWall().Pen().SetColor(clRed);
   c.chart->Title().Frame().SetVisible(true);
   c.chart->Foot().Brush().SetColor(clYellow);
-  c.chart->BackImage().SetGraphic(std::make_shared<paint_test::FakeImage>(4, 4));
+  c.chart->BackImage().SetGraphic(std::make_shared<RecordingImage>(4, 4));
   EXPECT_EQ(repaints(), before + 5);
   c.chart->SetImageStale(false);
   c.chart->Frame().SetWidth(3);  // unchanged: no repaint

@@ -10,7 +10,6 @@
 namespace tokiwa {
 namespace {
 
-using paint_test::FakeImage;
 using paint_test::PaintChart;
 
 // --- gradient ---
@@ -143,7 +142,7 @@ TEST_F(Background, GradientSettersRepaintOnChangeAndCopyingDoesNot) {
 struct BackImage : ::testing::Test {
   PaintChart c;
   TRect rect{5, 5, 30, 20};  // 25 x 15
-  void Picture(int w, int h) { c.chart->BackImage().SetGraphic(std::make_shared<FakeImage>(w, h)); }
+  void Picture(int w, int h) { c.chart->BackImage().SetGraphic(std::make_shared<RecordingImage>(w, h)); }
 };
 
 TEST_F(BackImage, TilesRowByRowClippedToTheRectangle) {

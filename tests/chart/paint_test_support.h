@@ -83,15 +83,4 @@ struct PaintChart {
   void Paint() { chart->DrawChart(host.Window, chart->ClientRect()); }
 };
 
-// A picture of a given size for the back image.
-class FakeImage : public Image {
- public:
-  FakeImage(int w, int h) : w_(w), h_(h) {}
-  int Width() const override { return w_; }
-  int Height() const override { return h_; }
-
- private:
-  int w_, h_;
-};
-
 }  // namespace tokiwa::paint_test
