@@ -31,6 +31,16 @@ QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A large log takes a moment to load and draw; the wait cursor says so, and
+// goes away however the load ends.
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
 bool IsFolder(const std::string& path) {
   std::error_code ec;
   return std::filesystem::is_directory(path, ec);
@@ -124,6 +134,7 @@ void TForm1::ListFolder(const std::string& folder) {
 
 void TForm1::FileListBox1Click() {
   if (FileListBox1->Count() == 0 || FileListBox1->ItemIndex() < 0) return;
+  const WaitCursor wait;
   StringGrid1->setEnabled(false);
   LoadLaunchLog(StringGridIO1, FileListBox1->FileName());
   StringGrid1->setEnabled(true);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -177,6 +178,7 @@ TEST(FormLoad, FileThatCannotBeOpenedIsReportedAndGridStaysDisabled) {
   EXPECT_FALSE(form.StringGrid1->isEnabled());
   EXPECT_EQ(form.Grid().RowCount(), 2);
   EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the wait cursor went with the failure
 
   // Removed after it was listed: the same report.
   std::filesystem::remove(logs.File("c.log"));
