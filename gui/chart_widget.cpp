@@ -63,6 +63,8 @@ ChartWidget::~ChartWidget() {
 
 void ChartWidget::Invalidate() {
   repaintAsked_ = true;
+  if (updateQueued_ && isVisible()) return;
+  updateQueued_ = true;
   update();
 }
 
@@ -116,6 +118,7 @@ void ChartWidget::RemakeWindowImage() {
 }
 
 void ChartWidget::paintEvent(QPaintEvent*) {
+  updateQueued_ = false;
   if (repaintAsked_) {
     repaintAsked_ = false;
     std::exception_ptr error;

@@ -80,6 +80,9 @@ class ChartWidget : public QWidget, public ChartHost {
   QImage window_;
   QtCanvas canvas_;
   bool repaintAsked_ = true;
+  // An update() is queued and its paint event has not come yet. A log's
+  // build asks for a repaint once per bar; one queued update serves them all.
+  bool updateQueued_ = false;
   bool hasMousePos_ = false;
   QPoint lastMousePos_;
   // The right press that may turn out to be a click for the context menu.

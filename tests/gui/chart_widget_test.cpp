@@ -68,6 +68,21 @@ TEST(ChartWidget, FirstPaintLaysOutTheChartAtTheWidgetSize) {
   EXPECT_TRUE(w.WindowShowsOnlyTheChart());
 }
 
+TEST(ChartWidget, ManyChangesBeforeThePaintGiveOnePaintAndLaterChangesPaintAgain) {
+  WidgetChart w;
+  int paints = 0;
+  w.chart->OnAfterDraw = [&paints](TComponent*) { ++paints; };
+  for (int i = 0; i < 1000; ++i) w.series->AppendPoint(100 + i, i, "");
+  QApplication::processEvents();
+  EXPECT_EQ(paints, 1);
+  EXPECT_FALSE(w.chart->ImageStale());
+
+  w.series->AppendPoint(2000, 0, "");
+  QApplication::processEvents();
+  EXPECT_EQ(paints, 2);
+  EXPECT_FALSE(w.chart->ImageStale());
+}
+
 TEST(ChartWidget, LeftDragZoomsAndDragUpLeftUndoes) {
   WidgetChart w;
   const double fullMin = w.chart->BottomAxis().Minimum(), fullMax = w.chart->BottomAxis().Maximum();
