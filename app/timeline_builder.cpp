@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -121,33 +122,50 @@ int RunCount(const LogScan& scan) {
   return runs;
 }
 
-// Each row's date-time text is read at most once per build.
+// The date and time of every row, parsed once per build. Parse() fills them
+// all; At() hands them out and raises the conversion error of a row that is
+// not a date and time only when the build reaches that row, as it would have
+// reading the rows one by one.
 class RowTimes {
  public:
   RowTimes(const TStringGrid& grid, const FormatSettings& settings, int currentYear)
       : grid_(grid), settings_(settings), currentYear_(currentYear),
-        values_(static_cast<std::size_t>(grid.RowCount())), known_(values_.size(), false) {}
+        values_(static_cast<std::size_t>(grid.RowCount())), valid_(values_.size(), 0) {}
+
+  // Reads only the grid, so it may run beside other readers of it. Rows it
+  // does not reach (it can only run out of memory) are parsed by At().
+  void Parse() noexcept {
+    try {
+      std::string text;
+      for (int row = grid_.FixedRows(); row < grid_.RowCount(); ++row) {
+        const auto r = static_cast<std::size_t>(row);
+        valid_[r] = TryStrToDateTime(TextOf(row, text), values_[r], settings_, currentYear_);
+      }
+    } catch (...) {
+    }
+  }
 
   // Raises EConvertError naming the text when it is not a date and time.
-  TDateTime At(int row) {
+  TDateTime At(int row) const {
     const auto r = static_cast<std::size_t>(row);
-    if (!known_[r]) {
-      text_.assign(grid_.CellView(1, row));
-      text_ += ' ';
-      text_ += grid_.CellView(2, row);
-      values_[r] = StrToDateTime(text_, settings_, currentYear_);
-      known_[r] = true;
-    }
-    return values_[r];
+    if (valid_[r]) return values_[r];
+    std::string text;
+    return StrToDateTime(TextOf(row, text), settings_, currentYear_);
   }
 
  private:
+  const std::string& TextOf(int row, std::string& text) const {
+    text.assign(grid_.CellView(1, row));
+    text += ' ';
+    text += grid_.CellView(2, row);
+    return text;
+  }
+
   const TStringGrid& grid_;
   const FormatSettings& settings_;
   int currentYear_;
   std::vector<TDateTime> values_;
-  std::vector<bool> known_;
-  std::string text_;
+  std::vector<std::uint8_t> valid_;
 };
 
 // Row assignment and hiding, decided once per program key.
@@ -229,9 +247,15 @@ void BuildTimeline(TCustomChart& chart, TGanttSeries& series, const TimelineSour
   if (!source.Grid) return;
   const TStringGrid& grid = *source.Grid;
 
-  const LogScan scan = ScanLog(grid);
-  series.ReservePoints(RunCount(scan));
+  // The dates are parsed on a second thread while this one scans the markers
+  // and names: on a large log the two take about as long.
   RowTimes times(grid, source.Settings, source.CurrentYear != 0 ? source.CurrentYear : CurrentYear());
+  LogScan scan;
+  {
+    std::jthread parser([&times] { times.Parse(); });
+    scan = ScanLog(grid);
+  }
+  series.ReservePoints(RunCount(scan));
   ProgramRows programs(source, scan.keys);
   const std::string systemLabel(msg::SystemRunLabel);
   for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
