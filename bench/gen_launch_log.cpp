@@ -20,18 +20,19 @@ struct Program {
   const char* folder;
 };
 
+// Folders as the launcher writes them: no trailing backslash except a drive root.
 const Program kPrograms[] = {
-    {"EXCEL.EXE", "C:\\Program Files\\Microsoft Office\\root\\Office16\\"},
-    {"WINWORD.EXE", "C:\\Program Files\\Microsoft Office\\root\\Office16\\"},
-    {"notepad.exe", "C:\\Windows\\system32\\"},
-    {"explorer.exe", "C:\\Windows\\"},
-    {"表計算.exe", "D:\\ツール\\表計算～\\"},
-    {"ﾒﾓ帳.exe", "C:\\Users\\山田\\デスクトップ\\"},
-    {"chrome.exe", "C:\\Program Files\\Google\\Chrome\\Application\\"},
-    {"見積作成.exe", "C:\\Users\\山田\\Documents\\営業部\\2023年度\\見積書ツール\\"},
-    {"会計ソフト(2023).exe", "C:\\Program Files (x86)\\会計システム\\"},
-    {"AcroRd32.exe", "C:\\Program Files (x86)\\Adobe\\Acrobat Reader DC\\Reader\\"},
-    {"Teams.exe", "C:\\Users\\yamada\\AppData\\Local\\Microsoft\\Teams\\current\\"},
+    {"EXCEL.EXE", "C:\\Program Files\\Microsoft Office\\root\\Office16"},
+    {"WINWORD.EXE", "C:\\Program Files\\Microsoft Office\\root\\Office16"},
+    {"notepad.exe", "C:\\Windows\\system32"},
+    {"explorer.exe", "C:\\Windows"},
+    {"表計算.exe", "D:\\ツール\\表計算～"},
+    {"ﾒﾓ帳.exe", "C:\\Users\\山田\\デスクトップ"},
+    {"chrome.exe", "C:\\Program Files\\Google\\Chrome\\Application"},
+    {"見積作成.exe", "C:\\Users\\山田\\Documents\\営業部\\2023年度\\見積書ツール"},
+    {"会計ソフト(2023).exe", "C:\\Program Files (x86)\\会計システム"},
+    {"AcroRd32.exe", "C:\\Program Files (x86)\\Adobe\\Acrobat Reader DC\\Reader"},
+    {"Teams.exe", "C:\\Users\\yamada\\AppData\\Local\\Microsoft\\Teams\\current"},
     {"setup.exe", "E:\\"},
 };
 constexpr int kProgramCount = sizeof kPrograms / sizeof kPrograms[0];
