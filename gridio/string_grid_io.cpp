@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -142,6 +143,47 @@ TextShape Measure(std::string_view text, std::string_view delimiter, bool countD
   return shape;
 }
 
+// The text in two parts cut just after a line feed near its middle. A line
+// feed always ends a line (a carriage return before it belongs to the same
+// ending), so each part scans into exactly the lines the whole text gives.
+// A text without such a line feed stays whole in the first part.
+struct TextHalves {
+  std::string_view first;
+  std::string_view second;
+};
+
+TextHalves CutAtLineStart(std::string_view text) {
+  const std::size_t lf = text.find('\n', text.size() / 2);
+  if (lf == std::string_view::npos || lf + 1 == text.size()) return {text, {}};
+  return {text.substr(0, lf + 1), text.substr(lf + 1)};
+}
+
+// Below this size a second thread costs more than it saves.
+constexpr std::size_t kParallelTextBytes = std::size_t{1} << 20;
+
+// Runs work on the two halves, the second on its own thread when the text is
+// large; work must not throw.
+template <typename Work>
+void ForBothHalves(const TextHalves& halves, Work work) {
+  if (halves.first.size() + halves.second.size() < kParallelTextBytes) {
+    work(halves.first, 0);
+    work(halves.second, 1);
+    return;
+  }
+  std::jthread second([&] { work(halves.second, 1); });
+  work(halves.first, 0);
+}
+
+// Writes the cells of the lines of part, one row each from firstRow, up to
+// (not including) endRow.
+void FillRows(std::string_view base, std::string_view part, std::string_view delimiter, bool strip,
+              int cols, int firstRow, int endRow, TCellSpan* spans) {
+  LineScanner lines(part);
+  std::string_view line;
+  for (int r = firstRow; r < endRow && lines.Next(line); ++r)
+    SplitFields(base, line, delimiter, strip, cols, spans + static_cast<std::size_t>(r) * cols);
+}
+
 // The grid reports one layout change for the whole load.
 class UpdateScope {
  public:
@@ -177,7 +219,12 @@ void TStringGridIO::LoadGrid(const std::string& fileName, std::string_view delim
 
   // Work out the grid's shape before touching it, so that a file beyond the
   // limits leaves the grid as it was.
-  const TextShape shape = Measure(text, delimiter, stretch_);
+  const TextHalves halves = CutAtLineStart(text);
+  TextShape parts[2];
+  ForBothHalves(halves, [&](std::string_view part, int i) { parts[i] = Measure(part, delimiter, stretch_); });
+  TextShape shape;
+  shape.lines = parts[0].lines + parts[1].lines;
+  shape.maxDelimiters = std::max(parts[0].maxDelimiters, parts[1].maxDelimiters);
   const std::uint64_t fixed = static_cast<std::uint64_t>(grid->FixedRows());
   const std::uint64_t listLines = fixed + shape.lines;  // fixed rows get empty lines
   std::uint64_t rowCount = static_cast<std::uint64_t>(grid->RowCount());
@@ -192,24 +239,20 @@ void TStringGridIO::LoadGrid(const std::string& fileName, std::string_view delim
   if (rowCount * colCount > kMaxGridCells || rowsToFill * colCount > kMaxGridCells)
     FailLimit(msg::TooManyCells, fileName, kMaxGridCells);
 
-  // Second pass: every cell of the filled rows as a span into the text.
+  // Second pass: every cell of the filled rows as a span into the text. Rows
+  // past the lines (the fixed rows' share) stay empty.
   const int cols = static_cast<int>(colCount);
   const int rows = static_cast<int>(rowsToFill);
-  // Rows are appended whole, so the spans are written once, not zeroed first.
   std::vector<TCellSpan> spans;
   spans.reserve(rowsToFill * colCount);
   AdviseHugePages(spans.data(), spans.capacity() * sizeof(TCellSpan));
-  const std::size_t firstFilled = std::min(fixed, rowsToFill);
-  spans.resize(firstFilled * colCount);
-  std::vector<TCellSpan> row(colCount);
-  LineScanner lines(text);
-  std::string_view line;
-  for (int r = static_cast<int>(firstFilled); r < rows && lines.Next(line); ++r) {
-    SplitFields(text, line, delimiter, stripQuotes, cols, row.data());
-    spans.insert(spans.end(), row.begin(), row.end());
-  }
-  // Lines the scan ran out of (none: the text was measured) stay empty.
   spans.resize(rowsToFill * colCount);
+  const auto firstFilled = static_cast<std::int64_t>(std::min(fixed, rowsToFill));
+  const std::int64_t secondFirst = firstFilled + static_cast<std::int64_t>(parts[0].lines);
+  const int starts[2] = {static_cast<int>(firstFilled), static_cast<int>(std::min<std::int64_t>(secondFirst, rows))};
+  ForBothHalves(halves, [&](std::string_view part, int i) {
+    FillRows(text, part, delimiter, stripQuotes, cols, starts[i], rows, spans.data());
+  });
 
   UpdateScope update(grid);
   if (stretch_) {

@@ -79,6 +79,41 @@ TEST_F(LoadGrid, WithoutStretchTheGridKeepsItsShape) {
   EXPECT_EQ(GridRows(grid), (Rows{{"", "", ""}, {"x", "", ""}}));
 }
 
+// Over a megabyte, so that the loader reads the text's two halves on two
+// threads. Leading lines of four lengths move the middle across every kind of
+// line end.
+TEST_F(LoadGrid, LargeFilesLoadLineByLineWhateverTheLineEnds) {
+  const char* const ends[] = {"\r\n", "\n", "\r", "\r\r\n"};
+  const std::vector<std::string> empty(6);
+  for (const std::size_t lead : {0, 30, 60, 90}) {
+    std::string text = std::string(lead, 'p') + "\r\n";
+    Rows expected{empty, {std::string(lead, 'p'), "", "", "", "", ""}};
+    for (int i = 0; text.size() < (std::size_t{5} << 18); ++i) {
+      const std::string first = "r" + std::to_string(i);
+      text += first + ",a,\"b\"" + ends[i % 4];
+      expected.push_back({first, "a", "b", "", "", ""});
+      if (i % 4 == 3) expected.push_back(empty);  // CR, then CR LF: an empty line between
+    }
+    text += "w,1,2,3,4,5";  // the widest line comes last, without an ending
+    expected.push_back({"w", "1", "2", "3", "4", "5"});
+    const std::string path = Log(text);
+
+    ViewerGrid v;
+    v.io.LoadGrid(path, ",", true);
+    EXPECT_EQ(GridRows(v.grid), expected) << "lead " << lead;
+
+    // Without Stretch the grid's rows end somewhere in the second half.
+    TStringGrid grid;
+    grid.SetColCount(6);
+    grid.SetRowCount(static_cast<int>(expected.size() * 3 / 4));
+    TStringGridIO io;
+    io.SetTargetGrid(&grid);
+    io.LoadGrid(path, ",", true);
+    expected.resize(expected.size() * 3 / 4);
+    EXPECT_EQ(GridRows(grid), expected) << "lead " << lead;
+  }
+}
+
 TEST_F(LoadGrid, MultiCharacterAndEmptyDelimiters) {
   ViewerGrid v;
   v.io.LoadGrid(Log("a::b:c::::d\r\n"), "::", false);
