@@ -11,6 +11,7 @@
 #include "chart/chart.h"
 #include "runtime/date_time.h"
 #include "runtime/date_time_text.h"
+#include "runtime/memory_hints.h"
 #include "runtime/messages.h"
 #include "runtime/text_compare.h"
 #include "series/gantt_series.h"
@@ -68,9 +69,10 @@ LogScan ScanLog(const TStringGrid& grid) {
   LogScan scan;
   const int rows = grid.RowCount();
   const int first = grid.FixedRows();
-  scan.kinds.assign(static_cast<std::size_t>(rows), RowKind::Other);
-  scan.keyIds.assign(static_cast<std::size_t>(rows), -1);
-  scan.endRows.assign(static_cast<std::size_t>(rows), -1);
+  const auto n = static_cast<std::size_t>(rows);
+  AssignAdvised(scan.kinds, n, RowKind::Other);
+  AssignAdvised(scan.keyIds, n, -1);
+  AssignAdvised(scan.endRows, n, -1);
 
   TextMap ids;
   std::vector<int> nextRunEnd;  // by key id: the nearest "E" row below
@@ -130,7 +132,10 @@ class RowTimes {
  public:
   RowTimes(const TStringGrid& grid, const FormatSettings& settings, int currentYear)
       : grid_(grid), settings_(settings), currentYear_(currentYear),
-        values_(static_cast<std::size_t>(grid.RowCount())), valid_(values_.size(), 0) {}
+        rows_(static_cast<std::size_t>(grid.RowCount())) {
+    AssignAdvised(values_, rows_, TDateTime{});
+    AssignAdvised(valid_, rows_, std::uint8_t{0});
+  }
 
   // Reads only the grid, so it may run beside other readers of it. Rows it
   // does not reach (it can only run out of memory) are parsed by At().
@@ -164,6 +169,7 @@ class RowTimes {
   const TStringGrid& grid_;
   const FormatSettings& settings_;
   int currentYear_;
+  std::size_t rows_;
   std::vector<TDateTime> values_;
   std::vector<std::uint8_t> valid_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // Hints to the operating system about large blocks of memory.
 #include <cstddef>
+#include <vector>
 
 namespace tokiwa {
 
@@ -10,5 +11,15 @@ namespace tokiwa {
 // fault brings 2 MiB. Only the whole huge pages inside the block are
 // affected; blocks smaller than a few huge pages are left alone. Never fails.
 void AdviseHugePages(const void* data, std::size_t bytes);
+
+// Fills list with count copies of value in memory advised as above: the
+// advice must come before the first write, which is what faults pages in.
+template <typename T>
+void AssignAdvised(std::vector<T>& list, std::size_t count, const T& value) {
+  list.clear();
+  list.reserve(count);
+  AdviseHugePages(list.data(), list.capacity() * sizeof(T));
+  list.assign(count, value);
+}
 
 }  // namespace tokiwa
