@@ -16,6 +16,14 @@ class TLabelPool {
   // Id 0 stands for "no label" and is never counted.
   static constexpr std::uint32_t kNone = 0;
 
+  TLabelPool() = default;
+  // Entries point at the keys of the index: a copy would point into the
+  // original. Moves keep the nodes, and with them the pointers.
+  TLabelPool(const TLabelPool&) = delete;
+  TLabelPool& operator=(const TLabelPool&) = delete;
+  TLabelPool(TLabelPool&&) = default;
+  TLabelPool& operator=(TLabelPool&&) = default;
+
   // The id of text, counting one more user; the empty text is kNone.
   std::uint32_t Acquire(std::string_view text);
   // Counts one user less; the text is forgotten with its last user.
