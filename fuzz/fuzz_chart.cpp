@@ -20,6 +20,7 @@
 #include "chart/recording_host.h"
 #include "chart/series.h"
 #include "fuzz/fuzz_reader.h"
+#include "fuzz/fuzz_support.h"
 #include "runtime/exceptions.h"
 #include "series/custom_series.h"
 #include "series/gantt_series.h"
@@ -28,11 +29,7 @@ namespace {
 
 using namespace tokiwa;
 
-void Check(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
+using fuzz::Check;
 
 // Keeps one execution fast: the engine's costs grow with these.
 constexpr int kSlots = 6;

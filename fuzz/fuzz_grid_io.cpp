@@ -1,8 +1,6 @@
 // Loads arbitrary bytes as a log file and checks the grid against a naive
 // reading of the same text: whole-text decoding, line by line, field by field.
 // The first byte picks the options; the rest is the file.
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -10,23 +8,15 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz/fuzz_support.h"
 #include "gridio/string_grid_io.h"
-#include "runtime/exceptions.h"
 #include "runtime/encoding.h"
+#include "runtime/exceptions.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
-
-// The file lives in memory; the loader opens it by its /proc path.
-std::string MemoryFile(std::string_view bytes) {
-  static const int fd = memfd_create("grid-io-fuzz", MFD_CLOEXEC);
-  Check(fd >= 0 && ftruncate(fd, 0) == 0);
-  Check(pwrite(fd, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size()));
-  return "/proc/self/fd/" + std::to_string(fd);
-}
+using fuzz::Check;
+using fuzz::MemoryFile;
 
 std::vector<std::string> NaiveLines(std::string_view bytes) {
   bytes = bytes.substr(0, bytes.find('\0'));

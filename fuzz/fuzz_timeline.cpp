@@ -3,8 +3,6 @@
 // scan-forward reading of the same rows, and the paint must not fail.
 // A first byte below 4 picks the options (bit 0: show all; bit 1: hide the
 // first program, named in lower case); any other first byte is log text.
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdint>
@@ -16,6 +14,7 @@
 #include "app/launch_log.h"
 #include "app/timeline_builder.h"
 #include "chart/recording_host.h"
+#include "fuzz/fuzz_support.h"
 #include "gridio/string_grid_io.h"
 #include "runtime/date_time.h"
 #include "runtime/exceptions.h"
@@ -25,16 +24,8 @@ namespace {
 
 using namespace tokiwa;
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
-
-std::string MemoryFile(std::string_view bytes) {
-  static const int fd = memfd_create("timeline-fuzz", MFD_CLOEXEC);
-  Check(fd >= 0 && ftruncate(fd, 0) == 0);
-  Check(pwrite(fd, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size()));
-  return "/proc/self/fd/" + std::to_string(fd);
-}
+using fuzz::Check;
+using fuzz::MemoryFile;
 
 std::string Lower(std::string s) {
   for (char& c : s)
