@@ -1,5 +1,5 @@
 # The two commands of the README, plus helpers for developers.
-.PHONY: run test setup fuzz bench clean
+.PHONY: run test setup fuzz bench gallery clean
 
 setup:
 	@scripts/setup.sh
@@ -17,6 +17,10 @@ fuzz: setup
 bench: setup
 	@scripts/setup.sh time
 	@bench/run.sh
+
+gallery: setup
+	@scripts/build.sh build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@build/release/examples/tokiwa_gallery docs/gallery
 
 clean:
 	rm -rf build
