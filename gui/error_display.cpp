@@ -9,6 +9,7 @@
 
 #include "chart/engine_settings.h"
 #include "runtime/exceptions.h"
+#include "runtime/encoding.h"
 #include "runtime/messages.h"
 
 namespace tokiwa {
@@ -23,7 +24,7 @@ ErrorSink& CurrentSink() {
 void ShowMessageBox(QWidget* parent, const std::string& message) {
   QString title = QApplication::applicationDisplayName();
   if (title.isEmpty()) title = QString::fromUtf8(msg::AppTitle.data(), msg::AppTitle.size());
-  QMessageBox box(QMessageBox::Critical, title, QString::fromStdString(message), QMessageBox::Ok,
+  QMessageBox box(QMessageBox::Critical, title, QString::fromStdString(Cp932DisplayText(message)), QMessageBox::Ok,
                   parent);
   box.exec();
 }

@@ -5,8 +5,20 @@
 
 #include "gui/font_mapping.h"
 #include "gui/qt_canvas.h"
+#include "runtime/encoding.h"
 
 namespace tokiwa {
+
+namespace {
+
+// Names from the logs keep their undecodable bytes; they show as the loader
+// always showed them.
+QString ShownText(std::string_view text) {
+  const std::string shown = Cp932DisplayText(text);
+  return QString::fromUtf8(shown.data(), qsizetype(shown.size()));
+}
+
+}  // namespace
 
 const QFontMetrics& QtCanvas::Metrics() {
   const TFont& f = Font();
@@ -22,8 +34,7 @@ const QFontMetrics& QtCanvas::Metrics() {
 
 TSize QtCanvas::TextExtent(std::string_view text) {
   const QFontMetrics& fm = Metrics();
-  QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
-  return {fm.horizontalAdvance(s), fm.height()};
+  return {fm.horizontalAdvance(ShownText(text)), fm.height()};
 }
 
 // The text box is laid out in the text's own (rotated) frame with the anchor
@@ -35,7 +46,7 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
     return;  // no text reaches the image from that far
   }
   const QFontMetrics& fm = Metrics();
-  const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
+  const QString s = ShownText(text);
   const int w = fm.horizontalAdvance(s), h = fm.height();
   const int dx = HAlign() == TextHAlign::Left ? 0 : HAlign() == TextHAlign::Center ? -(w / 2) : -w;
   const int dy = VAlign() == TextVAlign::Top ? 0 : -h;

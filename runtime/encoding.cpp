@@ -53,24 +53,34 @@ class IconvHandle {
 
 // Every double-byte pair decoded once by iconv, so decoding a log is a table
 // lookup per character instead of a converter call. 0 marks an unassigned pair.
+// A pair is exact when its character encodes back to the same pair; CP932 has
+// duplicate codes (NEC and IBM rows) of which only one form comes back.
 struct PairTable {
   std::array<std::uint16_t, kLeadCount * kTrailCount> codes{};
+  std::array<bool, kLeadCount * kTrailCount> exact{};
+
+  static int Index(unsigned char lead, unsigned char trail) { return LeadIndex(lead) * kTrailCount + TrailIndex(trail); }
 
   PairTable() {
-    IconvHandle cd("UTF-32LE", "CP932");
-    if (!cd.ok()) return;
+    IconvHandle decode("UTF-32LE", "CP932");
+    IconvHandle encode("CP932", "UTF-32LE");
+    if (!decode.ok() || !encode.ok()) return;
     for (int lead = 0x81; lead <= 0xFC; ++lead) {
       if (!IsLead(static_cast<unsigned char>(lead))) continue;
       for (int trail = 0x40; trail <= 0xFC; ++trail) {
         if (!IsTrail(static_cast<unsigned char>(trail))) continue;
         const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-        unsigned char out[8];
+        char out[8];
         std::size_t outSize = sizeof out;
-        if (!cd.Convert(in, 2, reinterpret_cast<char*>(out), outSize) || outSize != 4) continue;
-        const std::uint32_t cp = out[0] | out[1] << 8 | out[2] << 16 | std::uint32_t{out[3]} << 24;
+        if (!decode.Convert(in, 2, out, outSize) || outSize != 4) continue;
+        std::uint32_t cp;
+        std::memcpy(&cp, out, 4);
         if (cp == 0 || cp > 0xFFFF) continue;
-        codes[LeadIndex(static_cast<unsigned char>(lead)) * kTrailCount +
-              TrailIndex(static_cast<unsigned char>(trail))] = static_cast<std::uint16_t>(cp);
+        const int index = Index(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail));
+        codes[index] = static_cast<std::uint16_t>(cp);
+        char back[8];
+        std::size_t backSize = sizeof back;
+        exact[index] = encode.Convert(out, 4, back, backSize) && backSize == 2 && std::memcmp(back, in, 2) == 0;
       }
     }
   }
@@ -129,25 +139,38 @@ char* PutReplacement(char* out) {
   return out + kReplacementUtf8.size();
 }
 
+char* PutEscape(unsigned char byte, char* out) { return PutUtf8(kEscapedByteBase + byte, out); }
+
+// How a byte sequence that is not an exact character comes out: escaped byte
+// by byte when the text is kept, as the replacement character (or the pair's
+// character) when it is shown.
+enum class Mode { kKeep, kShow };
+
 // Decodes the non-ASCII character at p[0] (n bytes available, n >= 1) to out
 // and returns how many bytes it took.
-std::size_t DecodeOne(const PairTable& pairs, const unsigned char* p, std::size_t n, char*& out) {
+std::size_t DecodeOne(const PairTable& pairs, const unsigned char* p, std::size_t n, char*& out, Mode mode) {
   const unsigned char b = p[0];
   if (b >= 0xA1 && b <= 0xDF) {
     out = PutUtf8(0xFF61u + (b - 0xA1u), out);
     return 1;
   }
   if (IsLead(b) && n > 1 && IsTrail(p[1])) {
-    const std::uint16_t cp = pairs.codes[LeadIndex(b) * kTrailCount + TrailIndex(p[1])];
-    if (cp) {
+    const int index = PairTable::Index(b, p[1]);
+    const std::uint16_t cp = pairs.codes[index];
+    if (cp && (pairs.exact[index] || mode == Mode::kShow)) {
       out = PutUtf8(cp, out);
       return 2;
     }
-    out = PutReplacement(out);
     // An ASCII trail byte of an unassigned pair is more use as itself.
-    return p[1] < 0x80 ? 1 : 2;
+    const std::size_t taken = !cp && p[1] < 0x80 ? 1 : 2;
+    if (mode == Mode::kShow) {
+      out = PutReplacement(out);
+    } else {
+      for (std::size_t i = 0; i < taken; ++i) out = PutEscape(p[i], out);
+    }
+    return taken;
   }
-  out = PutReplacement(out);
+  out = mode == Mode::kShow ? PutReplacement(out) : PutEscape(b, out);
   return 1;
 }
 
@@ -164,7 +187,7 @@ char* Cp932Decoder::DecodeTo(std::string_view bytes, char* out, bool last) {
     // The lead byte held back from the previous piece meets its trail.
     const unsigned char pair[2] = {lead_, p[0]};
     pendingLead_ = false;
-    i = DecodeOne(pairs, pair, 2, out) - 1;
+    i = DecodeOne(pairs, pair, 2, out, Mode::kKeep) - 1;
   }
   while (i < n) {
     // ASCII eight bytes at a time: each word is stored whole (the output has
@@ -192,10 +215,10 @@ char* Cp932Decoder::DecodeTo(std::string_view bytes, char* out, bool last) {
       lead_ = p[i];
       return out;
     }
-    i += DecodeOne(pairs, p + i, n - i, out);
+    i += DecodeOne(pairs, p + i, n - i, out, Mode::kKeep);
   }
   if (last && pendingLead_) {
-    out = PutReplacement(out);
+    out = PutEscape(lead_, out);
     pendingLead_ = false;
   }
   return out;
@@ -233,11 +256,63 @@ std::string Utf8ToCp932(std::string_view text) {
     }
     char32_t cp;
     const std::size_t len = utf8::Decode(text, i, cp);
+    if (len && IsEscapedByte(cp)) {
+      out += static_cast<char>(cp - kEscapedByteBase);
+      i += len;
+      continue;
+    }
     const std::uint16_t form = len && cp <= 0xFFFF ? forms[cp] : 0;
     if (form > 0xFF) out += static_cast<char>(form >> 8);
     out += form ? static_cast<char>(form & 0xFF) : '?';
     i += len ? len : 1;
   }
+  return out;
+}
+
+bool HasEscapedBytes(std::string_view text) {
+  // Every escape is EF 9D..9F xx in UTF-8.
+  for (std::size_t at = text.find('\xEF'); at != std::string_view::npos; at = text.find('\xEF', at + 1)) {
+    const auto next = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0;
+    if (next >= 0x9D && next <= 0x9F) return true;
+  }
+  return false;
+}
+
+std::string Cp932DisplayText(std::string_view text) {
+  std::string out;
+  if (!HasEscapedBytes(text)) {
+    out = text;
+    return out;
+  }
+  out.reserve(text.size());
+  std::string raw;
+  const auto flushRaw = [&] {
+    if (raw.empty()) return;
+    const PairTable& pairs = Pairs();
+    const auto* p = reinterpret_cast<const unsigned char*>(raw.data());
+    const std::size_t start = out.size();
+    out.resize(start + 3 * raw.size());
+    char* end = out.data() + start;
+    for (std::size_t i = 0; i < raw.size();) {
+      if (p[i] < 0x80) *end++ = static_cast<char>(p[i++]);
+      else i += DecodeOne(pairs, p + i, raw.size() - i, end, Mode::kShow);
+    }
+    out.resize(static_cast<std::size_t>(end - out.data()));
+    raw.clear();
+  };
+  std::size_t i = 0;
+  while (i < text.size()) {
+    char32_t cp;
+    const std::size_t len = static_cast<unsigned char>(text[i]) == 0xEF ? utf8::Decode(text, i, cp) : 0;
+    if (len && IsEscapedByte(cp)) {
+      raw += static_cast<char>(cp - kEscapedByteBase);
+      i += len;
+      continue;
+    }
+    flushRaw();
+    out += text[i++];
+  }
+  flushRaw();
   return out;
 }
 

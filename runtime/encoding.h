@@ -11,12 +11,17 @@
 
 namespace tokiwa {
 
-// Decodes CP932 bytes to UTF-8. Never fails: a byte that cannot start a
-// character, and a lead byte not followed by a valid trail byte, each become
-// U+FFFD, and decoding resumes at the next byte (so a lead byte right before
-// ',', CR, LF or the end keeps that byte). A well-formed but unassigned
-// double-byte pair becomes one U+FFFD, except that an ASCII trail byte is kept
-// and decoded on its own. NUL bytes are decoded like any other ASCII byte.
+// Decodes CP932 bytes to UTF-8 without losing any: Utf8ToCp932 gives the
+// same bytes back. A byte that cannot start a character, a lead byte not
+// followed by a valid trail byte, the two bytes of an unassigned pair, and
+// the two bytes of a duplicate pair (one whose character encodes to another
+// pair) each become an escaped byte, a private-use character U+F740..U+F7FF
+// (kEscapedByteBase + the byte), and decoding resumes after them (so a lead
+// byte right before ',', CR, LF or the end keeps that byte). An unassigned
+// pair with an ASCII trail byte escapes the lead byte alone, the trail being
+// decoded on its own. NUL bytes are decoded like any other ASCII byte.
+// Those private-use characters are outside CP932's own user-defined area
+// (U+E000..U+E757).
 std::string Cp932ToUtf8(std::string_view bytes);
 
 // Appends the decoded text to out (same rules as Cp932ToUtf8).
@@ -42,9 +47,24 @@ class Cp932Decoder {
   unsigned char lead_ = 0;
 };
 
-// Encodes UTF-8 text to CP932. A character without a CP932 form, and a byte
-// that is not part of a valid UTF-8 sequence, is written as '?'.
+// Encodes UTF-8 text to CP932. An escaped byte is written as that byte; a
+// character without a CP932 form, and a byte that is not part of a valid UTF-8
+// sequence, is written as '?'.
 std::string Utf8ToCp932(std::string_view text);
+
+// Escaped bytes stand for themselves in the private-use area from here.
+inline constexpr char32_t kEscapedByteBase = 0xF700;
+// Only bytes from 0x40 up are ever escaped (ASCII ones as a duplicate pair's
+// trail byte); the characters below stand for nothing.
+inline constexpr bool IsEscapedByte(char32_t cp) { return cp >= kEscapedByteBase + 0x40 && cp <= kEscapedByteBase + 0xFF; }
+
+bool HasEscapedBytes(std::string_view text);
+
+// Decoded text as it is shown: every run of escaped bytes appears as the
+// replacement character U+FFFD (one per unusable byte, or per unassigned
+// pair), except that a duplicate pair shows its character. Text without
+// escapes comes back unchanged.
+std::string Cp932DisplayText(std::string_view text);
 
 // The Unicode replacement character in UTF-8, as produced by decoding.
 inline constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gridio/grid_load_test_util.h"
+#include "runtime/encoding.h"
 
 namespace tokiwa {
 namespace {
@@ -26,7 +27,11 @@ TEST_P(Corpus, LoadsExactly) {
   ViewerGrid v;
   v.io.LoadGrid(DataFile(GetParam().file), ",", true);
   EXPECT_EQ(v.grid.FixedRows(), GetParam().fixedRows);
-  EXPECT_EQ(GridRows(v.grid), GetParam().rows);
+  // As shown: undecodable bytes are kept in the cells and shown replaced.
+  Rows shown = GridRows(v.grid);
+  for (auto& row : shown)
+    for (auto& cell : row) cell = Cp932DisplayText(cell);
+  EXPECT_EQ(shown, GetParam().rows);
 }
 
 const Rows kTwoLines = {{"", ""}, {"a", "b"}, {"c", "d"}};

@@ -9,6 +9,9 @@ namespace {
 
 const std::string kFffd(kReplacementUtf8);
 
+// What the user sees of the decoded bytes.
+std::string Shown(std::string_view bytes) { return Cp932DisplayText(Cp932ToUtf8(bytes)); }
+
 TEST(Cp932Decode, KeepsAsciiIncludingBackslashAndTilde) {
   EXPECT_EQ(Cp932ToUtf8("C:\\Tools\\a~b,1\r\n"), "C:\\Tools\\a~b,1\r\n");
 }
@@ -21,24 +24,24 @@ TEST(Cp932Decode, MapsWindowsSpecificCharacters) {
   EXPECT_EQ(Cp932ToUtf8("\xB1\xDF\xA1"), "\uFF71\uFF9F\uFF61");  // half-width katakana
 }
 
-TEST(Cp932Decode, BytesThatAreNoCharacterBecomeReplacement) {
-  EXPECT_EQ(Cp932ToUtf8("\x80" "a\xA0" "b\xFD\xFE\xFF"),
+TEST(Cp932Decode, BytesThatAreNoCharacterShowAsReplacement) {
+  EXPECT_EQ(Shown("\x80" "a\xA0" "b\xFD\xFE\xFF"),
             kFffd + "a" + kFffd + "b" + kFffd + kFffd + kFffd);
 }
 
 TEST(Cp932Decode, TruncatedLeadByteKeepsTheNextByte) {
-  EXPECT_EQ(Cp932ToUtf8("a\x82,b"), "a" + kFffd + ",b");
-  EXPECT_EQ(Cp932ToUtf8("a\x82\rb"), "a" + kFffd + "\rb");
-  EXPECT_EQ(Cp932ToUtf8("a\x82\nb"), "a" + kFffd + "\nb");
-  EXPECT_EQ(Cp932ToUtf8("a\x82"), "a" + kFffd);
-  EXPECT_EQ(Cp932ToUtf8(std::string_view("\x82\0", 2)), kFffd + std::string(1, '\0'));
+  EXPECT_EQ(Shown("a\x82,b"), "a" + kFffd + ",b");
+  EXPECT_EQ(Shown("a\x82\rb"), "a" + kFffd + "\rb");
+  EXPECT_EQ(Shown("a\x82\nb"), "a" + kFffd + "\nb");
+  EXPECT_EQ(Shown("a\x82"), "a" + kFffd);
+  EXPECT_EQ(Shown(std::string_view("\x82\0", 2)), kFffd + std::string(1, '\0'));
   // Lead bytes are valid trail bytes, so a stray lead pairs with the next lead.
-  EXPECT_EQ(Cp932ToUtf8("\x82\x82\xA0"), "ｂ" + kFffd);
+  EXPECT_EQ(Shown("\x82\x82\xA0"), "ｂ" + kFffd);
 }
 
 TEST(Cp932Decode, UnassignedPairKeepsAnAsciiTrail) {
-  EXPECT_EQ(Cp932ToUtf8("\x85\x40x"), kFffd + "@x");
-  EXPECT_EQ(Cp932ToUtf8("\x85\x80x"), kFffd + "x");
+  EXPECT_EQ(Shown("\x85\x40x"), kFffd + "@x");
+  EXPECT_EQ(Shown("\x85\x80x"), kFffd + "x");
 }
 
 TEST(Cp932Decode, AsciiRunsAroundWordBoundaries) {
@@ -75,7 +78,8 @@ TEST(Cp932Decoder, LeadByteHeldBackIsReplacedAtTheEnd) {
   decoder.Decode("x\x88", out, false);
   EXPECT_EQ(out, "x");
   decoder.Decode("", out, true);
-  EXPECT_EQ(out, "x" + kFffd);
+  EXPECT_EQ(Cp932DisplayText(out), "x" + kFffd);
+  EXPECT_EQ(Utf8ToCp932(out), "x\x88");
 }
 
 TEST(Cp932Encode, RoundTripsJapaneseAndPaths) {
@@ -91,19 +95,30 @@ TEST(Cp932Encode, CharactersWithoutCp932FormBecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToCp932(kReplacementUtf8), "?");
 }
 
-TEST(Cp932Encode, EveryDecodedPairEncodesToTheSameCharacter) {
-  int pairs = 0;
-  for (int lead = 0x81; lead <= 0xFC; ++lead) {
-    for (int trail = 0x40; trail <= 0xFC; ++trail) {
-      const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+// Every sequence of one or two bytes, and each pair followed by a lead byte
+// at the end, encodes back to exactly its bytes.
+TEST(Cp932Encode, EveryByteSequenceRoundTrips) {
+  int characters = 0;
+  for (int first = 0; first <= 0xFF; ++first) {
+    for (int second = 0; second <= 0xFF; ++second) {
+      const char in[3] = {static_cast<char>(first), static_cast<char>(second), '\x81'};
       const std::string text = Cp932ToUtf8(std::string_view(in, 2));
-      if (text.find(kReplacementUtf8) != std::string::npos || text.size() < 2) continue;
-      ++pairs;
-      // Duplicates (NEC and IBM rows) may encode to the other pair; both read back alike.
-      ASSERT_EQ(Cp932ToUtf8(Utf8ToCp932(text)), text) << std::hex << lead << ' ' << trail;
+      ASSERT_EQ(Utf8ToCp932(text), std::string_view(in, 2)) << std::hex << first << ' ' << second;
+      ASSERT_EQ(Utf8ToCp932(Cp932ToUtf8(std::string_view(in, 3))), std::string_view(in, 3));
+      characters += !HasEscapedBytes(text) && text.size() > 2;
     }
   }
-  EXPECT_GT(pairs, 7000);  // the JIS X 0208 set alone has over 6800 characters
+  EXPECT_GT(characters, 7000);  // the JIS X 0208 set alone has over 6800 characters
+}
+
+// Duplicate pairs (the NEC-selected IBM rows and their like) keep their bytes
+// but show the character they stand for.
+TEST(Cp932Decode, DuplicatePairsKeepTheirBytesAndShowTheirCharacter) {
+  EXPECT_NE(Cp932ToUtf8("\xED\x40"), Cp932ToUtf8("\xFA\x5C"));
+  EXPECT_EQ(Shown("\xED\x40"), Cp932ToUtf8("\xFA\x5C"));
+  EXPECT_EQ(Shown("\x87\x90"), "\u2252");
+  EXPECT_EQ(Shown("a\xED\x40\x81,b"), "a" + Cp932ToUtf8("\xFA\x5C") + kFffd + ",b");
+  EXPECT_EQ(Cp932DisplayText("plain 表"), "plain 表");
 }
 
 TEST(SameTextIgnoreCase, FoldsAsciiAndFullWidthLatinOnly) {
