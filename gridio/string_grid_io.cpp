@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "gridio/delimited_text.h"
-#include "gridio/exclusive_read.h"
+#include "runtime/exclusive_read.h"
 #include "runtime/encoding.h"
 #include "runtime/exceptions.h"
 #include "runtime/memory_hints.h"
@@ -19,10 +19,6 @@
 namespace tokiwa {
 
 namespace {
-
-[[noreturn]] void Fail(std::string_view format, const std::string& fileName) {
-  throw EFOpenError(FormatText(format, {Arg(fileName)}));
-}
 
 [[noreturn]] void FailLimit(std::string_view format, const std::string& fileName,
                             std::uint64_t limit) {
@@ -110,13 +106,7 @@ struct DecodedText {
 
 DecodedText ReadText(const std::string& fileName) {
   TextSink sink;
-  switch (ReadFileExclusive(fileName, kMaxGridFileBytes, sink)) {
-    case ReadOutcome::roOk: break;
-    case ReadOutcome::roCannotOpen: Fail(msg::FileOpenError, fileName);
-    case ReadOutcome::roNotRegular: Fail(msg::NotRegularFile, fileName);
-    case ReadOutcome::roReadError: Fail(msg::FileReadError, fileName);
-    case ReadOutcome::roTooLarge: FailLimit(msg::FileTooLarge, fileName, kMaxGridFileBytes >> 20);
-  }
+  ThrowIfFailed(ReadFileExclusive(fileName, kMaxGridFileBytes, sink), fileName, kMaxGridFileBytes);
   const std::size_t size = sink.text.Size();
   DecodedText result;
   result.data = sink.text.Release();
@@ -198,6 +188,11 @@ class UpdateScope {
 
 }  // namespace
 
+std::uint64_t MaxGridRows(std::uint64_t textBytes, std::uint64_t cols) {
+  const std::uint64_t perRow = cols * sizeof(TCellSpan) + kRowReaderBytes;
+  return (kMaxRowMemoryMultiple * textBytes + kRowMemoryAllowance) / perRow;
+}
+
 TStringGridIO::TStringGridIO(TComponent* owner) : TComponent(owner) {}
 
 std::string TStringGridIO::UnquoteField(bool stripQuotes, std::string_view text) {
@@ -238,6 +233,8 @@ void TStringGridIO::LoadGrid(const std::string& fileName, std::string_view delim
   const std::uint64_t rowsToFill = std::min(rowCount, listLines);
   if (rowCount * colCount > kMaxGridCells || rowsToFill * colCount > kMaxGridCells)
     FailLimit(msg::TooManyCells, fileName, kMaxGridCells);
+  const std::uint64_t maxRows = MaxGridRows(text.size(), colCount);
+  if (rowCount > maxRows) FailLimit(msg::TooManyRows, fileName, maxRows);
 
   // Second pass: every cell of the filled rows as a span into the text. Rows
   // past the lines (the fixed rows' share) stay empty.

@@ -1,7 +1,6 @@
 #include "runtime/profile_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdint>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "runtime/exceptions.h"
+#include "runtime/exclusive_read.h"
 #include "runtime/messages.h"
 #include "runtime/safe_file.h"
 
@@ -118,25 +118,6 @@ std::string_view StripQuotes(std::string_view v) {
   return v;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  std::string data;
-  char buf[16384];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ::close(fd);
-      if (n < 0) return false;
-      break;
-    }
-    data.append(buf, static_cast<std::size_t>(n));
-  }
-  bytes = std::move(data);
-  return true;
-}
-
 bool ParseDigits(std::string_view s, unsigned base, std::uint64_t limit, std::uint64_t& value) {
   if (s.empty()) return false;
   value = 0;
@@ -176,11 +157,17 @@ bool ParseProfileInteger(std::string_view text, int& value) {
 ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) { Reload(); }
 
 void ProfileFile::Reload() {
-  if (!ReadFileBytes(path_, text_)) text_.clear();
+  const ReadOutcome outcome = ReadSmallFile(path_, kMaxProfileFileBytes, false, text_);
+  if (outcome == ReadOutcome::roOk) return;
+  text_.clear();
+  // Missing is empty; a file that is there but cannot be read must not be
+  // replaced by the few keys written over an empty text.
+  struct stat st;
+  unreadable_ = ::stat(path_.c_str(), &st) == 0;
 }
 
 void ProfileFile::Save() {
-  if (!WriteFileSafely(path_, text_))
+  if (unreadable_ || !WriteFileSafely(path_, text_))
     throw EIniFileException(FormatText(msg::WriteError, {Arg(path_)}));
 }
 

@@ -10,15 +10,22 @@
 // key where it stands and leaves every other line, comment and line ending as
 // it was; a missing key is added after the last entry of its section, a
 // missing section at the end of the file. New lines end with CR LF.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace tokiwa {
 
+inline constexpr std::uint64_t kMaxProfileFileBytes = std::uint64_t{16} << 20;
+
 class ProfileFile {
  public:
-  // Reads the file now; a missing or unreadable file reads as empty.
+  // Reads the file now; a missing or unreadable file reads as empty. A file
+  // that exists but cannot be read (no access, not a regular file, larger
+  // than kMaxProfileFileBytes) is never written: every save raises, so its
+  // other sections are not lost.
   explicit ProfileFile(std::string path);
+  bool Unreadable() const { return unreadable_; }
 
   const std::string& FileName() const { return path_; }
 
@@ -61,6 +68,7 @@ class ProfileFile {
   std::string path_;
   std::string text_;
   int updateDepth_ = 0;
+  bool unreadable_ = false;
 };
 
 // Reads an integer the way ReadInteger does; false when text is not a number.

@@ -1,42 +1,13 @@
 #include "runtime/string_list.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
 #include "runtime/encoding.h"
 #include "runtime/exceptions.h"
+#include "runtime/exclusive_read.h"
 #include "runtime/messages.h"
 #include "runtime/safe_file.h"
 #include "runtime/text_compare.h"
 
 namespace tokiwa {
-
-namespace {
-
-// Reads the whole file; false when it cannot be opened or read.
-bool ReadFileBytes(const std::string& path, std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  bytes.clear();
-  char buf[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      ::close(fd);
-      return false;
-    }
-    if (n == 0) break;
-    bytes.append(buf, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  return true;
-}
-
-}  // namespace
 
 void TStringList::CheckIndex(int index, int limit) const {
   if (index < 0 || index >= limit) ThrowListIndexError(index);
@@ -103,7 +74,7 @@ std::string TStringList::Cp932Text() const { return Utf8ToCp932(Text()); }
 
 void TStringList::LoadFromFile(const std::string& path) {
   std::string bytes;
-  if (!ReadFileBytes(path, bytes)) throw EFOpenError(FormatText(msg::FileOpenError, {Arg(path)}));
+  ThrowIfFailed(ReadSmallFile(path, kMaxListFileBytes, true, bytes), path, kMaxListFileBytes);
   SetCp932Text(bytes);
 }
 

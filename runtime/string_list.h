@@ -1,11 +1,15 @@
 #pragma once
 // An unsorted list of UTF-8 strings with the class library's list-file format:
 // CP932 text, one entry per line.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tokiwa {
+
+// No list of names the viewer keeps comes near this.
+inline constexpr std::uint64_t kMaxListFileBytes = std::uint64_t{64} << 20;
 
 class TStringList {
  public:
@@ -36,7 +40,9 @@ class TStringList {
   // The entries encoded to CP932, every one followed by CR LF.
   std::string Cp932Text() const;
 
-  // Raises EFOpenError (msg::FileOpenError) when the file cannot be read.
+  // Reads the file through the guarded whole-file reader: raises EFOpenError
+  // when it cannot be opened or read, is not a regular file, or is larger
+  // than kMaxListFileBytes.
   void LoadFromFile(const std::string& path);
   // Replaces the file through the fault-safe writer; raises EFCreateError
   // (msg::FileCreateError) when it cannot, and the old file stays as it was.

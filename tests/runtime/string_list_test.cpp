@@ -1,6 +1,10 @@
 #include "runtime/string_list.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <utility>
 
 #include "runtime/exceptions.h"
 #include "runtime/messages.h"
@@ -135,6 +139,51 @@ TEST(TStringList, SaveFailureRaisesCreateErrorAndKeepsOldFile) {
   }
   EXPECT_EQ(ReadBytes(path), "old\r\n");
   EXPECT_THROW(list.SaveToFile(dir.File("no/folder.lst")), EFCreateError);
+}
+
+// The list reader has the log reader's guards: only regular files within the
+// limit, and nothing waits for a writer or reads forever.
+TEST(TStringList, LoadRefusesWhatIsNoListFile) {
+  TempDir dir;
+  const std::string fifo = dir.File("pipe.lst");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string big = dir.File("big.lst");
+  WriteBytes(big, "x");
+  std::filesystem::resize_file(big, kMaxListFileBytes + 1);
+  const std::string folder = dir.path().string();
+  const std::pair<std::string, std::string> cases[] = {
+      {fifo, FormatText(msg::NotRegularFile, {Arg(fifo)})},
+      {"/dev/zero", FormatText(msg::NotRegularFile, {Arg("/dev/zero")})},
+      {folder, FormatText(msg::NotRegularFile, {Arg(folder)})},
+      {big, FormatText(msg::FileTooLarge, {Arg(big), Arg(static_cast<long long>(kMaxListFileBytes >> 20))})},
+  };
+  for (const auto& [path, message] : cases) {
+    TStringList list;
+    try {
+      list.LoadFromFile(path);
+      ADD_FAILURE() << path;
+    } catch (const EFOpenError& e) {
+      EXPECT_EQ(e.Message(), message);
+    }
+  }
+}
+
+// Bytes that do not decode, and duplicate pairs, come back as they were, and
+// names differing only in them are different names.
+TEST(TStringList, Cp932NamesRoundTripByteForByte) {
+  TempDir dir;
+  const std::string bytes =
+      "\x85\x40\r\n\x81\r\n\xED\x40\r\n\xFA\x5C\r\nExcel.EXE\r\n\x88\x9f\x80\xFD\x85\x9F\r\n\x87\x90\r\n";
+  WriteBytes(dir.File("in.lst"), bytes);
+  TStringList list;
+  list.LoadFromFile(dir.File("in.lst"));
+  ASSERT_EQ(list.Count(), 7);
+  list.SaveToFile(dir.File("out.lst"));
+  EXPECT_EQ(ReadBytes(dir.File("out.lst")), bytes);
+  for (int i = 0; i < list.Count(); ++i) EXPECT_EQ(list.IndexOf(list[i]), i) << i;
+  EXPECT_EQ(list.IndexOf("excel.exe"), 4);
+  EXPECT_EQ(list.IndexOf("?"), -1);
+  EXPECT_EQ(list.IndexOf("\u2252"), -1);  // 0x87 0x90 is a duplicate of 0x81 0xE0
 }
 
 }  // namespace

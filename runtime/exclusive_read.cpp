@@ -1,4 +1,4 @@
-#include "gridio/exclusive_read.h"
+#include "runtime/exclusive_read.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -6,7 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <memory>
+
+#include "runtime/exceptions.h"
+#include "runtime/messages.h"
 
 namespace tokiwa {
 
@@ -70,6 +74,49 @@ ReadOutcome ReadFileExclusive(const std::string& path, std::uint64_t maxBytes, R
   }
   sink.End();
   return ReadOutcome::roOk;
+}
+
+namespace {
+
+class StringSink : public ReadSink {
+ public:
+  StringSink(std::string& bytes, bool stopAtNul) : bytes_(bytes), stopAtNul_(stopAtNul) {}
+  void Begin(std::uint64_t size) override {
+    bytes_.clear();
+    bytes_.reserve(static_cast<std::size_t>(size));
+  }
+  bool Consume(std::string_view piece) override {
+    const void* nul = stopAtNul_ ? std::memchr(piece.data(), '\0', piece.size()) : nullptr;
+    if (!nul) {
+      bytes_.append(piece);
+      return true;
+    }
+    bytes_.append(piece.data(), static_cast<std::size_t>(static_cast<const char*>(nul) - piece.data()));
+    return false;
+  }
+  void End() override {}
+
+ private:
+  std::string& bytes_;
+  bool stopAtNul_;
+};
+
+}  // namespace
+
+ReadOutcome ReadSmallFile(const std::string& path, std::uint64_t maxBytes, bool stopAtNul, std::string& bytes) {
+  StringSink sink(bytes, stopAtNul);
+  return ReadFileExclusive(path, maxBytes, sink);
+}
+
+void ThrowIfFailed(ReadOutcome outcome, const std::string& path, std::uint64_t maxBytes) {
+  switch (outcome) {
+    case ReadOutcome::roOk: return;
+    case ReadOutcome::roCannotOpen: throw EFOpenError(FormatText(msg::FileOpenError, {Arg(path)}));
+    case ReadOutcome::roNotRegular: throw EFOpenError(FormatText(msg::NotRegularFile, {Arg(path)}));
+    case ReadOutcome::roReadError: throw EFOpenError(FormatText(msg::FileReadError, {Arg(path)}));
+    case ReadOutcome::roTooLarge:
+      throw EFOpenError(FormatText(msg::FileTooLarge, {Arg(path), Arg(static_cast<long long>(maxBytes >> 20))}));
+  }
 }
 
 }  // namespace tokiwa

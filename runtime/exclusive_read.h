@@ -1,7 +1,9 @@
 #pragma once
-// Whole-file reading for the grid text loader: the file is opened without
-// blocking, must be a regular file, and is held under an exclusive lock while
-// it is read, so a log that another process holds locked is refused.
+// Whole-file reading for everything the program reads (logs, the hidden list,
+// the settings): the file is opened without blocking, must be a regular file,
+// and is held under an exclusive lock while it is read, so a file that another
+// process holds locked is refused, and a FIFO or device never hangs or floods
+// the program.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,5 +32,14 @@ class ReadSink {
 };
 
 ReadOutcome ReadFileExclusive(const std::string& path, std::uint64_t maxBytes, ReadSink& sink);
+
+// Reads a small file whole into bytes; with stopAtNul, only up to its first
+// NUL (excluded), for texts that end there.
+ReadOutcome ReadSmallFile(const std::string& path, std::uint64_t maxBytes, bool stopAtNul, std::string& bytes);
+
+// Raises EFOpenError with the message for a failed outcome (roOk returns):
+// msg::FileOpenError, NotRegularFile, FileReadError, or FileTooLarge with the
+// limit in megabytes.
+void ThrowIfFailed(ReadOutcome outcome, const std::string& path, std::uint64_t maxBytes);
 
 }  // namespace tokiwa
