@@ -15,6 +15,16 @@ namespace tokiwa {
 inline constexpr std::uint64_t kMaxGridFileBytes = std::uint64_t{1} << 30;  // 1 GiB
 inline constexpr int kMaxGridColumns = 1024;
 inline constexpr std::uint64_t kMaxGridCells = std::uint64_t{1} << 27;     // 1 GiB of spans
+// Memory per row beside the text: the row's cell spans, plus what a reader of
+// the grid keeps per row (the timeline build's tables). A file of very short
+// lines would need many times its size in rows; the rows' share may reach
+// kMaxRowMemoryMultiple times the text, or kRowMemoryAllowance for any file.
+inline constexpr std::uint64_t kRowReaderBytes = 24;
+inline constexpr std::uint64_t kMaxRowMemoryMultiple = 3;
+inline constexpr std::uint64_t kRowMemoryAllowance = std::uint64_t{64} << 20;
+
+// The most rows of cols columns a text of textBytes may fill.
+std::uint64_t MaxGridRows(std::uint64_t textBytes, std::uint64_t cols);
 
 class TStringGridIO : public TComponent {
  public:
@@ -37,7 +47,8 @@ class TStringGridIO : public TComponent {
   //  - larger than kMaxGridFileBytes: EFOpenError, msg::FileTooLarge;
   //  - more columns than kMaxGridColumns (with Stretch): EFOpenError,
   //    msg::TooManyColumns;
-  //  - more cells to fill than kMaxGridCells: EFOpenError, msg::TooManyCells.
+  //  - more cells to fill than kMaxGridCells: EFOpenError, msg::TooManyCells;
+  //  - more rows than MaxGridRows: EFOpenError, msg::TooManyRows.
   // Each line's fields fill the columns from the left; columns past a line's
   // last field stay empty, and the last column takes the rest of the line,
   // further delimiters included. An empty delimiter never matches.

@@ -167,5 +167,18 @@ TEST(LoadGridLimits, SixtyFourMebibyteLineLoads) {
   EXPECT_EQ(v.grid.Cells(1, 2), "line");
 }
 
+// Empty lines would cost many times their bytes in rows: past the allowance
+// such a file is refused instead of taking the machine's memory.
+TEST(LoadGridLimits, TooManyRowsForTheFileSize) {
+  TempDir dir;
+  const std::string path = dir.File("empty_lines.csv");
+  const std::size_t lines = 2'500'000;
+  WriteBytes(path, std::string(lines, '\n'));
+  ASSERT_LT(MaxGridRows(lines, 1), lines);
+  ExpectRefused(path, FormatText(msg::TooManyRows, {Arg(path), Arg(static_cast<long long>(MaxGridRows(lines, 1)))}));
+  // Real log lines are far longer than their rows' share.
+  EXPECT_GT(MaxGridRows(30 * lines, 5), lines);
+}
+
 }  // namespace
 }  // namespace tokiwa
