@@ -3,7 +3,22 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "runtime/encoding.h"
+
 namespace tokiwa {
+
+QString ShownCellText(std::string_view text) {
+  std::string shown;
+  if (text.size() > kMaxShownCellBytes) {
+    std::size_t cut = kMaxShownCellBytes;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    shown = Cp932DisplayText(text.substr(0, cut));
+    shown += "\u2026";
+  } else {
+    shown = Cp932DisplayText(text);
+  }
+  return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+}
 
 // ---- model ----
 
@@ -29,8 +44,7 @@ int TStringGridModel::columnCount(const QModelIndex& parent) const {
 QVariant TStringGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   if (role == Qt::DisplayRole) {
-    const std::string_view text = grid_->CellView(index.column(), GridRow(index.row()));
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return ShownCellText(grid_->CellView(index.column(), GridRow(index.row())));
   }
   if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
   return {};
@@ -39,8 +53,7 @@ QVariant TStringGridModel::data(const QModelIndex& index, int role) const {
 QVariant TStringGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || headerRows_ == 0) return {};
   if (role == Qt::DisplayRole) {
-    const std::string_view text = grid_->CellView(section, 0);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return ShownCellText(grid_->CellView(section, 0));
   }
   if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
   return {};

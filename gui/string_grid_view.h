@@ -11,12 +11,23 @@
 #include <QTableView>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "runtime/string_grid.h"
 
 namespace tokiwa {
 
 inline constexpr int kGridLineWidth = 1;
+
+// A cell never shows more than this many bytes of its text: a line of a
+// hundred megabytes would otherwise be laid out whole on every paint. No
+// screen is wide enough to show more; the cell keeps its full text.
+inline constexpr std::size_t kMaxShownCellBytes = 4096;
+
+// A cell's text as the grid shows and measures it: cut to kMaxShownCellBytes
+// (on a character boundary, with an ellipsis) and with undecodable bytes
+// shown as the log loader always has.
+QString ShownCellText(std::string_view text);
 
 class TStringGridModel : public QAbstractTableModel {
  public:

@@ -148,5 +148,15 @@ TEST_F(GridViewTest, TextIsClippedNotElided) {
   EXPECT_EQ(view.selectionMode(), QAbstractItemView::ContiguousSelection);
 }
 
+// A cell of megabytes is laid out only as far as a screen can show it; the
+// grid keeps the whole text. The cut never splits a character.
+TEST_F(GridViewTest, AHugeCellIsShownCutAndKeepsItsText) {
+  const std::string huge = std::string(kMaxShownCellBytes - 1, 'a') + "表" + std::string(10 << 20, 'b');
+  view.Grid().SetCells(1, 2, huge);
+  const QString shown = model().data(model().index(1, 1), Qt::DisplayRole).toString();
+  EXPECT_EQ(shown, QString(static_cast<qsizetype>(kMaxShownCellBytes - 1), u'a') + QChar(0x2026));
+  EXPECT_EQ(view.Grid().Cells(1, 2), huge);
+}
+
 }  // namespace
 }  // namespace tokiwa
