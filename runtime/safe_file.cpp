@@ -2,11 +2,17 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "runtime/file_syscalls.h"
 #include "runtime/path_names.h"
@@ -54,11 +60,13 @@ SafeWriteResult WriteAll(FileSyscalls& sys, int fd, std::string_view data) {
   return {};
 }
 
+// Temporary files are named ".NAME.tmpPID-N" beside the file they replace.
+std::string TempPrefix(const std::string& target) { return "." + BaseName(target) + ".tmp"; }
+
 // Creates a fresh temporary file beside target; -1 with errno on failure.
 int CreateTemp(FileSyscalls& sys, const std::string& target, std::string& tempPath) {
   static unsigned counter = 0;
-  const std::string stem = DirName(target) + "/." + BaseName(target) + ".tmp" +
-                           std::to_string(::getpid()) + "-";
+  const std::string stem = DirName(target) + "/" + TempPrefix(target) + std::to_string(::getpid()) + "-";
   for (int attempt = 0; attempt < kMaxTempAttempts; ++attempt) {
     tempPath = stem + std::to_string(++counter);
     const int fd = sys.Open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
@@ -77,11 +85,24 @@ void SyncFolder(FileSyscalls& sys, const std::string& folder) {
 
 }  // namespace
 
+// A device or FIFO is written to, not replaced (a rename would put a plain
+// file where the device was). Opening does not wait for a FIFO's reader.
+SafeWriteResult WriteInPlace(FileSyscalls& sys, const std::string& target, std::string_view data) {
+  const int fd = sys.Open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
+  if (fd < 0) return Failure("open", errno);
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  SafeWriteResult result = WriteAll(sys, fd, data);
+  if (sys.Close(fd) != 0 && result) result = Failure("close", errno);
+  return result;
+}
+
 SafeWriteResult WriteFileSafely(const std::string& path, std::string_view data) {
   FileSyscalls& sys = CurrentFileSyscalls();
   const std::string target = ResolveLinks(path);
   struct stat old;
   const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (exists && (S_ISCHR(old.st_mode) || S_ISFIFO(old.st_mode))) return WriteInPlace(sys, target, data);
 
   std::string tempPath;
   const int fd = CreateTemp(sys, target, tempPath);
@@ -106,6 +127,26 @@ SafeWriteResult WriteFileSafely(const std::string& path, std::string_view data) 
   }
   SyncFolder(sys, DirName(target));
   return result;
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+  const std::string target = ResolveLinks(path);
+  const std::string prefix = TempPrefix(target);
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(DirName(target), ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.compare(0, prefix.size(), prefix) != 0) continue;
+    // The rest must be PID-N, and the PID no running process.
+    const char* rest = name.c_str() + prefix.size();
+    char* end = nullptr;
+    const long pid = std::strtol(rest, &end, 10);
+    if (end == rest || *end != '-' || pid <= 0 || pid > INT_MAX) continue;
+    const char* counterEnd = nullptr;
+    for (counterEnd = end + 1; std::isdigit(static_cast<unsigned char>(*counterEnd));) ++counterEnd;
+    if (counterEnd == end + 1 || *counterEnd != '\0') continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    if (entry.is_regular_file(ec)) ::unlink(entry.path().c_str());
+  }
 }
 
 }  // namespace tokiwa

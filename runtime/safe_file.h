@@ -18,6 +18,12 @@ struct SafeWriteResult {
 // created with mode 0644 (less the umask). On failure the old file is left
 // intact and the temporary file removed. The folder is flushed after the
 // rename; a failure of that last flush is ignored, the new file being in place.
+// A character device or FIFO (/dev/stdout, /dev/full, a pipe) is written in
+// place instead; a FIFO nobody reads fails at once.
 [[nodiscard]] SafeWriteResult WriteFileSafely(const std::string& path, std::string_view data);
+
+// Removes the temporary files WriteFileSafely left beside path when the
+// process writing them was killed: those of processes that no longer exist.
+void RemoveStaleTemporaries(const std::string& path);
 
 }  // namespace tokiwa

@@ -193,5 +193,31 @@ TEST(WriteFileSafely, KilledWriterLeavesOldOrNewList) {
   }
 }
 
+// A FIFO (or a device) named as the target is written to, never replaced by a
+// plain file; without a reader the write fails at once.
+TEST(WriteFileSafely, FifoIsWrittenInPlaceNotReplaced) {
+  TempDir dir;
+  const std::string fifo = dir.File("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(WriteFileSafely(fifo, "data"));
+  struct stat st;
+  ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(RemoveStaleTemporaries, RemovesOnlyThoseOfWritersThatAreGone) {
+  TempDir dir;
+  const std::string target = dir.File("tokiwa.LST");
+  const std::string gone = ".tokiwa.LST.tmp2147483646-1";  // beyond any pid_max
+  const std::string running = ".tokiwa.LST.tmp" + std::to_string(::getpid()) + "-3";
+  const std::string names[] = {gone, running, ".tokiwa.LST.tmpabc", ".tokiwa.LST.tmp2147483646-1x",
+                               ".other.LST.tmp2147483646-1", "tokiwa.LST"};
+  for (const std::string& name : names) WriteBytes(dir.File(name), "x");
+  RemoveStaleTemporaries(target);
+  for (const std::string& name : names)
+    EXPECT_EQ(std::filesystem::exists(dir.File(name)), name != gone) << name;
+}
+
 }  // namespace
 }  // namespace tokiwa
