@@ -13,7 +13,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/settings.h"
 #include "gridio/string_grid_io.h"
 #include "runtime/colour.h"
 #include "runtime/component.h"
@@ -90,8 +92,16 @@ class TForm1 : public QMainWindow {
 
   // ---- events ----
   void FormCreate();
-  // Saves the settings and the list; never refuses (returns CanClose).
+  // Saves the settings and the list. When either cannot be written, reports
+  // it and refuses the first time, so the user can fix the cause; a later
+  // close that fails again closes, saying what was not saved.
   bool FormCloseQuery();
+  // For a quit the user did not ask for in the window (a signal, the end of
+  // the desktop session): saves what it can, prints what it could not, and
+  // closes without asking.
+  void CloseWithoutAsking();
+  // Writes the settings and the list; the messages of what failed.
+  std::vector<std::string> SaveState();
   void FormDestroy();
   void mnOpenClick();
   void mnExitClick();
@@ -109,6 +119,9 @@ class TForm1 : public QMainWindow {
 
   // Rebuilds the chart from the grid, the hidden list and the show-all switch.
   void BuildTimeline();
+  // Saves HiddenNames at once, so no hide or restore waits for the close;
+  // a failure is reported.
+  void SaveHiddenNames();
 
   // Hands the file list folder + "/*.*".
   void ListFolder(const std::string& folder);
@@ -128,12 +141,16 @@ class TForm1 : public QMainWindow {
   void ConfigureGrid();
   void ApplyLayoutSettings();
   void PlaceWindow();
+  void KeepOnScreen();
   void WatchGridDoubleClicks();
   bool eventFilter(QObject* watched, QEvent* event) override;
   // Runs a handler with the error display around it.
   void Guard(const std::function<void()>& handler);
 
   bool positionSaved_ = false;
+  bool closeRefused_ = false;
+  bool closingWithoutAsking_ = false;
+  HiddenListFile hiddenList_{""};
   TForm1Options options_;
   // Owns Chart1 and Series1; the destructor removes Chart1View first.
   std::unique_ptr<TComponent> components_;

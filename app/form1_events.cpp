@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QMenu>
 #include <QScreen>
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -17,8 +19,11 @@
 #include "gui/error_display.h"
 #include "gui/file_list_box.h"
 #include "gui/string_grid_view.h"
+#include "runtime/encoding.h"
+#include "runtime/exceptions.h"
 #include "runtime/messages.h"
 #include "runtime/profile_file.h"
+#include "runtime/safe_file.h"
 #include "series/gantt_series.h"
 
 namespace tokiwa {
@@ -41,6 +46,11 @@ class WaitCursor {
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// Nobody may be there to close a message box.
+void PrintErrorMessage(const std::string& message) {
+  std::fprintf(stderr, "tokiwa: %s\n", message.c_str());
+}
+
 bool IsFolder(const std::string& path) {
   std::error_code ec;
   return std::filesystem::is_directory(path, ec);
@@ -53,8 +63,13 @@ void TForm1::FormCreate() {
   ApplyLayoutSettings();
 
   ListFileName = options_.ListFileName;
-  // An unreadable list is reported; the window still opens, with no names hidden.
-  Guard([this] { LoadHiddenNames(HiddenNames, ListFileName); });
+  // What a save killed half way left behind goes first.
+  RemoveStaleTemporaries(IniFileName);
+  RemoveStaleTemporaries(ListFileName);
+  // An unreadable list is reported; the window still opens, with no names
+  // hidden, and the file is left alone until it can be read.
+  hiddenList_ = HiddenListFile(ListFileName);
+  Guard([this] { hiddenList_.Load(HiddenNames); });
 
   BarColors = kBarColors;
 
@@ -79,6 +94,7 @@ void TForm1::ApplyLayoutSettings() {
 
 // Without a saved position the window opens centred on its screen.
 void TForm1::PlaceWindow() {
+  KeepOnScreen();
   if (positionSaved_) return;
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
@@ -86,10 +102,26 @@ void TForm1::PlaceWindow() {
   move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
-// Closing never traps the user and never drops the list: a settings file that
-// cannot be written is reported, and the list is still saved and the window
-// still closes; a list that cannot be written is reported too.
-bool TForm1::FormCloseQuery() {
+// Saved bounds may come from another screen, or from a hand-edited file: the
+// window is made no larger than the available area of the screen it is on
+// (the primary one when it is on none), and its top left corner is kept in
+// that area with enough of the window beside it to grab, so its menus stay
+// in reach. A saved position that already does so is kept as it is.
+void TForm1::KeepOnScreen() {
+  constexpr int kReach = 100;
+  const QScreen* screen = QGuiApplication::screenAt(pos());
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  const QSize size(std::min(width(), area.width()), std::min(height(), area.height()));
+  if (size != this->size()) resize(size);
+  if (!positionSaved_) return;
+  const int left = std::clamp(pos().x(), area.left(), area.left() + area.width() - std::min(width(), kReach));
+  const int top = std::clamp(pos().y(), area.top(), area.top() + area.height() - std::min(height(), kReach));
+  if (QPoint(left, top) != pos()) move(left, top);
+}
+
+std::vector<std::string> TForm1::SaveState() {
   LayoutSettings layout;
   layout.Left = pos().x();
   layout.Top = pos().y();
@@ -99,12 +131,48 @@ bool TForm1::FormCloseQuery() {
   layout.HeightT = Chart1Area->height();
   layout.HeightB = StringGrid1->height();
   layout.All = mnAllDisp->isChecked();
-  Guard([this, &layout] {
+  std::vector<std::string> failures;
+  // The list is saved even when the settings are not: it is what the user
+  // would miss.
+  try {
     ProfileFile ini(IniFileName);
     WriteLayoutSettings(ini, layout);
-  });
-  Guard([this] { HiddenNames.SaveToFile(ListFileName); });
+  } catch (const Exception& e) {
+    failures.emplace_back(e.what());
+  }
+  try {
+    hiddenList_.Save(HiddenNames);
+  } catch (const Exception& e) {
+    failures.emplace_back(e.what());
+  }
+  return failures;
+}
+
+bool TForm1::FormCloseQuery() {
+  const std::vector<std::string> failures = SaveState();
+  if (failures.empty()) return true;
+  std::string message;
+  for (const std::string& failure : failures) message += failure + "\n";
+  if (closingWithoutAsking_) {
+    PrintErrorMessage(message + std::string(msg::ClosedWithoutSaving));
+    return true;
+  }
+  if (!closeRefused_) {
+    closeRefused_ = true;
+    ShowErrorMessage(this, message + std::string(msg::CloseRefused));
+    return false;
+  }
+  ShowErrorMessage(this, message + std::string(msg::ClosedWithoutSaving));
   return true;
+}
+
+void TForm1::CloseWithoutAsking() {
+  closingWithoutAsking_ = true;
+  close();
+}
+
+void TForm1::SaveHiddenNames() {
+  Guard([this] { hiddenList_.Save(HiddenNames); });
 }
 
 void TForm1::FormDestroy() { HiddenNames.Clear(); }
@@ -164,10 +232,10 @@ void TForm1::mnOptionClick() {
     delete *it;
   }
   for (int i = 0; i < HiddenNames.Count(); ++i) {
-    const QString name = Text(HiddenNames[i]);
-    // '&' in a name would turn into an access key; the name itself travels as data.
-    QAction* item = mnReact->addAction(QString(name).replace('&', "&&"));
-    item->setData(name);
+    // '&' in a name would turn into an access key; the name itself travels as
+    // data, undecodable bytes and all.
+    QAction* item = mnReact->addAction(Text(Cp932DisplayText(HiddenNames[i])).replace('&', "&&"));
+    item->setData(Text(HiddenNames[i]));
     connect(item, &QAction::triggered, this, [this, item] { Guard([this, item] { RestoreItemClick(item); }); });
   }
   mnReact->menuAction()->setEnabled(!mnReact->actions().isEmpty());
@@ -177,6 +245,7 @@ void TForm1::RestoreItemClick(QAction* sender) {
   const int index = HiddenNames.IndexOf(sender->data().toString().toStdString());
   if (index < 0) return;
   HiddenNames.Delete(index);
+  SaveHiddenNames();
   FileListBox1Click();
 }
 

@@ -47,7 +47,10 @@ void TForm1::PopupMenu1Popup() {
 void TForm1::mnIgnoClick() {
   if (PopupIndex < 0 || PopupIndex >= Series1->PointCount()) return;
   const std::string name = NormalizeName(Series1->PointLabel(PopupIndex));
-  if (HiddenNames.IndexOf(name) < 0) HiddenNames.Add(name);
+  if (HiddenNames.IndexOf(name) < 0) {
+    HiddenNames.Add(name);
+    SaveHiddenNames();
+  }
   BuildTimeline();
 }
 
@@ -78,8 +81,7 @@ void TForm1::StringGrid1DblClick() {
   for (int row = 0; row < grid.RowCount(); ++row) {
     const std::string_view text = grid.CellView(cell.col, row);
     if (!measured.insert(text).second) continue;
-    const int textWidth =
-        metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const int textWidth = metrics.horizontalAdvance(ShownCellText(text));
     if (textWidth > width) width = textWidth;
   }
   Grid().SetColWidths(cell.col, width + kFitMargin);

@@ -69,4 +69,22 @@ void LoadHiddenNames(TStringList& names, const std::string& path) {
   names.LoadFromFile(path);
 }
 
+void HiddenListFile::Load(TStringList& names) {
+  unread_ = true;
+  LoadHiddenNames(names, path_);
+  unread_ = false;
+}
+
+void HiddenListFile::Save(TStringList& names) {
+  if (unread_) {
+    TStringList kept;
+    LoadHiddenNames(kept, path_);
+    for (int i = 0; i < names.Count(); ++i)
+      if (kept.IndexOf(names[i]) < 0) kept.Add(names[i]);
+    names = kept;
+    unread_ = false;
+  }
+  names.SaveToFile(path_);
+}
+
 }  // namespace tokiwa

@@ -37,4 +37,25 @@ void WriteLayoutSettings(ProfileFile& file, const LayoutSettings& layout);
 // Raises EFOpenError when the file exists but cannot be read.
 void LoadHiddenNames(TStringList& names, const std::string& path);
 
+// The hidden-program list file of a viewer session. A list file that could
+// not be read is never replaced by a list that lacks its names: each save
+// reads it again first, keeps its names ahead of the session's, and only
+// then writes; while it still cannot be read, the save raises its open error
+// and writes nothing.
+class HiddenListFile {
+ public:
+  explicit HiddenListFile(std::string path) : path_(std::move(path)) {}
+  const std::string& Path() const { return path_; }
+
+  // LoadHiddenNames, remembering a failure.
+  void Load(TStringList& names);
+  // Replaces the file with names (after merging a list not read before);
+  // raises EFOpenError or EFCreateError and leaves the file as it was.
+  void Save(TStringList& names);
+
+ private:
+  std::string path_;
+  bool unread_ = false;
+};
+
 }  // namespace tokiwa

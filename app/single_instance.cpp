@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "runtime/messages.h"
+#include "runtime/path_names.h"
 
 namespace tokiwa {
 
@@ -19,6 +20,10 @@ std::string SingleInstanceLock::DefaultPath() {
   const std::string tmpDir = tmp && *tmp ? tmp : "/tmp";
   // A shared folder: the user id keeps users apart.
   return tmpDir + "/" + name + "-" + std::to_string(getuid()) + ".lock";
+}
+
+std::string SingleInstanceLock::PathBeside(const std::string& file) {
+  return JoinPath(DirName(file), "." + std::string(msg::SingleInstanceName) + ".lock");
 }
 
 SingleInstanceLock::SingleInstanceLock(std::string path) : path_(std::move(path)) {

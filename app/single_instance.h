@@ -1,7 +1,8 @@
 #pragma once
-// One viewer per user session. The instance holds an exclusive lock on a file
-// named after the instance name; the kernel drops the lock when the process
-// ends, however it ends, so a crashed viewer never blocks the next start.
+// One viewer per set of settings and list files. The instance holds an
+// exclusive lock on a file named after the instance name, kept beside those
+// files; the kernel drops the lock when the process ends, however it ends, so
+// a crashed viewer never blocks the next start.
 #include <string>
 
 namespace tokiwa {
@@ -17,6 +18,8 @@ class SingleInstanceLock {
   // The lock file: in $XDG_RUNTIME_DIR (private to the user), else in the
   // temporary folder with the user id in its name.
   static std::string DefaultPath();
+  // The lock file in the folder of file (the settings and list folder).
+  static std::string PathBeside(const std::string& file);
 
   // Tries the lock at once, without waiting.
   explicit SingleInstanceLock(std::string path = DefaultPath());

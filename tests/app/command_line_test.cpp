@@ -1,6 +1,9 @@
 // The command line, the configuration paths and the single-instance lock.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "app/app_paths.h"
 #include "app/command_line.h"
 #include "app/single_instance.h"
@@ -110,6 +113,21 @@ TEST(SingleInstanceTest, SecondLockFailsWhileTheFirstIsHeld) {
   // Released with its holder.
   SingleInstanceLock again(path);
   EXPECT_EQ(again.state(), SingleInstanceLock::State::kHeld);
+}
+
+// Viewers sharing the settings and list exclude each other whatever their
+// runtime folder: the lock lies beside the files.
+TEST(SingleInstanceTest, TheLockLiesBesideTheFilesItProtects) {
+  testing::TempDir dir;
+  const std::string list = dir.File("tokiwa.LST");
+  const std::string path = SingleInstanceLock::PathBeside(list);
+  EXPECT_EQ(std::filesystem::path(path).parent_path(), dir.path());
+  setenv("XDG_RUNTIME_DIR", dir.File("one").c_str(), 1);
+  SingleInstanceLock first(SingleInstanceLock::PathBeside(list));
+  ASSERT_EQ(first.state(), SingleInstanceLock::State::kHeld);
+  setenv("XDG_RUNTIME_DIR", dir.File("two").c_str(), 1);
+  EXPECT_TRUE(SingleInstanceLock(SingleInstanceLock::PathBeside(list)).AlreadyRunning());
+  unsetenv("XDG_RUNTIME_DIR");
 }
 
 TEST(SingleInstanceTest, UnopenableLockFileLetsTheViewerRun) {

@@ -3,8 +3,13 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "app/form1.h"
+#include "app/quit_requests.h"
 #include "app/splitter.h"
 #include "form_fixture.h"
 #include "gui/file_list_box.h"
@@ -12,6 +17,7 @@
 #include "runtime/file_syscalls.h"
 #include "runtime/messages.h"
 #include "runtime/profile_file.h"
+#include "runtime/string_list.h"
 
 namespace tokiwa {
 namespace {
@@ -181,7 +187,9 @@ class FailingRename : public FileSyscalls {
   std::string suffix_;
 };
 
-TEST(FormSettings, SettingsWriteFailureIsReportedListSavedWindowCloses) {
+// A failed write keeps the window open once, so the user can fix the cause;
+// a second failing close closes, saying what was not saved.
+TEST(FormSettings, SettingsWriteFailureKeepsTheWindowOpenOnce) {
   FormFixture f;
   WriteBytes(f.IniFile(), "[Ord]\r\nWidthL=201\r\n");
   WriteBytes(f.ListFile(), "old\r\n");
@@ -190,28 +198,96 @@ TEST(FormSettings, SettingsWriteFailureIsReportedListSavedWindowCloses) {
 
   FailingRename failIni(".INI");
   ScopedFileSyscalls inject(&failIni);
+  const std::string failure = FormatText(msg::WriteError, {Arg(f.IniFile())});
+  EXPECT_FALSE(f.Close());
+  EXPECT_TRUE(form.isVisible());
+  ASSERT_EQ(f.errors.size(), 1u);
+  EXPECT_EQ(f.errors[0], failure + "\n" + std::string(msg::CloseRefused));
+  EXPECT_EQ(ReadBytes(f.IniFile()), "[Ord]\r\nWidthL=201\r\n");
+  // The list is saved all the same.
+  EXPECT_EQ(ReadBytes(f.ListFile()), "old\r\nC:\\Tools\\viewer.exe\r\n");
+
   EXPECT_TRUE(f.Close());
   EXPECT_FALSE(form.isVisible());
-  ASSERT_EQ(f.errors.size(), 1u);
-  EXPECT_EQ(f.errors[0], FormatText(msg::WriteError, {Arg(f.IniFile())}));
-  EXPECT_EQ(ReadBytes(f.IniFile()), "[Ord]\r\nWidthL=201\r\n");
-  EXPECT_EQ(ReadBytes(f.ListFile()), "old\r\nC:\\Tools\\viewer.exe\r\n");
+  ASSERT_EQ(f.errors.size(), 2u);
+  EXPECT_EQ(f.errors[1], failure + "\n" + std::string(msg::ClosedWithoutSaving));
 }
 
-TEST(FormSettings, ListWriteFailureIsReportedAndWindowCloses) {
+TEST(FormSettings, ListWriteFailureKeepsTheWindowOpenUntilFixed) {
   FormFixture f;
   WriteBytes(f.ListFile(), "kept\r\n");
   TForm1& form = f.Create();
   form.HiddenNames.Add("lost?");
-
-  FailingRename failList(".LST");
-  ScopedFileSyscalls inject(&failList);
+  {
+    FailingRename failList(".LST");
+    ScopedFileSyscalls inject(&failList);
+    EXPECT_FALSE(f.Close());
+    ASSERT_EQ(f.errors.size(), 1u);
+    EXPECT_EQ(f.errors[0], FormatText(msg::FileCreateError, {Arg(f.ListFile())}) + "\n" +
+                               std::string(msg::CloseRefused));
+    EXPECT_EQ(ReadBytes(f.ListFile()), "kept\r\n");
+    EXPECT_EQ(ProfileFile(f.IniFile()).ReadInteger("Ord", "WidthL", -1), 193);
+  }
+  // The cause is gone: the next close saves and closes.
   EXPECT_TRUE(f.Close());
   EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(f.errors.size(), 1u);
+  EXPECT_EQ(ReadBytes(f.ListFile()), "kept\r\nlost?\r\n");
+}
+
+// Files that exist but cannot be read are never replaced by what the session
+// knows, which lacks their contents.
+TEST(FormSettings, UnreadableSettingsAndListAreNotOverwritten) {
+  FormFixture f;
+  // Beyond the readers' limits: as unreadable as a file without access, also
+  // for root.
+  const auto oversized = [](const std::string& path, std::uint64_t size) {
+    WriteBytes(path, "x");
+    std::filesystem::resize_file(path, size);
+  };
+  oversized(f.IniFile(), kMaxProfileFileBytes + 1);
+  oversized(f.ListFile(), kMaxListFileBytes + 1);
+  TForm1& form = f.Create();
   ASSERT_EQ(f.errors.size(), 1u);
-  EXPECT_EQ(f.errors[0], FormatText(msg::FileCreateError, {Arg(f.ListFile())}));
-  EXPECT_EQ(ReadBytes(f.ListFile()), "kept\r\n");
-  EXPECT_EQ(ProfileFile(f.IniFile()).ReadInteger("Ord", "WidthL", -1), 193);
+  EXPECT_EQ(f.errors[0], FormatText(msg::FileTooLarge, {Arg(f.ListFile()), Arg(static_cast<long long>(kMaxListFileBytes >> 20))}));
+  form.HiddenNames.Add("new.exe");
+  EXPECT_FALSE(f.Close());
+  EXPECT_TRUE(f.Close());
+  EXPECT_EQ(std::filesystem::file_size(f.IniFile()), kMaxProfileFileBytes + 1);
+  EXPECT_EQ(std::filesystem::file_size(f.ListFile()), kMaxListFileBytes + 1);
+}
+
+TEST(FormSettings, AListReadableAgainKeepsItsNamesWhenSaved) {
+  FormFixture f;
+  const std::string fifo = f.ListFile();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  TForm1& form = f.Create();
+  EXPECT_EQ(f.errors.size(), 1u);  // reported at once, without waiting for a writer
+  std::filesystem::remove(fifo);
+  WriteBytes(f.ListFile(), "first.exe\r\n");
+  form.HiddenNames.Add("second.exe");
+  ASSERT_TRUE(f.Close());
+  EXPECT_EQ(ReadBytes(f.ListFile()), "first.exe\r\nsecond.exe\r\n");
+}
+
+// Width=2147483647 and the like: the window stays on its screen, no larger
+// than it, and within reach.
+TEST(FormSettings, SavedBoundsAreKeptOnTheScreen) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  const std::string cases[] = {
+      "Left=2147483647\r\nTop=2147483647\r\nWidth=2147483647\r\nHeight=2147483647\r\n",
+      "Left=100000\r\nTop=50\r\nWidth=300\r\nHeight=200\r\n",
+      "Left=0\r\nTop=0\r\nWidth=40000\r\nHeight=300\r\n",
+  };
+  for (const std::string& ord : cases) {
+    FormFixture f;
+    WriteBytes(f.IniFile(), "[Ord]\r\n" + ord);
+    TForm1& form = f.Create();
+    EXPECT_TRUE(area.contains(form.pos())) << ord;
+    EXPECT_LE(form.width(), area.width()) << ord;
+    EXPECT_LE(form.height(), area.height()) << ord;
+    EXPECT_GE(area.intersected(QRect(form.pos(), form.size())).width(), 100) << ord;
+  }
 }
 
 TEST(FormSettings, HiddenListSurvivesACloseAndRestart) {
@@ -230,6 +306,20 @@ TEST(FormSettings, HiddenListSurvivesACloseAndRestart) {
   TForm1& second = f.Create();
   ASSERT_EQ(second.HiddenNames.Count(), 4);
   EXPECT_EQ(second.HiddenNames[3], "D:\\業務\\経理.exe");
+}
+
+// Logout, shutdown and Ctrl+C close the window as the user would: settings
+// written, instead of the process dying with them.
+TEST(FormSettings, TerminationSignalsCloseTheWindowAndSave) {
+  for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+    FormFixture f;
+    TForm1& form = f.Create();
+    const auto watch = WatchQuitRequests(form);
+    ASSERT_EQ(::raise(signal), 0);
+    for (int i = 0; i < 100 && form.isVisible(); ++i) QTest::qWait(20);
+    EXPECT_FALSE(form.isVisible()) << signal;
+    EXPECT_EQ(ProfileFile(f.IniFile()).ReadInteger("Ord", "WidthL", -1), 193) << signal;
+  }
 }
 
 }  // namespace

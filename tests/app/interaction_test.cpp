@@ -170,6 +170,8 @@ TEST_F(Interaction, HidingTwiceKeepsOneEntryAndRestoringReloads) {
   }
   EXPECT_EQ(Form().HiddenNames.Count(), 1);
   EXPECT_EQ(BarsOf(*Form().Series1).size(), 5u);
+  // Saved at once: a crash or logout loses nothing.
+  EXPECT_EQ(ReadBytes(f.ListFile()), "C:\\T\\c.exe\r\n");
 
   Form().mnAllDispClick();
   EXPECT_EQ(BarsOf(*Form().Series1).size(), 4u);
@@ -180,6 +182,7 @@ TEST_F(Interaction, HidingTwiceKeepsOneEntryAndRestoringReloads) {
   EXPECT_EQ(items[0]->text(), QString::fromUtf8("C:\\T\\c.exe"));
   items[0]->trigger();
   EXPECT_EQ(Form().HiddenNames.Count(), 0);
+  EXPECT_EQ(ReadBytes(f.ListFile()), "");
   EXPECT_EQ(BarsOf(*Form().Series1).size(), 5u);
   Form().mnOptionClick();
   EXPECT_FALSE(Form().mnReact->menuAction()->isEnabled());
