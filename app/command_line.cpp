@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include <sys/stat.h>
+
 #include <charconv>
 #include <cstdlib>
 #include <functional>
@@ -76,6 +78,14 @@ bool Set(const char* name) {
   return value && *value;
 }
 
+// The same name, or two names of one existing file (links included).
+bool SameFile(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  struct stat sa, sb;
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
 bool ValidSide(int n) { return n >= 1 && n <= kMaxImageSide; }
 
 // Options that only make sense together, checked once everything is read.
@@ -93,6 +103,8 @@ std::optional<CommandLineResult> CheckCombination(const CommandLine& c, const st
   if (!c.Render() && !c.OutputPath.empty()) return UsageError(msg::OptionNeedsRender, {Arg("-o")});
   if (!c.Render() && c.HasSize) return UsageError(msg::OptionNeedsRender, {Arg("--size")});
   if (c.Render() && c.OutputPath.empty()) return UsageError(msg::RenderNeedsOutput, {});
+  if (c.Render() && (SameFile(c.OutputPath, c.RenderLog) || (c.HasHiddenList && SameFile(c.OutputPath, c.HiddenListPath))))
+    return UsageError(msg::OutputIsInput, {Arg(c.OutputPath)});
   if (c.HasSize && !(ValidSide(c.Width) && ValidSide(c.Height)))
     return UsageError(msg::BadImageSize, {Arg(sizeText), Arg(kMaxImageSide)});
   return std::nullopt;

@@ -12,6 +12,7 @@ namespace tokiwa {
 // Exit statuses in the sysexits convention.
 inline constexpr int kExitUsage = 64;       // bad command line
 inline constexpr int kExitCantCreate = 73;  // an output file could not be written
+inline constexpr int kExitIoError = 74;     // standard output could not be written
 
 struct CommandLine {
   bool HasFolder = false;

@@ -5,9 +5,12 @@
 #include <optional>
 
 #include "app/app_paths.h"
+#include "app/command_line.h"
 #include "app/log_timeline.h"
 #include "app/settings.h"
+#include "runtime/encoding.h"
 #include "runtime/exceptions.h"
+#include "runtime/messages.h"
 #include "series/gantt_series.h"
 
 namespace tokiwa {
@@ -47,7 +50,9 @@ std::string CsvDateTime(TDateTime value) {
 
 std::string CsvQuoted(std::string_view text) {
   std::string quoted = "\"";
-  for (char c : text) {
+  // Undecodable bytes of a name come out as the replacement character, as
+  // the window shows them.
+  for (char c : Cp932DisplayText(text)) {
     if (c == '"') quoted += '"';
     quoted += c;
   }
@@ -66,7 +71,8 @@ void WriteBarsCsv(const TGanttSeries& series, std::ostream& out) {
 
 TStringList JobHiddenNames(const TimelineJob& job) {
   if (job.HasHiddenList) return ReadHiddenNames(job.HiddenListFile, true);
-  return ReadHiddenNames(ResolveAppPaths().ListFileName, false);
+  // Only read: an export leaves no configuration folder behind.
+  return ReadHiddenNames(ResolveAppPaths(ExecutablePath(), PathEnvironment::FromProcess()).ListFileName, false);
 }
 
 int RunExport(const TimelineJob& job, std::ostream& out, const Reporter& report) {
@@ -81,6 +87,10 @@ int RunExport(const TimelineJob& job, std::ostream& out, const Reporter& report)
   }
   WriteBarsCsv(timeline.Series(), out);
   out.flush();
+  if (!out) {
+    report(FormatText(msg::WriteError, {Arg(msg::StandardOutput)}));
+    return kExitIoError;
+  }
   if (badRow) {
     report(*badRow);
     return kExitBadRow;

@@ -1,5 +1,9 @@
 // Program entry: one viewer per user session, the main window, the event loop.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QGuiApplication>
+#include <cerrno>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -10,17 +14,44 @@
 #include "app/command_line.h"
 #include "app/export_mode.h"
 #include "app/form1.h"
+#include "app/quit_requests.h"
 #include "app/render_mode.h"
 #include "app/screenshot_mode.h"
 #include "app/single_instance.h"
 #include "gui/error_display.h"
 #include "gui/font_mapping.h"
 #include "runtime/messages.h"
+#include "runtime/path_names.h"
 
 namespace {
 
 std::vector<std::string> Arguments(int argc, char** argv) {
   return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+// Qt is given the program's name alone: it would take its own options out of
+// the user's arguments (a log named "-reverse" would vanish, "-platform x"
+// would abort). Its settings come from the environment (QT_QPA_PLATFORM).
+struct QtArguments {
+  int argc = 1;
+  char* argv[2] = {nullptr, nullptr};
+  explicit QtArguments(char* program) { argv[0] = program; }
+};
+
+// A standard stream that is closed would be taken by the next file opened;
+// /dev/null holds its place. Answers whether standard output was open.
+bool HoldStandardStreams() {
+  bool outputOpen = true;
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    if (fd == 1) outputOpen = false;
+    const int null = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+    if (null >= 0 && null != fd) {
+      ::dup2(null, fd);
+      ::close(null);
+    }
+  }
+  return outputOpen;
 }
 
 void PrintError(QWidget*, const std::string& message) {
@@ -39,7 +70,7 @@ tokiwa::TimelineJob JobOf(const tokiwa::CommandLine& options, const std::string&
 }
 
 // The modes that write a file or text and end, without a window.
-int RunWindowlessMode(const tokiwa::CommandLine& options) {
+int RunWindowlessMode(const tokiwa::CommandLine& options, bool standardOutputOpen) {
   using namespace tokiwa;
   ScopedErrorSink printErrors(PrintError);
   if (options.Help || !(options.Export() || options.Render())) {
@@ -47,8 +78,18 @@ int RunWindowlessMode(const tokiwa::CommandLine& options) {
     return 0;
   }
   if (options.Export()) {
+    if (!standardOutputOpen) {
+      Report(FormatText(msg::WriteError, {Arg(msg::StandardOutput)}));
+      return kExitIoError;
+    }
     std::ios::sync_with_stdio(false);  // a million bars are a million lines
-    return RunExport(JobOf(options, options.ExportLog), std::cout, Report);
+    const int status = RunExport(JobOf(options, options.ExportLog), std::cout, Report);
+    // Data a file system takes at write may still fail at close.
+    if (status != kExitIoError && ::close(STDOUT_FILENO) != 0 && errno != EINTR) {
+      Report(FormatText(msg::WriteError, {Arg(msg::StandardOutput)}));
+      return kExitIoError;
+    }
+    return status;
   }
   RenderJob job;
   job.Timeline = JobOf(options, options.RenderLog);
@@ -62,42 +103,50 @@ int RunWindowlessMode(const tokiwa::CommandLine& options) {
 
 // Only drawing needs Qt: --export and --help start without it, and --render
 // with the GUI application alone (its fonts and images), no widgets.
-int RunWithoutWindow(int argc, char** argv) {
+int RunWithoutWindow(int argc, char** argv, bool standardOutputOpen) {
   using namespace tokiwa;
   const std::vector<std::string> raw = Arguments(argc, argv);
-  ChoosePlatformForHeadlessMode(raw);
-  std::optional<QGuiApplication> gui;
-  if (RequestsOption(raw, "--render")) {
-    gui.emplace(argc, argv);  // takes Qt's own options out of argv
-    InstallFontSubstitutions();
-  }
-  const CommandLineResult parsed = ParseCommandLine(Arguments(argc, argv));
+  const CommandLineResult parsed = ParseCommandLine(raw);
   if (parsed.ExitStatus != 0) {
     PrintError(nullptr, parsed.Error);
     return parsed.ExitStatus;
   }
-  return RunWindowlessMode(parsed.Options);
+  ChoosePlatformForHeadlessMode(raw);
+  QtArguments qtArgs(argv[0]);
+  std::optional<QGuiApplication> gui;
+  if (parsed.Options.Render()) {
+    gui.emplace(qtArgs.argc, qtArgs.argv);
+    InstallFontSubstitutions();
+  }
+  return RunWindowlessMode(parsed.Options, standardOutputOpen);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace tokiwa;
-  if (RequestsWindowlessMode(Arguments(argc, argv))) return RunWithoutWindow(argc, argv);
-  ChoosePlatformForHeadlessMode(Arguments(argc, argv));
-  GuardedApplication app(argc, argv);  // takes Qt's own options out of argv
-  const CommandLineResult parsed = ParseCommandLine(Arguments(argc, argv));
+  const bool standardOutputOpen = HoldStandardStreams();
+  if (argc < 1 || !argv[0]) return kExitUsage;
+  const std::vector<std::string> raw = Arguments(argc, argv);
+  if (RequestsWindowlessMode(raw)) return RunWithoutWindow(argc, argv, standardOutputOpen);
+  ChoosePlatformForHeadlessMode(raw);
+  QtArguments qtArgs(argv[0]);
+  GuardedApplication app(qtArgs.argc, qtArgs.argv);
+  const CommandLineResult parsed = ParseCommandLine(raw);
   if (parsed.ExitStatus != 0) {
     PrintError(nullptr, parsed.Error);
     return parsed.ExitStatus;
   }
   const CommandLine& options = parsed.Options;
+  const AppPaths paths = ResolveAppPaths();
 
-  // A second viewer ends at once, silently, before any window exists. Modes
-  // that only write a file run beside a viewer.
+  // A second viewer ends at once, silently, before any window exists. The
+  // lock lies beside the files it protects, so viewers sharing them exclude
+  // each other whatever their environment. Modes that only write a file run
+  // beside a viewer.
   std::optional<SingleInstanceLock> instance;
   if (!options.Headless()) {
-    instance.emplace();
+    instance.emplace(SingleInstanceLock::PathBeside(paths.ListFileName));
     if (instance->AlreadyRunning()) return 0;
   }
 
@@ -108,7 +157,6 @@ int main(int argc, char** argv) {
   std::optional<ScopedErrorSink> printErrors;
   if (options.Headless()) printErrors.emplace(PrintError);
 
-  const AppPaths paths = ResolveAppPaths();
   TForm1Options formOptions;
   formOptions.IniFileName = paths.IniFileName;
   formOptions.ListFileName = paths.ListFileName;
@@ -118,6 +166,7 @@ int main(int argc, char** argv) {
   if (options.SelectFirst) form.SelectFirstLog();
 
   if (options.Screenshot()) return SaveWindowScreenshot(form, options.ScreenshotPath);
+  const auto quitRequests = WatchQuitRequests(form);
   form.show();
   return QApplication::exec();
 }

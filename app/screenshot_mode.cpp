@@ -2,13 +2,13 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPixmap>
 #include <QWidget>
 #include <QWindow>
 
 #include "app/command_line.h"
 #include "gui/error_display.h"
+#include "gui/headless_host.h"
 #include "runtime/messages.h"
 
 namespace tokiwa {
@@ -37,8 +37,7 @@ int SaveWindowScreenshot(QWidget& window, const std::string& pngPath) {
     QCoreApplication::processEvents();
   }
   const QPixmap picture = window.grab();
-  const QString path = QFile::decodeName(QByteArray::fromStdString(pngPath));
-  if (picture.isNull() || !picture.save(path, "PNG")) {
+  if (picture.isNull() || !WritePngFile(picture.toImage(), pngPath)) {
     ShowErrorMessage(&window, FormatText(msg::WriteError, {Arg(pngPath)}));
     return kExitCantCreate;
   }

@@ -1,5 +1,6 @@
 #include "gui/headless_host.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QString>
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include "chart/chart.h"
 #include "gui/error_display.h"
 #include "runtime/messages.h"
+#include "runtime/safe_file.h"
 
 namespace tokiwa {
 
@@ -50,8 +52,13 @@ void HeadlessChartHost::RepaintNow() {
   if (rendering_) rendering_->Paint();
 }
 
-bool HeadlessChartHost::SavePng(const std::string& path) const {
-  return image_.save(QString::fromStdString(path), "PNG");
+bool HeadlessChartHost::SavePng(const std::string& path) const { return WritePngFile(image_, path); }
+
+bool WritePngFile(const QImage& image, const std::string& path) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
+  return static_cast<bool>(WriteFileSafely(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size()))));
 }
 
 std::unique_ptr<Bitmap> HeadlessChartHost::CreateBitmap(int width, int height, bool monochrome) {

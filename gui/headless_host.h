@@ -31,7 +31,7 @@ class HeadlessChartHost : public ChartHost {
   // that was already painted by a non-Qt host (a test fake) renders blank.
   void Render(TCustomChart& chart);
   const QImage& Image() const { return image_; }
-  // Saves Image() as PNG; false when the file cannot be written.
+  // Saves Image() as PNG (WritePngFile); false when the file cannot be written.
   bool SavePng(const std::string& path) const;
 
   // --- ChartHost ---
@@ -51,6 +51,11 @@ class HeadlessChartHost : public ChartHost {
   TCustomChart* rendering_ = nullptr;
   int invalidations_ = 0;
 };
+
+// Writes the image as a PNG file under the exact bytes of path: complete or
+// not at all, an existing file replaced only once the new one is written
+// whole (see WriteFileSafely). False when it cannot be.
+bool WritePngFile(const QImage& image, const std::string& path);
 
 // Renders the chart at width × height pixels into a PNG file. Returns false
 // (after showing the reason through the error display) when there is no Qt GUI

@@ -23,6 +23,7 @@ inline constexpr std::string_view NotRegularFile = "%s は通常のﾌｧｲﾙ�
 inline constexpr std::string_view FileReadError = "ﾌｧｲﾙ %s を読み込めません";
 inline constexpr std::string_view FileTooLarge = "ﾌｧｲﾙ %s は大きすぎます (上限 %d MB)";
 inline constexpr std::string_view TooManyColumns = "ﾌｧｲﾙ %s の列が多すぎます (上限 %d 列)";
+inline constexpr std::string_view TooManyRows = "ﾌｧｲﾙ %s の行が多すぎます (この大きさのﾌｧｲﾙでは上限 %d 行)";
 inline constexpr std::string_view TooManyCells = "ﾌｧｲﾙ %s のｾﾙが多すぎます (上限 %d ｾﾙ)";
 
 // Chart engine string table
@@ -113,12 +114,16 @@ inline constexpr std::string_view TimeAxisFont = "Times New Roman";
 inline constexpr std::string_view TimeAxisFormat = "m/dd h:mm";
 // Viewer: error display and command line
 inline constexpr std::string_view UnknownError = "不明なエラーが発生しました";
+inline constexpr std::string_view CloseRefused = "原因を取り除いてから、もう一度閉じてください。";
+inline constexpr std::string_view ClosedWithoutSaving = "保存できなかった内容は失われます。終了します。";
 inline constexpr std::string_view UnknownOption = "不明なオプションです: %s";
 inline constexpr std::string_view MissingOptionValue = "オプション %s には値が必要です";
 inline constexpr std::string_view OptionsExclusive = "オプション %s と %s は一緒に使えません";
 inline constexpr std::string_view UnexpectedArgument = "余分な引数です: %s";
 inline constexpr std::string_view OptionNeedsFileMode = "オプション %s は --export か --render と一緒に使います";
 inline constexpr std::string_view OptionNeedsRender = "オプション %s は --render と一緒に使います";
+inline constexpr std::string_view OutputIsInput = "出力ファイル %s は入力ファイルと同じです";
+inline constexpr std::string_view StandardOutput = "標準出力";
 inline constexpr std::string_view RenderNeedsOutput = "--render には -o で出力ファイルを指定してください";
 inline constexpr std::string_view BadImageSize = "画像の大きさ %s は 幅x高さ (それぞれ 1 から %d) で指定してください";
 inline constexpr std::string_view Usage =
@@ -146,8 +151,9 @@ inline constexpr std::string_view Usage =
     "  0   成功\n"
     "  1   ログファイルまたは非表示リストを開けない\n"
     "  2   日付または時刻の読めない行があった (その行より前の棒は出力済み)\n"
-    "  64  コマンドラインの誤り\n"
-    "  73  出力ファイルを作成できない\n";
+    "  64  コマンドラインの誤り (-o が入力ファイルと同じ場合も)\n"
+    "  73  出力ファイルを作成できない (元のファイルはそのまま)\n"
+    "  74  標準出力に書き込めない\n";
 // Rendering a chart into an image file
 inline constexpr std::string_view NoGuiApplication = "画像を描くための GUI アプリケーションがありません";
 inline constexpr std::string_view InvalidImageSize = "画像の大きさ %d × %d は正しくありません";

@@ -149,5 +149,17 @@ TEST(ExportModeCommandLine, HelpNamesEveryModeAndOption) {
     EXPECT_NE(usage.find(word), std::string::npos) << word;
 }
 
+// Output that cannot be written (a full disk, a closed pipe) is a failure,
+// not a success with nothing written.
+TEST(ExportMode, AnOutputThatCannotBeWrittenEndsWithStatus74) {
+  struct FullBuffer : std::streambuf {
+    int overflow(int) override { return traits_type::eof(); }
+  } full;
+  ExportRun run;
+  static_cast<std::ostream&>(run.out).rdbuf(&full);
+  EXPECT_EQ(run.Run(kDay), kExitIoError);
+  EXPECT_EQ(run.messages, (std::vector<std::string>{FormatText(msg::WriteError, {Arg(msg::StandardOutput)})}));
+}
+
 }  // namespace
 }  // namespace tokiwa::testing

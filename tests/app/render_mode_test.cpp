@@ -9,6 +9,8 @@
 #include "app/render_mode.h"
 #include "gui/error_display.h"
 #include "runtime/messages.h"
+#include "runtime/file_syscalls.h"
+#include "support/faulty_syscalls.h"
 #include "tests/app/timeline_test_support.h"
 
 namespace tokiwa::testing {
@@ -115,6 +117,45 @@ TEST(RenderModeCommandLine, RenderNeedsAnOutputAndTakesASize) {
     EXPECT_EQ(ParseCommandLine({"--render", "day.log", "-o", "o.png", "--size", bad}).ExitStatus, kExitUsage) << bad;
   EXPECT_EQ(ParseCommandLine({"--render", "day.log", "-o", "o.png", "--size=640X480"}).ExitStatus, 0);
   EXPECT_EQ(ParseCommandLine({"--render", "day.log", "-o", "o.png", "--screenshot", "s.png"}).ExitStatus, kExitUsage);
+}
+
+// A picture that cannot be written whole leaves the old one as it was.
+TEST(RenderMode, AFailedWriteKeepsTheOldPicture) {
+  RenderRun run;
+  run.job.OutputFile = run.dir.File("old.png");
+  WriteBytes(run.job.OutputFile, "old picture");
+  FaultySyscalls full;
+  full.writeErrno = ENOSPC;
+  full.failAfterBytes = 100;
+  ScopedFileSyscalls inject(&full);
+  EXPECT_EQ(run.Run(kDay), kExitCantCreate);
+  EXPECT_EQ(ReadBytes(run.job.OutputFile), "old picture");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(run.dir.path()), {}), 3);  // log, list, old
+}
+
+TEST(RenderMode, TheOutputKeepsTheBytesOfItsName) {
+  RenderRun run;
+  run.job.OutputFile = run.dir.File("\xff\xfe chart.png");
+  EXPECT_EQ(run.Run(kDay), 0);
+  EXPECT_TRUE(std::filesystem::is_regular_file(run.job.OutputFile));
+}
+
+TEST(RenderModeCommandLine, TheOutputMustNotBeAnInput) {
+  TempDir dir;
+  const std::string log = dir.File("day.log");
+  WriteBytes(log, LogBytes(kDay));
+  std::filesystem::create_hard_link(log, dir.File("link.log"));
+  const std::vector<std::vector<std::string>> cases = {
+      {"--render", log, "-o", log},
+      {"--render", log, "-o", dir.File("link.log")},
+      {"--render", dir.File("other.log"), "--hidden-list", log, "-o", log},
+  };
+  for (const auto& args : cases) {
+    const CommandLineResult r = ParseCommandLine(args);
+    EXPECT_EQ(r.ExitStatus, kExitUsage);
+    EXPECT_EQ(r.Error, FormatText(msg::OutputIsInput, {Arg(args.back())}));
+  }
+  EXPECT_EQ(ParseCommandLine({"--render", log, "-o", dir.File("day.png")}).ExitStatus, 0);
 }
 
 }  // namespace
