@@ -129,15 +129,15 @@ int main(int argc, char** argv) {
   if (argc < 1 || !argv[0]) return kExitUsage;
   const std::vector<std::string> raw = Arguments(argc, argv);
   if (RequestsWindowlessMode(raw)) return RunWithoutWindow(argc, argv, standardOutputOpen);
-  ChoosePlatformForHeadlessMode(raw);
-  QtArguments qtArgs(argv[0]);
-  GuardedApplication app(qtArgs.argc, qtArgs.argv);
   const CommandLineResult parsed = ParseCommandLine(raw);
   if (parsed.ExitStatus != 0) {
     PrintError(nullptr, parsed.Error);
     return parsed.ExitStatus;
   }
   const CommandLine& options = parsed.Options;
+  ChoosePlatformForHeadlessMode(raw);
+  QtArguments qtArgs(argv[0]);
+  GuardedApplication app(qtArgs.argc, qtArgs.argv);
   const AppPaths paths = ResolveAppPaths();
 
   // A second viewer ends at once, silently, before any window exists. The
