@@ -3,14 +3,25 @@
 #include <fnmatch.h>
 
 #include <QAbstractListModel>
+#include <QCollator>
 #include <QFile>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace tokiwa {
+
+namespace {
+
+// Names are bytes; they are shown, and compared, as the locale decodes them.
+QString DisplayName(const std::string& name) {
+  return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+}  // namespace
 
 class TFileListBox::Model : public QAbstractListModel {
  public:
@@ -23,8 +34,7 @@ class TFileListBox::Model : public QAbstractListModel {
 
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount({})) return {};
-    const std::string& name = (*names_)[static_cast<std::size_t>(index.row())];
-    return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+    return DisplayName((*names_)[static_cast<std::size_t>(index.row())]);
   }
 
   void BeginReset() { beginResetModel(); }
@@ -54,6 +64,21 @@ class ItemHeightDelegate : public QStyledItemDelegate {
 bool MatchesOneMask(const std::string& name, const std::string& mask) {
   if (mask == "*" || mask == "*.*") return true;
   return fnmatch(mask.c_str(), name.c_str(), FNM_CASEFOLD | FNM_PERIOD) == 0;
+}
+
+// Each name is decoded once; the collator compares the decoded texts.
+void SortNames(std::vector<std::string>& names) {
+  // Byte order first: the stable sort keeps it among names the collator finds equal.
+  std::sort(names.begin(), names.end());
+  std::vector<std::pair<QString, std::string>> entries;
+  entries.reserve(names.size());
+  for (std::string& name : names) entries.emplace_back(DisplayName(name), std::move(name));
+  QCollator collator;
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  std::stable_sort(entries.begin(), entries.end(),
+                   [&collator](const auto& a, const auto& b) { return collator.compare(a.first, b.first) < 0; });
+  names.clear();
+  for (auto& entry : entries) names.push_back(std::move(entry.second));
 }
 
 std::string CurrentFolder() {
@@ -135,7 +160,7 @@ void TFileListBox::ReadNames() {
     if (!it->is_regular_file(typeError)) continue;
     if (MatchesMask(name, mask_)) names_.push_back(name);
   }
-  std::sort(names_.begin(), names_.end());
+  SortNames(names_);
 }
 
 int TFileListBox::ItemIndex() const {

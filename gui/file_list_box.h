@@ -5,8 +5,11 @@
 // out. Names are kept as the bytes the file system gives, so any file can be
 // opened; they are shown decoded with the locale's file-name encoding.
 //
-// Sorting is by the bytes of the names (for UTF-8 names, code-point order):
-// fixed and independent of the locale.
+// Names sort as a sorted list box does: ignoring case, in the collation order
+// of the user's locale (QLocale()), so "a.log" comes before "B.log" and, under
+// a Japanese locale, kana sort in their dictionary order. Names that still
+// compare equal (such as "A.log" and "a.log") keep their byte order, so the
+// list never depends on the order the folder hands them out.
 #include <QListView>
 #include <functional>
 #include <string>

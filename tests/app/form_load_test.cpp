@@ -216,8 +216,9 @@ TEST(FormLoad, OpenMenuListsTheChosenFolder) {
 
 TEST(FormLoad, SelectFirstLoadsTheFirstFile) {
   TempDir logs;
-  WriteBytes(logs.File("z.log"), "vvv,2024/04/18,9:00:00,,\r\n");
-  WriteBytes(logs.File("m.log"), kThreeLines);
+  // First as the list shows it: case does not count.
+  WriteBytes(logs.File("B.log"), "vvv,2024/04/18,9:00:00,,\r\n");
+  WriteBytes(logs.File("a.log"), kThreeLines);
   FormFixture f;
   TForm1& form = CreateOnFolder(f, logs);
   form.SelectFirstLog();

@@ -1,6 +1,7 @@
 // The file list box: which files it lists and when it reports a click.
 #include <sys/stat.h>
 
+#include <QLocale>
 #include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -47,9 +48,40 @@ TEST_F(FileListTest, ListsPlainVisibleFilesSortedByName) {
   list.SetFileName(dir.path().string() + "/*.*");
   EXPECT_EQ(list.Directory(), dir.path().string());
   EXPECT_EQ(list.Mask(), "*.*");
-  // Byte order: capitals before small letters, UTF-8 names last.
-  EXPECT_EQ(Names(), (std::vector<std::string>{"B.txt", "a.LOG", "b.log", "noext", "表.log"}));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a.LOG", "b.log", "B.txt", "noext", "表.log"}));
   EXPECT_EQ(clicks, 0);
+}
+
+// The user's locale decides the order; case never does, except that names
+// equal but for case keep their byte order.
+TEST(FileListOrder, IgnoresCaseUnderTheUsersLocale) {
+  struct Case {
+    QLocale locale;
+    std::vector<std::string> files;
+    std::vector<std::string> listed;
+  };
+  const Case cases[] = {
+      {QLocale(QLocale::English, QLocale::UnitedStates),
+       {"b.log", "a.log", "C.log", "A.log", "B.LOG"},
+       {"A.log", "a.log", "B.LOG", "b.log", "C.log"}},
+      {QLocale::c(), {"b.log", "a.log", "C.log", "A.log"}, {"A.log", "a.log", "b.log", "C.log"}},
+      // Kana in dictionary order, whatever their script.
+      {QLocale(QLocale::Japanese, QLocale::Japan),
+       {"う.log", "イ.log", "あ.log", "B.log", "a.log"},
+       {"a.log", "B.log", "あ.log", "イ.log", "う.log"}},
+  };
+  const QLocale previous;
+  for (const Case& c : cases) {
+    QLocale::setDefault(c.locale);
+    TempDir dir;
+    for (const std::string& name : c.files) WriteBytes(dir.File(name), "x");
+    TFileListBox list;
+    list.SetDirectory(dir.path().string());
+    std::vector<std::string> names;
+    for (int i = 0; i < list.Count(); ++i) names.push_back(list.Items(i));
+    EXPECT_EQ(names, c.listed) << c.locale.name().toStdString();
+  }
+  QLocale::setDefault(previous);
 }
 
 TEST_F(FileListTest, MasksAreCaseInsensitiveAndMayBeSeveral) {
@@ -74,7 +106,7 @@ TEST_F(FileListTest, ClicksAndKeysReportTheSelection) {
   Click(2);
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(list.ItemIndex(), 2);
-  EXPECT_EQ(list.FileName(), dir.File("b.log"));
+  EXPECT_EQ(list.FileName(), dir.File("B.txt"));
   // Clicking the selected file again is a click too.
   Click(2);
   EXPECT_EQ(clicks, 2);
