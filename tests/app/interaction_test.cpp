@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <filesystem>
 
@@ -40,7 +41,7 @@ class Interaction : public ::testing::Test {
   void Open(const std::vector<LogLine>& log = kDay) {
     const std::string folder = f.dir.File("logs");
     std::filesystem::create_directory(folder);
-    WriteBytes(folder + "/2024-04-15.log", LogBytes(log));
+    WriteBytes(LogFile(), LogBytes(log));
     TForm1& form = f.Create();
     form.ListFolder(folder);
     form.SelectFirstLog();
@@ -62,11 +63,26 @@ class Interaction : public ::testing::Test {
       if (Form().Series1->PointLabel(i) == label) return i;
     return -1;
   }
-  void RightClick(QWidget* widget, QPoint at) {
+  // Opens the widget's context menu there and leaves it open.
+  void OpenPopup(QWidget* widget, QPoint at) {
     QTest::mousePress(widget, Qt::RightButton, {}, at);
     QTest::mouseRelease(widget, Qt::RightButton, {}, at);
+  }
+  void RightClick(QWidget* widget, QPoint at) {
+    OpenPopup(widget, at);
     Form().PopupMenu1->hide();
   }
+  // Clicks an item of an open menu, as the user does.
+  static void ClickItem(QMenu* menu, QAction* item) {
+    ASSERT_TRUE(menu->isVisible());
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+  }
+  // Opens a menu of the menu bar with the mouse.
+  void OpenFromMenuBar(QMenu* menu) {
+    QMenuBar* bar = Form().menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+  }
+  std::string LogFile() { return f.dir.File("logs") + "/2024-04-15.log"; }
   std::vector<std::string> Foot() { return Form().Chart1->Foot().Text(); }
 
   FormFixture f;
@@ -121,10 +137,11 @@ TEST_F(Interaction, MidnightStartsShowTheDateAlone) {
 TEST_F(Interaction, HidingFromThePopupRemovesEveryRunAndRenumbersTheRows) {
   Open();
   // メモ (1) runs on under メモ (2); where bars overlap the earlier start answers.
-  RightClick(Form().Chart1View, BarCentre(BarOf("C:\\T\\メモ.exe (2)")));
+  OpenPopup(Form().Chart1View, BarCentre(BarOf("C:\\T\\メモ.exe (2)")));
   ASSERT_EQ(Form().PopupIndex, BarOf("C:\\T\\メモ.exe (1)"));
   EXPECT_TRUE(Form().mnIgno->isVisible());
-  Form().mnIgno->trigger();
+  ClickItem(Form().PopupMenu1, Form().mnIgno);
+  EXPECT_FALSE(Form().PopupMenu1->isVisible());
 
   EXPECT_EQ(Form().HiddenNames.Count(), 1);
   EXPECT_EQ(Form().HiddenNames[0], "C:\\T\\メモ.exe ");
@@ -160,7 +177,7 @@ TEST_F(Interaction, ThePopupOffersHidingOnlyOverABar) {
   EXPECT_FALSE(Form().mnIgno->isVisible());
 }
 
-TEST_F(Interaction, HidingTwiceKeepsOneEntryAndRestoringReloads) {
+TEST_F(Interaction, HidingTwiceKeepsOneEntryAndRestoringReloadsTheFile) {
   Open();
   Form().mnAllDispClick();  // show all, so the hidden program stays clickable
   ASSERT_TRUE(Form().mnAllDisp->isChecked());
@@ -175,17 +192,28 @@ TEST_F(Interaction, HidingTwiceKeepsOneEntryAndRestoringReloads) {
 
   Form().mnAllDispClick();
   EXPECT_EQ(BarsOf(*Form().Series1).size(), 4u);
-  Form().mnOptionClick();
-  EXPECT_TRUE(Form().mnReact->menuAction()->isEnabled());
+
+  // The launcher has written on meanwhile: restoring reads the file again.
+  std::vector<LogLine> grown = kDay;
+  grown.insert(grown.end() - 1, {"C", "2024/04/15", "8:50:00", "d.exe", "C:\\T"});
+  WriteBytes(LogFile(), LogBytes(grown));
+  OpenFromMenuBar(Form().mnOption);
+  ASSERT_TRUE(Form().mnReact->menuAction()->isEnabled());
   const QList<QAction*> items = Form().mnReact->actions();
   ASSERT_EQ(items.size(), 1);
   EXPECT_EQ(items[0]->text(), QString::fromUtf8("C:\\T\\c.exe"));
-  items[0]->trigger();
+  ClickItem(Form().mnOption, Form().mnReact->menuAction());
+  ASSERT_TRUE(QTest::qWaitFor([this] { return Form().mnReact->isVisible(); }));
+  ClickItem(Form().mnReact, items[0]);
+  EXPECT_FALSE(Form().mnOption->isVisible());
   EXPECT_EQ(Form().HiddenNames.Count(), 0);
   EXPECT_EQ(ReadBytes(f.ListFile()), "");
-  EXPECT_EQ(BarsOf(*Form().Series1).size(), 5u);
-  Form().mnOptionClick();
+  EXPECT_EQ(Form().Grid().RowCount(), 9);
+  EXPECT_EQ(BarsOf(*Form().Series1).size(), 6u);
+
+  OpenFromMenuBar(Form().mnOption);
   EXPECT_FALSE(Form().mnReact->menuAction()->isEnabled());
+  Form().mnOption->hide();
 }
 
 TEST_F(Interaction, F4TogglesShowAllAndRebuilds) {
@@ -214,8 +242,11 @@ TEST_F(Interaction, F5EmptiesChartAndGridAndReadsTheFolderAgain) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
   QTest::keyClick(&Form(), Qt::Key_F5);
   EXPECT_EQ(Form().Series1->PointCount(), 0);
-  EXPECT_EQ(Form().Grid().RowCount(), 2);
-  EXPECT_EQ(Form().Grid().Cells(3, 1), "");
+  ASSERT_EQ(Form().Grid().RowCount(), 2);
+  std::vector<std::string> cells;  // the header row is emptied too
+  for (int row = 0; row < 2; ++row)
+    for (int col = 0; col < Form().Grid().ColCount(); ++col) cells.push_back(Form().Grid().Cells(col, row));
+  EXPECT_EQ(cells, std::vector<std::string>(cells.size()));
   EXPECT_EQ(Foot(), (std::vector<std::string>{"[ﾌｧｲﾙ名] ", "\u3000"}));
   EXPECT_EQ(Form().FileListBox1->Count(), 2);
   EXPECT_EQ(Form().FileListBox1->ItemIndex(), -1);
