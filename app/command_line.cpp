@@ -178,10 +178,16 @@ bool RequestsOption(const std::vector<std::string>& rawArgs, std::string_view na
   return false;
 }
 
+bool DisplayIsSet() { return Set("DISPLAY") || Set("WAYLAND_DISPLAY"); }
+
+bool ShowsUsageErrorOnScreen(const std::vector<std::string>& rawArgs, std::string_view qtPlatform, bool displaySet) {
+  const bool invisible = qtPlatform == "offscreen" || qtPlatform == "minimal";
+  return displaySet && !invisible && !RequestsHeadlessMode(rawArgs);
+}
+
 void ChoosePlatformForHeadlessMode(const std::vector<std::string>& rawArgs) {
   if (!RequestsHeadlessMode(rawArgs) || Set("QT_QPA_PLATFORM")) return;
-  const bool display = Set("DISPLAY") || Set("WAYLAND_DISPLAY");
-  if (display && !RequestsMode(rawArgs, true)) return;
+  if (DisplayIsSet() && !RequestsMode(rawArgs, true)) return;
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
 }
 

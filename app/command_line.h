@@ -58,6 +58,14 @@ bool RequestsWindowlessMode(const std::vector<std::string>& rawArgs);
 // True when the option name is among them, before any "--".
 bool RequestsOption(const std::vector<std::string>& rawArgs, std::string_view name);
 
+// True when DISPLAY or WAYLAND_DISPLAY names a display.
+bool DisplayIsSet();
+
+// Whether a bad command line is shown in a message box as well as on standard
+// error: when the window would have opened on a display someone sees. Started
+// from a desktop menu, nobody reads standard error.
+bool ShowsUsageErrorOnScreen(const std::vector<std::string>& rawArgs, std::string_view qtPlatform, bool displaySet);
+
 // Before the GUI starts: a headless mode with neither a display nor a chosen
 // Qt platform selects the offscreen platform, so the program runs anywhere.
 void ChoosePlatformForHeadlessMode(const std::vector<std::string>& rawArgs);

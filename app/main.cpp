@@ -132,6 +132,8 @@ int main(int argc, char** argv) {
   const CommandLineResult parsed = ParseCommandLine(raw);
   if (parsed.ExitStatus != 0) {
     PrintError(nullptr, parsed.Error);
+    if (ShowsUsageErrorOnScreen(Arguments(argc, argv), QGuiApplication::platformName().toStdString(), DisplayIsSet()))
+      ShowErrorMessage(nullptr, parsed.Error);
     return parsed.ExitStatus;
   }
   const CommandLine& options = parsed.Options;

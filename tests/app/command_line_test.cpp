@@ -59,6 +59,30 @@ TEST(CommandLineTest, HeadlessModeIsSeenAmongQtOptions) {
   EXPECT_FALSE(RequestsHeadlessMode({"--", "--screenshot"}));
 }
 
+// A desktop launcher shows no standard error: a bad command line is also put
+// on screen, but only where a window would have opened and can be seen.
+TEST(CommandLineTest, UsageErrorsReachTheScreenOnlyFromWindowMode) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* platform;
+    bool display;
+    bool onScreen;
+  };
+  const Case cases[] = {
+      {{"-x"}, "xcb", true, true},
+      {{"--hidden-list", "x", "logs"}, "wayland", true, true},
+      {{"-x"}, "xcb", false, false},
+      {{"-x"}, "offscreen", true, false},
+      {{"-x"}, "minimal", true, false},
+      {{"--screenshot"}, "xcb", true, false},
+      {{"--size", "0x0", "--render", "a.log"}, "xcb", true, false},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(ParseCommandLine(c.args).ExitStatus, kExitUsage) << c.args[0];
+    EXPECT_EQ(ShowsUsageErrorOnScreen(c.args, c.platform, c.display), c.onScreen) << c.args[0] << " " << c.platform;
+  }
+}
+
 TEST(AppPathsTest, ExtensionIsReplacedOrAppended) {
   EXPECT_EQ(ChangeFileExt("/opt/tokiwa/tokiwa", ".INI"), "/opt/tokiwa/tokiwa.INI");
   EXPECT_EQ(ChangeFileExt("/opt/tokiwa/tokiwa.exe", ".LST"), "/opt/tokiwa/tokiwa.LST");
