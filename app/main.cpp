@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -132,8 +133,13 @@ int main(int argc, char** argv) {
   const CommandLineResult parsed = ParseCommandLine(raw);
   if (parsed.ExitStatus != 0) {
     PrintError(nullptr, parsed.Error);
-    if (ShowsUsageErrorOnScreen(Arguments(argc, argv), QGuiApplication::platformName().toStdString(), DisplayIsSet()))
+    // Started from a desktop menu, standard error goes nowhere.
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (ShowsUsageErrorOnScreen(raw, platform ? platform : "", DisplayIsSet())) {
+      QtArguments qtArgs(argv[0]);
+      GuardedApplication app(qtArgs.argc, qtArgs.argv);
       ShowErrorMessage(nullptr, parsed.Error);
+    }
     return parsed.ExitStatus;
   }
   const CommandLine& options = parsed.Options;
