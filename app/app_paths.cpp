@@ -44,6 +44,9 @@ PathEnvironment PathEnvironment::FromProcess() {
   env.XdgConfigHome = Env("XDG_CONFIG_HOME");
   env.Home = Env("HOME");
   env.IsWritable = [](const std::string& folder) {
+    // /usr holds read-only installed files; root passes the access test there
+    // and would otherwise leave its settings in /usr/bin.
+    if (folder == "/usr" || folder.starts_with("/usr/")) return false;
     return access(folder.c_str(), W_OK | X_OK) == 0;
   };
   return env;

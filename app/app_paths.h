@@ -1,9 +1,10 @@
 #pragma once
 // Where the viewer keeps its settings file (".INI") and hidden-program list
 // (".LST"): beside the executable, named after it. When the executable's folder
-// cannot be written (an installed program), both live in the user's
-// configuration folder, $XDG_CONFIG_HOME/tokiwa (default ~/.config/tokiwa),
-// under the same names. $TOKIWA_CONFIG_DIR overrides the folder for both.
+// cannot be written or lies under /usr (an installed program), both live in
+// the user's configuration folder, $XDG_CONFIG_HOME/tokiwa (default
+// ~/.config/tokiwa), under the same names. $TOKIWA_CONFIG_DIR overrides the
+// folder for both.
 #include <functional>
 #include <string>
 

@@ -117,6 +117,15 @@ TEST(AppPathsTest, ReadOnlyInstallUsesTheUserConfigFolder) {
             "/home/yamada/.config/tokiwa/tokiwa.INI");
 }
 
+TEST(AppPathsTest, InstalledUnderUsrNeverKeepsFilesBesideItself) {
+  // Even for root, who may write anywhere.
+  const PathEnvironment env = PathEnvironment::FromProcess();
+  EXPECT_FALSE(env.IsWritable("/usr/bin"));
+  EXPECT_FALSE(env.IsWritable("/usr/local/bin"));
+  const testing::TempDir dir;
+  EXPECT_TRUE(env.IsWritable(dir.path().string()));
+}
+
 TEST(AppPathsTest, OverrideFolderWinsForBothFiles) {
   PathEnvironment env = Environment(true);
   env.ConfigDirOverride = "/tmp/t";
