@@ -33,6 +33,7 @@ const std::vector<OptionSpec>& Options() {
       {"--screenshot", true, Mode::Headless, [](CommandLine& c, const std::string& v) { c.ScreenshotPath = v; }},
       {"--select-first", false, Mode::Window, [](CommandLine& c, const std::string&) { c.SelectFirst = true; }},
       {"--help", false, Mode::Windowless, [](CommandLine& c, const std::string&) { c.Help = true; }},
+      {"--version", false, Mode::Windowless, [](CommandLine& c, const std::string&) { c.Version = true; }},
       {"--export", true, Mode::Windowless, [](CommandLine& c, const std::string& v) { c.ExportLog = v; }},
       {"--render", true, Mode::Windowless, [](CommandLine& c, const std::string& v) { c.RenderLog = v; }},
       {"-o", true, Mode::Window, [](CommandLine& c, const std::string& v) { c.OutputPath = v; }},
@@ -90,7 +91,7 @@ bool ValidSide(int n) { return n >= 1 && n <= kMaxImageSide; }
 
 // Options that only make sense together, checked once everything is read.
 std::optional<CommandLineResult> CheckCombination(const CommandLine& c, const std::string& sizeText) {
-  if (c.Help) return std::nullopt;
+  if (c.Help || c.Version) return std::nullopt;
   if (c.Export() && c.Render()) return UsageError(msg::OptionsExclusive, {Arg("--export"), Arg("--render")});
   const bool fileMode = c.Export() || c.Render();
   if (fileMode && c.Screenshot())

@@ -20,6 +20,7 @@ struct CommandLine {
   std::string ScreenshotPath;  // --screenshot PNG: save the laid-out window and exit
   bool SelectFirst = false;    // --select-first: load the first listed log
   bool Help = false;           // --help: describe the command line and exit
+  bool Version = false;        // --version: print the version and exit
 
   std::string ExportLog;       // --export LOG: the bars as CSV on standard output
   std::string RenderLog;       // --render LOG: the chart as a PNG file
@@ -34,7 +35,7 @@ struct CommandLine {
   bool Export() const { return !ExportLog.empty(); }
   bool Render() const { return !RenderLog.empty(); }
   // Modes that produce output and exit; they need no display and no lock.
-  bool Headless() const { return Screenshot() || Export() || Render() || Help; }
+  bool Headless() const { return Screenshot() || Export() || Render() || Help || Version; }
 };
 
 struct CommandLineResult {
@@ -53,7 +54,7 @@ std::string UsageText();
 // headless mode.
 bool RequestsHeadlessMode(const std::vector<std::string>& rawArgs);
 // True when they ask for a mode that never shows a window (--export,
-// --render, --help).
+// --render, --help, --version).
 bool RequestsWindowlessMode(const std::vector<std::string>& rawArgs);
 // True when the option name is among them, before any "--".
 bool RequestsOption(const std::vector<std::string>& rawArgs, std::string_view name);

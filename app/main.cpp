@@ -74,6 +74,10 @@ tokiwa::TimelineJob JobOf(const tokiwa::CommandLine& options, const std::string&
 int RunWindowlessMode(const tokiwa::CommandLine& options, bool standardOutputOpen) {
   using namespace tokiwa;
   ScopedErrorSink printErrors(PrintError);
+  if (options.Version) {
+    std::printf("tokiwa %s\n", TOKIWA_VERSION);
+    return 0;
+  }
   if (options.Help || !(options.Export() || options.Render())) {
     std::fputs(UsageText().c_str(), stdout);
     return 0;

@@ -139,6 +139,8 @@ inline constexpr std::string_view Usage =
     "      ウィンドウの画像を保存して終わります。\n"
     "  tokiwa --help\n"
     "      この説明を表示します。\n"
+    "  tokiwa --version\n"
+    "      バージョンを表示します。\n"
     "\n"
     "オプション:\n"
     "  --hidden-list リスト  非表示リストのファイル (既定はビューア自身の非表示リスト)\n"

@@ -52,6 +52,14 @@ TEST(CommandLineTest, BadOptionsEndWithUsageStatus) {
   EXPECT_EQ(ParseCommandLine({"--select-first=yes"}).ExitStatus, kExitUsage);
 }
 
+TEST(CommandLineTest, VersionPrintsAndEndsWhateverElseIsGiven) {
+  const CommandLineResult r = ParseCommandLine({"--version", "-o", "x.png", "samples"});
+  EXPECT_EQ(r.ExitStatus, 0);
+  EXPECT_TRUE(r.Options.Version);
+  EXPECT_TRUE(r.Options.Headless());
+  EXPECT_TRUE(RequestsWindowlessMode({"-style", "fusion", "--version"}));
+}
+
 TEST(CommandLineTest, HeadlessModeIsSeenAmongQtOptions) {
   EXPECT_TRUE(RequestsHeadlessMode({"-style", "fusion", "--screenshot=x.png"}));
   EXPECT_TRUE(RequestsHeadlessMode({"--screenshot", "x.png"}));
