@@ -1,6 +1,5 @@
 #pragma once
-// The window icon: a small Gantt chart, drawn at start rather than shipped as
-// an image file.
+// The window icon, in every size rendered from the desktop icon's SVG.
 #include <QIcon>
 
 namespace tokiwa {

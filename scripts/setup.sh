@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ make
   qt6-base-dev qt6-qpa-plugins libgtest-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
+  librsvg2-bin                                    # renders the icon's PNG sizes
 )
 packages+=("$@")
 

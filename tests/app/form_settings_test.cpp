@@ -42,6 +42,14 @@ TEST(FormSettings, MissingFileOpensCentredAtDesignedSize) {
   EXPECT_TRUE(f.errors.empty());
 }
 
+TEST(FormSettings, WindowIconComesInTheDesktopIconSizes) {
+  FormFixture f;
+  const QIcon icon = f.Create(false).windowIcon();
+  for (const int side : {16, 32, 256}) EXPECT_TRUE(icon.availableSizes().contains(QSize(side, side))) << side;
+  // A picture, not an empty frame: the middle is opaque.
+  EXPECT_EQ(icon.pixmap(32).toImage().pixelColor(16, 16).alpha(), 255);
+}
+
 TEST(FormSettings, SavedBoundsAndPanesApply) {
   FormFixture f;
   WriteBytes(f.IniFile(),
