@@ -1,5 +1,5 @@
-# The two commands of the README, plus helpers for developers.
-.PHONY: run test setup fuzz bench gallery clean
+# The commands of the README, plus helpers for developers.
+.PHONY: run test package setup fuzz bench gallery clean
 
 setup:
 	@scripts/setup.sh
@@ -9,6 +9,11 @@ run: setup
 
 test: setup
 	@scripts/test.sh
+
+# A Debian package of the viewer alone, in a build tree of its own.
+package: setup
+	@scripts/build.sh build/package -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOKIWA_TESTS=OFF -DTOKIWA_BENCH=OFF
+	@cmake --build build/package --target package
 
 fuzz: setup
 	@scripts/setup.sh clang-14 libclang-rt-14-dev

@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgtest-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
   librsvg2-bin                                    # renders the icon's PNG sizes
+  desktop-file-utils appstream man-db groff-base  # validate the installed data files
+  dpkg-dev file                                   # the Debian package's library dependencies
 )
 packages+=("$@")
 
