@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix, makes it read-only and uses the
-# program from there as a user would: its version, an export of a sample log
-# and a picture of its window, with the settings and the hidden list in
-# $XDG_CONFIG_HOME/tokiwa/.
+# program from there as a user would: its version, an export of a sample log,
+# a picture of its window and the window itself, with the settings and the
+# hidden list read from and written to $XDG_CONFIG_HOME/tokiwa/.
 # install_test.sh BUILD_DIR VERSION SAMPLE_LOG   (CMAKE: the cmake to use)
 set -euo pipefail
 build=$1 version=$2 sample=$3
@@ -39,21 +39,31 @@ if [ "$(id -u)" -eq 0 ]; then
   chown -R nobody:nogroup "$home"
   as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
-tokiwa() {
-  "${as_user[@]}" env -u TOKIWA_CONFIG_DIR -u DISPLAY -u WAYLAND_DISPLAY \
-    HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$home/runtime" \
-    QT_QPA_PLATFORM=offscreen TZ=Asia/Tokyo "$prefix/bin/tokiwa" "$@"
-}
+installed=("${as_user[@]}" env -u TOKIWA_CONFIG_DIR -u DISPLAY -u WAYLAND_DISPLAY
+  HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$home/runtime"
+  QT_QPA_PLATFORM=offscreen TZ=Asia/Tokyo "$prefix/bin/tokiwa")
+tokiwa() { "${installed[@]}" "$@"; }
 config=$home/config/tokiwa
 
 [ "$(tokiwa --version)" = "tokiwa $version" ] || fail "--version does not say $version"
 
-# The first run creates the configuration folder.
-tokiwa --export "$home/sample.log" --show-all >"$scratch/all.csv" || fail "--export failed"
-[ -d "$config" ] || fail "$config was not created"
+# The viewer keeps its settings there: it creates the folder and writes them
+# when it closes (here on SIGTERM, once it handles the signal).
+"${installed[@]}" "$home" &  # no function: $! is then the viewer itself
+viewer=$!
+for _ in $(seq 300); do
+  mask=$(sed -n 's/^SigCgt:\s*//p' "/proc/$viewer/status" 2>/dev/null) || break
+  (( (0x${mask:-0} >> 14) & 1 )) && break
+  sleep 0.1
+done
+kill -TERM "$viewer" || fail "the viewer did not start"
+wait "$viewer" || fail "the viewer ended with status $? on SIGTERM"
+grep -q '^HeightB=' "$config/tokiwa.INI" || fail "closing did not write $config/tokiwa.INI"
+[ -f "$config/tokiwa.LST" ] || fail "closing did not write $config/tokiwa.LST"
 
 # The hidden list is read from there: the installed export without a list
 # equals the built program's export with that list named, and hides something.
+tokiwa --export "$home/sample.log" --show-all >"$scratch/all.csv" || fail "--export failed"
 printf 'C:\\WINDOWS\\system32\\notepad.exe\r\n' >"$scratch/hidden.LST"
 cp "$scratch/hidden.LST" "$config/tokiwa.LST"
 tokiwa --export "$home/sample.log" >"$scratch/installed.csv" || fail "--export failed"
@@ -63,7 +73,6 @@ diff "$scratch/expected.csv" "$scratch/installed.csv" || fail "the installed exp
 
 # So are the settings: the window takes the size saved there.
 printf '[Ord]\r\nWidth=640\r\nHeight=400\r\n' >"$config/tokiwa.INI"
-[ "$(id -u)" -ne 0 ] || chown -R nobody:nogroup "$config"
 tokiwa --screenshot "$home/window.png" || fail "--screenshot failed"
 size=$(od -An -tu1 -j16 -N8 "$home/window.png" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }')
 [ "$size" = 640x400 ] || fail "the window is $size, not the 640x400 of $config/tokiwa.INI"
