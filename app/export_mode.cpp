@@ -2,16 +2,14 @@
 
 #include <cmath>
 #include <cstdio>
-#include <optional>
 
 #include "app/app_paths.h"
 #include "app/command_line.h"
-#include "app/log_timeline.h"
 #include "app/settings.h"
 #include "runtime/encoding.h"
 #include "runtime/exceptions.h"
 #include "runtime/messages.h"
-#include "series/gantt_series.h"
+#include "timeline/log_timeline.h"
 
 namespace tokiwa {
 
@@ -60,39 +58,42 @@ std::string CsvQuoted(std::string_view text) {
   return quoted;
 }
 
-void WriteBarsCsv(const TGanttSeries& series, std::ostream& out) {
+void WriteBarsCsv(const TimelineScan& scan, std::ostream& out) {
   out << kBarsCsvHeader << '\n';
-  for (int i = 0; i < series.PointCount(); ++i) {
-    out << i << ',' << CsvDateTime(series.StartValues().ValueAt(i)) << ','
-        << CsvDateTime(series.EndValues().ValueAt(i)) << ',' << std::llround(series.YValues().ValueAt(i)) << ','
-        << Hex(series.PointColor(i)) << ',' << CsvQuoted(series.PointLabel(i)) << '\n';
+  std::size_t index = 0;
+  for (const TimelineBar& bar : scan.Bars) {
+    out << index++ << ',' << CsvDateTime(bar.Start) << ',' << CsvDateTime(bar.End) << ',' << bar.Row << ','
+        << Hex(bar.Colour) << ',' << CsvQuoted(scan.LabelOf(bar)) << '\n';
   }
 }
 
 TStringList JobHiddenNames(const TimelineJob& job) {
-  if (job.HasHiddenList) return ReadHiddenNames(job.HiddenListFile, true);
-  // Only read: an export leaves no configuration folder behind.
-  return ReadHiddenNames(ResolveAppPaths(ExecutablePath(), PathEnvironment::FromProcess()).ListFileName, false);
+  TStringList names;
+  if (job.HasHiddenList) {
+    names.LoadFromFile(job.HiddenListFile);
+  } else {
+    // Only read: an export leaves no configuration folder behind.
+    LoadHiddenNames(names, ResolveAppPaths(ExecutablePath(), PathEnvironment::FromProcess()).ListFileName);
+  }
+  return names;
 }
 
 int RunExport(const TimelineJob& job, std::ostream& out, const Reporter& report) {
-  LogTimeline timeline;
-  std::optional<std::string> badRow;
+  TimelineScan scan;
   try {
-    const TStringList hidden = JobHiddenNames(job);
-    badRow = timeline.Load(job.LogFile, hidden, job.ShowAll);
+    scan = ScanLogFile(job.LogFile, JobHiddenNames(job), job.ShowAll);
   } catch (const Exception& e) {
     report(e.what());
     return kExitFileError;
   }
-  WriteBarsCsv(timeline.Series(), out);
+  WriteBarsCsv(scan, out);
   out.flush();
   if (!out) {
     report(FormatText(msg::WriteError, {Arg(msg::StandardOutput)}));
     return kExitIoError;
   }
-  if (badRow) {
-    report(*badRow);
+  if (scan.Stopped) {
+    report(scan.Stopped->Message);
     return kExitBadRow;
   }
   return 0;

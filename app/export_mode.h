@@ -1,17 +1,16 @@
 #pragma once
 // "--export": the bars of one launch log as CSV on standard output, for
-// scripts. The log goes through the window's loading, configuration and
-// builder, so the bars are exactly those the window draws.
+// scripts. The log goes through the window's loading and scan, so the bars are
+// exactly those the window draws.
 #include <functional>
 #include <ostream>
 #include <string>
 
 #include "runtime/date_time.h"
 #include "runtime/string_list.h"
+#include "timeline/timeline_scan.h"
 
 namespace tokiwa {
-
-class TGanttSeries;
 
 // What a command-line run draws.
 struct TimelineJob {
@@ -34,8 +33,9 @@ inline constexpr std::string_view kBarsCsvHeader = "index,start,end,row,colour,l
 // The hidden names a job uses (the list's open error propagates).
 TStringList JobHiddenNames(const TimelineJob& job);
 
-// One line per bar in series order under kBarsCsvHeader; UTF-8, LF line ends.
-void WriteBarsCsv(const TGanttSeries& series, std::ostream& out);
+// One line per bar in the scan's order (the chart's) under kBarsCsvHeader;
+// UTF-8, LF line ends.
+void WriteBarsCsv(const TimelineScan& scan, std::ostream& out);
 // "YYYY-MM-DD HH:MM:SS", rounded to the nearest second.
 std::string CsvDateTime(TDateTime value);
 // The text in double quotes, inner quotes doubled.

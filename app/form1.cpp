@@ -10,15 +10,15 @@
 #include <QVBoxLayout>
 
 #include "app/app_icon.h"
-#include "app/chart_config.h"
-#include "app/splitter.h"
 #include "gui/chart_widget.h"
 #include "gui/error_display.h"
 #include "gui/file_list_box.h"
 #include "gui/font_mapping.h"
+#include "gui/splitter.h"
 #include "gui/string_grid_view.h"
 #include "runtime/graphics.h"
 #include "runtime/messages.h"
+#include "timeline/chart_config.h"
 
 namespace tokiwa {
 

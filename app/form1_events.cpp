@@ -11,13 +11,11 @@
 #include <system_error>
 
 #include "app/form1.h"
-#include "app/launch_log.h"
 #include "app/settings.h"
-#include "app/splitter.h"
-#include "app/timeline_builder.h"
 #include "chart/chart.h"
 #include "gui/error_display.h"
 #include "gui/file_list_box.h"
+#include "gui/splitter.h"
 #include "gui/string_grid_view.h"
 #include "runtime/encoding.h"
 #include "runtime/exceptions.h"
@@ -25,6 +23,8 @@
 #include "runtime/profile_file.h"
 #include "runtime/safe_file.h"
 #include "series/gantt_series.h"
+#include "timeline/launch_log.h"
+#include "timeline/timeline_builder.h"
 
 namespace tokiwa {
 

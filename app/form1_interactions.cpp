@@ -11,13 +11,13 @@
 #include <unordered_set>
 
 #include "app/form1.h"
-#include "app/timeline_builder.h"
-#include "app/timeline_foot.h"
 #include "chart/chart.h"
 #include "gui/chart_widget.h"
 #include "gui/file_list_box.h"
 #include "gui/string_grid_view.h"
 #include "series/gantt_series.h"
+#include "timeline/timeline_builder.h"
+#include "timeline/timeline_foot.h"
 
 namespace tokiwa {
 

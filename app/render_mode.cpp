@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "app/command_line.h"
-#include "app/log_timeline.h"
 #include "gui/headless_host.h"
 #include "runtime/exceptions.h"
+#include "timeline/log_timeline.h"
 
 namespace tokiwa {
 

@@ -1,6 +1,7 @@
 // The stages of drawing a launch log's timeline, one after the other, with
 // the time (wall and CPU) and the peak memory after each: loading the grid,
-// building the bars, painting the chart headless.
+// scanning it into bars, filling the Gantt series, painting the chart
+// headless.
 //
 //   bench_timeline LOGFILE [WIDTHxHEIGHT]
 #include <sys/resource.h>
@@ -13,12 +14,12 @@
 #include <functional>
 #include <string>
 
-#include "app/chart_config.h"
-#include "app/launch_log.h"
-#include "app/timeline_builder.h"
 #include "gridio/string_grid_io.h"
 #include "gui/headless_host.h"
 #include "runtime/exceptions.h"
+#include "timeline/chart_config.h"
+#include "timeline/launch_log.h"
+#include "timeline/timeline_builder.h"
 
 namespace {
 
@@ -65,12 +66,15 @@ int main(int argc, char** argv) {
   std::printf("%s\n", argv[1]);
   try {
     Stage("load", [&] { LoadLaunchLog(io, argv[1]); });
-    Stage("build", [&] {
+    TimelineScan scan;
+    Stage("scan", [&] {
       TimelineSource source;
       source.Grid = &grid;
       source.HiddenNames = &hidden;
-      BuildTimeline(*chart.Chart1, *chart.Series1, source);
+      scan = ScanTimeline(source);
     });
+    Stage("fill", [&] { FillSeries(*chart.Series1, scan); });
+    if (scan.Stopped) std::fprintf(stderr, "%s\n", scan.Stopped->Message.c_str());
   } catch (const Exception& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

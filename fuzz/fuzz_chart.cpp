@@ -17,13 +17,13 @@
 #include <vector>
 
 #include "chart/chart.h"
-#include "chart/recording_host.h"
 #include "chart/series.h"
 #include "fuzz/fuzz_reader.h"
 #include "fuzz/fuzz_support.h"
 #include "runtime/exceptions.h"
 #include "series/custom_series.h"
 #include "series/gantt_series.h"
+#include "support/recording_host.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
-// Reads arbitrary bytes as a launch log, builds the timeline and paints it
-// once on a recording canvas. The bars must be exactly those of a plain
-// scan-forward reading of the same rows, and the paint must not fail.
+// Reads arbitrary bytes as a launch log, scans it, fills the timeline chart
+// and paints it once on a recording canvas. The bars must be exactly those of
+// a plain scan-forward reading of the same rows, the chart must hold them as
+// scanned, and the paint must not fail.
 // A first byte below 4 picks the options (bit 0: show all; bit 1: hide the
 // first program, named in lower case); any other first byte is log text.
 
@@ -10,15 +11,15 @@
 #include <string>
 #include <string_view>
 
-#include "app/chart_config.h"
-#include "app/launch_log.h"
-#include "app/timeline_builder.h"
-#include "chart/recording_host.h"
 #include "fuzz/fuzz_support.h"
 #include "gridio/string_grid_io.h"
 #include "runtime/date_time.h"
 #include "runtime/exceptions.h"
-#include "tests/app/timeline_reference.h"
+#include "support/recording_host.h"
+#include "tests/timeline/timeline_reference.h"
+#include "timeline/chart_config.h"
+#include "timeline/launch_log.h"
+#include "timeline/timeline_builder.h"
 
 namespace {
 
@@ -42,17 +43,6 @@ void HideFirstProgram(const TStringGrid& grid, TStringList& hidden) {
       return;
     }
   }
-}
-
-bool SameBars(const TGanttSeries& a, const TGanttSeries& b) {
-  if (a.PointCount() != b.PointCount()) return false;
-  for (int i = 0; i < a.PointCount(); ++i) {
-    if (a.StartValues().ValueAt(i) != b.StartValues().ValueAt(i)) return false;
-    if (a.EndValues().ValueAt(i) != b.EndValues().ValueAt(i)) return false;
-    if (a.YValues().ValueAt(i) != b.YValues().ValueAt(i)) return false;
-    if (a.PointLabel(i) != b.PointLabel(i) || a.PointColor(i) != b.PointColor(i)) return false;
-  }
-  return true;
 }
 
 // Rows, colours and the system row hold whatever the log says.
@@ -108,25 +98,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   source.HiddenNames = &hidden;
   source.ShowAll = (options & 1) != 0;
   source.CurrentYear = 2024;
-  bool failed = false;
-  std::string message;
-  try {
-    BuildTimeline(*chart.Chart1, *chart.Series1, source);
-  } catch (const EConvertError& e) {
-    failed = true;
-    message = e.what();
-  }
+  const TimelineScan scan = ScanTimeline(source);
+  FillSeries(*chart.Series1, scan);
 
   // The reference scans forward from every run: keep it to small logs.
   if (grid.RowCount() <= 3000) {
-    TGanttSeries expected(&owner);
-    const auto expectedError = reference::BuildBars(source, expected);
-    Check(failed == expectedError.has_value());
-    if (failed) Check(message == *expectedError);
-    Check(SameBars(*chart.Series1, expected));
+    Check(reference::SameScan(scan, reference::Scan(source)), "scan");
   }
+  Check(reference::SameBars(reference::ScanOf(*chart.Series1), scan), "series");
   CheckBars(*chart.Series1, grid.RowCount());
-  if (!failed) CheckRunsGoForward(grid, source, *chart.Series1);
+  if (!scan.Stopped) CheckRunsGoForward(grid, source, *chart.Series1);
 
   RecordingHost host;
   chart.Chart1->SetHost(&host);

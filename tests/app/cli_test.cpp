@@ -11,7 +11,7 @@
 #include "app/command_line.h"
 #include "app/export_mode.h"
 #include "runtime/messages.h"
-#include "tests/app/timeline_test_support.h"
+#include "tests/timeline/timeline_test_support.h"
 
 extern char** environ;
 

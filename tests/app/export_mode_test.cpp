@@ -8,7 +8,7 @@
 #include "app/export_mode.h"
 #include "runtime/date_time.h"
 #include "runtime/messages.h"
-#include "tests/app/timeline_test_support.h"
+#include "tests/timeline/timeline_test_support.h"
 
 namespace tokiwa::testing {
 namespace {

@@ -10,9 +10,9 @@
 
 #include "app/form1.h"
 #include "app/quit_requests.h"
-#include "app/splitter.h"
 #include "form_fixture.h"
 #include "gui/file_list_box.h"
+#include "gui/splitter.h"
 #include "gui/string_grid_view.h"
 #include "runtime/file_syscalls.h"
 #include "runtime/messages.h"

@@ -21,7 +21,7 @@
 #include "runtime/messages.h"
 #include "series/gantt_series.h"
 #include "tests/app/form_fixture.h"
-#include "tests/app/timeline_test_support.h"
+#include "tests/timeline/timeline_test_support.h"
 
 namespace tokiwa::testing {
 namespace {
@@ -92,11 +92,11 @@ TEST_F(Interaction, SelectingALogFillsTheGridAndDrawsItsBars) {
   Open();
   EXPECT_EQ(Form().Grid().RowCount(), 8);
   EXPECT_EQ(Form().Grid().Cells(3, 3), "メモ.exe (1)");
-  const auto bars = BarsOf(*Form().Series1);
+  const auto bars = reference::ScanOf(*Form().Series1).Bars;
   ASSERT_EQ(bars.size(), 5u);
-  EXPECT_EQ(bars[2].row, 3);  // メモ (1)
-  EXPECT_EQ(bars[4].row, 3);  // メモ (2) shares its row
-  EXPECT_EQ(bars[3].row, 4);  // c
+  EXPECT_EQ(bars[2].Row, 3);  // メモ (1)
+  EXPECT_EQ(bars[4].Row, 3);  // メモ (2) shares its row
+  EXPECT_EQ(bars[3].Row, 4);  // c
   EXPECT_FALSE(Form().Chart1->ImageStale());  // painted
   EXPECT_TRUE(f.errors.empty());
 }
@@ -106,7 +106,7 @@ TEST_F(Interaction, AnUnreadableRowIsShownAndTheBarsBeforeItStay) {
   log[3].time = "8:30:61";
   Open(log);
   EXPECT_EQ(f.errors, std::vector<std::string>{FormatText(msg::InvalidDateTime, {Arg("2024/04/15 8:30:61")})});
-  EXPECT_EQ(BarsOf(*Form().Series1).size(), 3u);
+  EXPECT_EQ(Form().Series1->PointCount(), 3);
   EXPECT_TRUE(Form().StringGrid1->isEnabled());
   EXPECT_EQ(Form().Grid().RowCount(), 8);
 }
@@ -145,11 +145,11 @@ TEST_F(Interaction, HidingFromThePopupRemovesEveryRunAndRenumbersTheRows) {
 
   EXPECT_EQ(Form().HiddenNames.Count(), 1);
   EXPECT_EQ(Form().HiddenNames[0], "C:\\T\\メモ.exe ");
-  const auto bars = BarsOf(*Form().Series1);
-  ASSERT_EQ(bars.size(), 3u);  // both メモ runs are gone
-  EXPECT_EQ(bars[2].label, "C:\\T\\c.exe");
-  EXPECT_EQ(bars[2].row, 3);
-  EXPECT_EQ(bars[2].colour, kBarColors[3]);
+  const TimelineScan shown = reference::ScanOf(*Form().Series1);
+  ASSERT_EQ(shown.Bars.size(), 3u);  // both メモ runs are gone
+  EXPECT_EQ(shown.LabelOf(shown.Bars[2]), "C:\\T\\c.exe");
+  EXPECT_EQ(shown.Bars[2].Row, 3);
+  EXPECT_EQ(shown.Bars[2].Colour, kBarColors[3]);
   EXPECT_EQ(Form().Grid().RowCount(), 8);  // the grid is not reloaded
 
   // A stale index does nothing.
@@ -186,12 +186,12 @@ TEST_F(Interaction, HidingTwiceKeepsOneEntryAndRestoringReloadsTheFile) {
     Form().mnIgnoClick();
   }
   EXPECT_EQ(Form().HiddenNames.Count(), 1);
-  EXPECT_EQ(BarsOf(*Form().Series1).size(), 5u);
+  EXPECT_EQ(Form().Series1->PointCount(), 5);
   // Saved at once: a crash or logout loses nothing.
   EXPECT_EQ(ReadBytes(f.ListFile()), "C:\\T\\c.exe\r\n");
 
   Form().mnAllDispClick();
-  EXPECT_EQ(BarsOf(*Form().Series1).size(), 4u);
+  EXPECT_EQ(Form().Series1->PointCount(), 4);
 
   // The launcher has written on meanwhile: restoring reads the file again.
   std::vector<LogLine> grown = kDay;
@@ -209,7 +209,7 @@ TEST_F(Interaction, HidingTwiceKeepsOneEntryAndRestoringReloadsTheFile) {
   EXPECT_EQ(Form().HiddenNames.Count(), 0);
   EXPECT_EQ(ReadBytes(f.ListFile()), "");
   EXPECT_EQ(Form().Grid().RowCount(), 9);
-  EXPECT_EQ(BarsOf(*Form().Series1).size(), 6u);
+  EXPECT_EQ(Form().Series1->PointCount(), 6);
 
   OpenFromMenuBar(Form().mnOption);
   EXPECT_FALSE(Form().mnReact->menuAction()->isEnabled());
@@ -224,15 +224,15 @@ TEST_F(Interaction, F4TogglesShowAllAndRebuilds) {
   WriteBytes(folder + "/day.log", LogBytes(kDay));
   Form().ListFolder(folder);
   Form().SelectFirstLog();
-  EXPECT_EQ(BarsOf(*Form().Series1).size(), 4u);
+  EXPECT_EQ(Form().Series1->PointCount(), 4);
   Form().activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
   QTest::keyClick(&Form(), Qt::Key_F4);
   EXPECT_TRUE(Form().mnAllDisp->isChecked());
-  EXPECT_EQ(BarsOf(*Form().Series1).size(), 5u);
+  EXPECT_EQ(Form().Series1->PointCount(), 5);
   QTest::keyClick(&Form(), Qt::Key_F4);
   EXPECT_FALSE(Form().mnAllDisp->isChecked());
-  EXPECT_EQ(BarsOf(*Form().Series1).size(), 4u);
+  EXPECT_EQ(Form().Series1->PointCount(), 4);
 }
 
 TEST_F(Interaction, F5EmptiesChartAndGridAndReadsTheFolderAgain) {

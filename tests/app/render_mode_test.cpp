@@ -8,10 +8,10 @@
 #include "app/command_line.h"
 #include "app/render_mode.h"
 #include "gui/error_display.h"
-#include "runtime/messages.h"
 #include "runtime/file_syscalls.h"
+#include "runtime/messages.h"
 #include "support/faulty_syscalls.h"
-#include "tests/app/timeline_test_support.h"
+#include "tests/timeline/timeline_test_support.h"
 
 namespace tokiwa::testing {
 namespace {

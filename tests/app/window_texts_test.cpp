@@ -13,7 +13,7 @@
 #include "gui/file_list_box.h"
 #include "series/gantt_series.h"
 #include "tests/app/form_fixture.h"
-#include "tests/app/timeline_test_support.h"
+#include "tests/timeline/timeline_test_support.h"
 
 namespace tokiwa::testing {
 namespace {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "chart/chart.h"
-#include "chart/recording_host.h"
 #include "chart/series.h"
 #include "runtime/date_time.h"
+#include "support/recording_host.h"
 
 namespace tokiwa::axis_test {
 

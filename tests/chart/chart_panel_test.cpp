@@ -5,11 +5,11 @@
 
 #include "chart/chart.h"
 #include "chart/chart_panel.h"
-#include "chart/font_object.h"
 #include "chart/engine_settings.h"
-#include "chart/recording_host.h"
+#include "chart/font_object.h"
 #include "runtime/exceptions.h"
-#include "runtime/recording_canvas.h"
+#include "support/recording_canvas.h"
+#include "support/recording_host.h"
 
 namespace tokiwa {
 namespace {

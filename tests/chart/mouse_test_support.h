@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "chart/chart.h"
-#include "chart/recording_host.h"
 #include "chart/series.h"
+#include "support/recording_host.h"
 
 namespace tokiwa::mouse_test {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "chart/chart.h"
-#include "chart/recording_host.h"
 #include "chart/series.h"
+#include "support/recording_host.h"
 
 namespace tokiwa::paint_test {
 

@@ -1,7 +1,7 @@
 // The test host counts what a chart asks of it and forgets bitmaps the chart destroyed.
 #include <gtest/gtest.h>
 
-#include "chart/recording_host.h"
+#include "support/recording_host.h"
 
 namespace tokiwa {
 namespace {

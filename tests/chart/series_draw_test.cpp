@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "chart/chart.h"
-#include "chart/recording_host.h"
 #include "chart/series.h"
-#include "runtime/recording_canvas.h"
+#include "support/recording_canvas.h"
+#include "support/recording_host.h"
 
 namespace tokiwa {
 namespace {

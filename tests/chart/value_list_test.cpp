@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "chart/chart.h"
-#include "chart/recording_host.h"
 #include "chart/series.h"
 #include "chart/value_list.h"
 #include "runtime/exceptions.h"
+#include "support/recording_host.h"
 
 namespace tokiwa {
 namespace {

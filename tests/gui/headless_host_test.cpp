@@ -8,12 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "chart/chart.h"
-#include "chart/recording_host.h"
 #include "gui/error_display.h"
 #include "gui/headless_host.h"
 #include "runtime/exceptions.h"
 #include "runtime/messages.h"
 #include "series/custom_series.h"
+#include "support/recording_host.h"
 #include "support/temp_dir.h"
 
 namespace tokiwa {

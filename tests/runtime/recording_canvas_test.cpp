@@ -2,7 +2,7 @@
 // measures text with fixed metrics.
 #include <gtest/gtest.h>
 
-#include "runtime/recording_canvas.h"
+#include "support/recording_canvas.h"
 
 namespace tokiwa {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "chart/chart.h"
-#include "chart/recording_host.h"
 #include "series/gantt_series.h"
+#include "support/recording_host.h"
 
 namespace tokiwa {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/launch_log.h"
+#include "timeline/launch_log.h"
 
 #include "runtime/messages.h"
 

@@ -1,4 +1,4 @@
-#include "app/splitter.h"
+#include "gui/splitter.h"
 
 #include <QMouseEvent>
 #include <algorithm>

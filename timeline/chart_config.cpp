@@ -1,4 +1,4 @@
-#include "app/chart_config.h"
+#include "timeline/chart_config.h"
 
 #include <string>
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <regex>
 
-#include "chart/recording_host.h"
-#include "tests/app/timeline_test_support.h"
+#include "support/recording_host.h"
+#include "tests/timeline/timeline_test_support.h"
 
 namespace tokiwa::testing {
 namespace {

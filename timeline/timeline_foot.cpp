@@ -1,4 +1,4 @@
-#include "app/timeline_foot.h"
+#include "timeline/timeline_foot.h"
 
 #include "chart/chart.h"
 #include "runtime/date_time_text.h"

@@ -1,20 +1,21 @@
-#include "app/timeline_builder.h"
+#include "timeline/timeline_scan.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <functional>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <thread>
 #include <unordered_map>
 #include <unordered_set>
 
-#include "chart/chart.h"
-#include "runtime/date_time.h"
 #include "runtime/date_time_text.h"
+#include "runtime/exceptions.h"
 #include "runtime/memory_hints.h"
 #include "runtime/messages.h"
 #include "runtime/text_compare.h"
-#include "series/gantt_series.h"
 
 namespace tokiwa {
 
@@ -23,6 +24,8 @@ namespace {
 constexpr int kNoRow = INT_MAX;  // "not found" that loses every minimum
 constexpr int kSystemRow = 1;
 constexpr int kFirstProgramRow = 2;
+constexpr int kSystemLabel = 0;
+constexpr int kFirstKeyLabel = 1;  // the program keys follow the system's label
 
 enum class RowKind : std::uint8_t { Other, SystemStart, SystemEnd, RunStart, RunEnd };
 
@@ -117,17 +120,16 @@ LogScan ScanLog(const TStringGrid& grid) {
   return scan;
 }
 
-// The most bars a build can add: one per row that opens a run.
+// The most bars a scan can make: one per row that opens a run.
 int RunCount(const LogScan& scan) {
   int runs = 0;
   for (const RowKind kind : scan.kinds) runs += kind == RowKind::SystemStart || kind == RowKind::RunStart;
   return runs;
 }
 
-// The date and time of every row, parsed once per build. Parse() fills them
-// all; At() hands them out and raises the conversion error of a row that is
-// not a date and time only when the build reaches that row, as it would have
-// reading the rows one by one.
+// The date and time of every row, parsed once per scan. Parse() fills them
+// all; At() hands them out, and a row that is not a date and time stops the
+// scan only when a run needs it, as it would reading the rows one by one.
 class RowTimes {
  public:
   RowTimes(const TStringGrid& grid, const FormatSettings& settings, int currentYear)
@@ -150,12 +152,25 @@ class RowTimes {
     }
   }
 
-  // Raises EConvertError naming the text when it is not a date and time.
-  TDateTime At(int row) const {
+  // Nothing when the row's text is not a date and time.
+  std::optional<TDateTime> At(int row) const {
     const auto r = static_cast<std::size_t>(row);
     if (valid_[r]) return values_[r];
     std::string text;
-    return StrToDateTime(TextOf(row, text), settings_, currentYear_);
+    TDateTime value = 0;
+    if (TryStrToDateTime(TextOf(row, text), value, settings_, currentYear_)) return value;
+    return std::nullopt;
+  }
+
+  // The conversion error of a row that is not a date and time.
+  std::string ErrorAt(int row) const {
+    std::string text;
+    try {
+      StrToDateTime(TextOf(row, text), settings_, currentYear_);
+    } catch (const EConvertError& e) {
+      return e.what();
+    }
+    return {};
   }
 
  private:
@@ -222,6 +237,14 @@ class ProgramRows {
   std::unordered_map<std::string, int> order_;   // case-folded name -> position
 };
 
+// A Gantt series puts each new bar after every bar whose start is not later:
+// on the bars in row order that is a stable sort by start. Logs usually run
+// forward, and then there is nothing to move.
+void SortByStart(std::vector<TimelineBar>& bars) {
+  const auto earlier = [](const TimelineBar& a, const TimelineBar& b) { return a.Start < b.Start; };
+  if (!std::is_sorted(bars.begin(), bars.end(), earlier)) std::stable_sort(bars.begin(), bars.end(), earlier);
+}
+
 }  // namespace
 
 std::string_view TrimMarker(std::string_view text) {
@@ -242,15 +265,9 @@ std::string NormalizeName(std::string_view name) {
 
 std::vector<int> FindEndRows(const TStringGrid& grid) { return ScanLog(grid).endRows; }
 
-std::vector<std::string> EmptyFootLines() {
-  return {std::string(msg::FootFileName), std::string(msg::IdeographicSpace)};
-}
-
-void BuildTimeline(TCustomChart& chart, TGanttSeries& series, const TimelineSource& source) {
-  chart.CancelZoom();
-  chart.Foot().SetText(EmptyFootLines());
-  series.RemoveAllPoints();
-  if (!source.Grid) return;
+TimelineScan ScanTimeline(const TimelineSource& source) {
+  TimelineScan result;
+  if (!source.Grid) return result;
   const TStringGrid& grid = *source.Grid;
 
   // The dates are parsed on a second thread while this one scans the markers
@@ -261,25 +278,30 @@ void BuildTimeline(TCustomChart& chart, TGanttSeries& series, const TimelineSour
     std::jthread parser([&times] { times.Parse(); });
     scan = ScanLog(grid);
   }
-  series.ReservePoints(RunCount(scan));
+  result.Bars.reserve(static_cast<std::size_t>(RunCount(scan)));
   ProgramRows programs(source, scan.keys);
-  const std::string systemLabel(msg::SystemRunLabel);
   for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
     const auto r = static_cast<std::size_t>(row);
-    if (scan.kinds[r] == RowKind::SystemStart) {
-      const TDateTime start = times.At(row);
-      const TDateTime end = times.At(scan.endRows[r]);
-      series.AddBar(start, end, kSystemRow, systemLabel, source.BarColors[kSystemRow]);
-    } else if (scan.kinds[r] == RowKind::RunStart) {
-      const int id = scan.keyIds[r];
-      if (programs.Hidden(id)) continue;
-      const TDateTime start = times.At(row);
-      const TDateTime end = times.At(scan.endRows[r]);
-      const int y = programs.Row(id);
-      series.AddBar(start, end, y, scan.keys[static_cast<std::size_t>(id)],
-                    source.BarColors[static_cast<std::size_t>(y % 8)]);
+    const RowKind kind = scan.kinds[r];
+    if (kind != RowKind::SystemStart && kind != RowKind::RunStart) continue;
+    const int id = scan.keyIds[r];
+    if (kind == RowKind::RunStart && programs.Hidden(id)) continue;
+    const std::optional<TDateTime> start = times.At(row);
+    const std::optional<TDateTime> end = start ? times.At(scan.endRows[r]) : std::nullopt;
+    if (!end) {
+      const int unreadable = start ? scan.endRows[r] : row;
+      result.Stopped = UnreadableRow{unreadable, times.ErrorAt(unreadable)};
+      break;
     }
+    const int y = kind == RowKind::SystemStart ? kSystemRow : programs.Row(id);
+    const int label = kind == RowKind::SystemStart ? kSystemLabel : id + kFirstKeyLabel;
+    result.Bars.push_back({*start, *end, y, source.BarColors[static_cast<std::size_t>(y % 8)], label});
   }
+  result.Labels.reserve(scan.keys.size() + kFirstKeyLabel);
+  result.Labels.emplace_back(msg::SystemRunLabel);
+  std::move(scan.keys.begin(), scan.keys.end(), std::back_inserter(result.Labels));
+  SortByStart(result.Bars);
+  return result;
 }
 
 }  // namespace tokiwa

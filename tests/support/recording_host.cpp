@@ -1,4 +1,4 @@
-#include "chart/recording_host.h"
+#include "support/recording_host.h"
 
 namespace tokiwa {
 

@@ -1,4 +1,4 @@
-#include "runtime/recording_canvas.h"
+#include "support/recording_canvas.h"
 
 #include <algorithm>
 #include <climits>

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "chart/chart_host.h"
-#include "runtime/recording_canvas.h"
+#include "support/recording_canvas.h"
 
 namespace tokiwa {
 

@@ -1,17 +1,19 @@
 #pragma once
 // Launch logs written as files, loaded through the grid loader as the window
-// loads them, and built into a timeline chart configured as the window's.
+// loads them, then scanned, or built into a timeline chart configured as the
+// window's.
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/chart_config.h"
-#include "app/launch_log.h"
-#include "app/timeline_builder.h"
 #include "runtime/date_time.h"
 #include "runtime/encoding.h"
 #include "runtime/exceptions.h"
 #include "support/temp_dir.h"
+#include "tests/timeline/timeline_reference.h"
+#include "timeline/chart_config.h"
+#include "timeline/launch_log.h"
+#include "timeline/timeline_builder.h"
 
 namespace tokiwa::testing {
 
@@ -25,21 +27,6 @@ inline std::string LogBytes(const std::vector<LogLine>& lines) {
   std::string text;
   for (const LogLine& l : lines) text += l.marker + "," + l.date + "," + l.time + "," + l.file + "," + l.folder + "\r\n";
   return Utf8ToCp932(text);
-}
-
-struct Bar {
-  double start = 0, end = 0;
-  int row = 0;
-  std::string label;
-  TColor colour = 0;
-};
-
-inline std::vector<Bar> BarsOf(const TGanttSeries& s) {
-  std::vector<Bar> bars;
-  for (int i = 0; i < s.PointCount(); ++i)
-    bars.push_back({s.StartValues().ValueAt(i), s.EndValues().ValueAt(i), static_cast<int>(s.YValues().ValueAt(i)),
-                    s.PointLabel(i), s.PointColor(i)});
-  return bars;
 }
 
 // A time of 2024-04-15 given as "h:mm:ss".
@@ -56,8 +43,22 @@ class TimelineLog {
     LoadLaunchLog(io_, path);
   }
 
-  // Builds; answers the conversion message when a row stopped the build.
+  TimelineScan Scan(const std::vector<std::string>& hiddenNames = {}, bool showAll = false) {
+    return ScanTimeline(Source(hiddenNames, showAll));
+  }
+
+  // Builds the chart; answers the conversion message when a row stopped it.
   std::optional<std::string> Build(const std::vector<std::string>& hiddenNames = {}, bool showAll = false) {
+    try {
+      BuildTimeline(*chart_.Chart1, *chart_.Series1, Source(hiddenNames, showAll));
+    } catch (const EConvertError& e) {
+      return std::string(e.what());
+    }
+    return std::nullopt;
+  }
+
+  // What the scan reads the log's dates in.
+  TimelineSource Source(const std::vector<std::string>& hiddenNames = {}, bool showAll = false) {
     hidden_.Clear();
     for (const std::string& name : hiddenNames) hidden_.Add(name);
     TimelineSource source;
@@ -65,15 +66,9 @@ class TimelineLog {
     source.HiddenNames = &hidden_;
     source.ShowAll = showAll;
     source.CurrentYear = 2024;
-    try {
-      BuildTimeline(*chart_.Chart1, *chart_.Series1, source);
-    } catch (const EConvertError& e) {
-      return std::string(e.what());
-    }
-    return std::nullopt;
+    return source;
   }
 
-  std::vector<Bar> Bars() const { return BarsOf(*chart_.Series1); }
   TChart& Chart() { return *chart_.Chart1; }
   TGanttSeries& Series() { return *chart_.Series1; }
   TStringGrid& Grid() { return grid_; }

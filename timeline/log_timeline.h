@@ -1,17 +1,24 @@
 #pragma once
 // A launch log's timeline without the window, for the command-line modes: the
-// window's grid set-up and loading, its chart configuration and its builder.
+// window's grid set-up and loading, its scan, and its chart configuration and
+// builder.
 #include <optional>
 #include <string>
 
-#include "app/chart_config.h"
 #include "gridio/string_grid_io.h"
 #include "runtime/component.h"
 #include "runtime/string_grid.h"
 #include "runtime/string_list.h"
+#include "timeline/chart_config.h"
+#include "timeline/timeline_scan.h"
 
 namespace tokiwa {
 
+// Loads the log as the window does and scans it with that list and switch;
+// the loader's errors propagate.
+TimelineScan ScanLogFile(const std::string& logFile, const TStringList& hiddenNames, bool showAll);
+
+// The log's chart, drawn as the window draws it.
 class LogTimeline {
  public:
   LogTimeline();
@@ -33,9 +40,5 @@ class LogTimeline {
   TStringGrid grid_;
   TStringGridIO io_;
 };
-
-// Reads a hidden-program list file: absent is empty when optional, otherwise
-// the list's open error propagates.
-TStringList ReadHiddenNames(const std::string& path, bool mustExist);
 
 }  // namespace tokiwa
