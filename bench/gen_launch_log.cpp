@@ -3,8 +3,10 @@
 // text with CR LF line ends. Deterministic for a given line count.
 // With --never-ending: one "vvv" and then only program starts, none of which
 // ever ends (every run lasts to the last line).
+// With --descending: the same lines as without, last line first, so every
+// start lies before all those above it (logs joined newest first).
 //
-//   gen_launch_log [--never-ending] OUTPUT LINES
+//   gen_launch_log [--never-ending | --descending] OUTPUT LINES
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -39,7 +41,7 @@ constexpr int kProgramCount = sizeof kPrograms / sizeof kPrograms[0];
 
 class LogWriter {
  public:
-  explicit LogWriter(std::FILE* out) : out_(out) {}
+  LogWriter(std::FILE* out, bool reversed) : out_(out), reversed_(reversed) {}
 
   void Line(const char* marker, const Program* p) {
     char stamp[40];
@@ -47,8 +49,9 @@ class LogWriter {
                   seconds_ / 3600, seconds_ / 60 % 60, seconds_ % 60);
     std::string line = std::string(marker) + "," + stamp + "," + (p ? p->file : "") + "," +
                        (p ? p->folder : "") + "\r\n";
-    const std::string bytes = tokiwa::Utf8ToCp932(line);
-    std::fwrite(bytes.data(), 1, bytes.size(), out_);
+    std::string bytes = tokiwa::Utf8ToCp932(line);
+    if (reversed_) held_.push_back(std::move(bytes));
+    else std::fwrite(bytes.data(), 1, bytes.size(), out_);
     ++lines_;
   }
   void Advance(int seconds) { seconds_ = std::min(seconds_ + seconds, 86399); }
@@ -57,9 +60,16 @@ class LogWriter {
     if (++day_ > 28) day_ = 1, month_ = month_ % 12 + 1, year_ += month_ == 1;
   }
   long lines() const { return lines_; }
+  // Writes the lines held back for a reversed log, last first.
+  void Finish() {
+    for (auto line = held_.rbegin(); line != held_.rend(); ++line) std::fwrite(line->data(), 1, line->size(), out_);
+    held_.clear();
+  }
 
  private:
   std::FILE* out_;
+  bool reversed_;
+  std::vector<std::string> held_;  // the lines of a reversed log, until Finish
   long lines_ = 0;
   int year_ = 2021, month_ = 1, day_ = 1, seconds_ = 8 * 3600;
 };
@@ -76,28 +86,7 @@ void WriteNeverEnding(LogWriter& log, std::mt19937& rng, long target) {
   }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const bool neverEnding = argc == 4 && std::string(argv[1]) == "--never-ending";
-  if (argc != 3 && !neverEnding) {
-    std::fprintf(stderr, "usage: %s [--never-ending] OUTPUT LINES\n", argv[0]);
-    return 2;
-  }
-  const char* path = argv[argc - 2];
-  const long target = std::atol(argv[argc - 1]);
-  std::FILE* out = std::fopen(path, "wb");
-  if (!out) {
-    std::perror(path);
-    return 1;
-  }
-  std::mt19937 rng(20230401);
-  LogWriter log(out);
-  if (neverEnding) {
-    WriteNeverEnding(log, rng, target);
-    std::fclose(out);
-    return 0;
-  }
+void WriteDays(LogWriter& log, std::mt19937& rng, long target) {
   while (log.lines() < target) {
     log.Line("vvv", nullptr);
     std::vector<int> open;
@@ -116,6 +105,30 @@ int main(int argc, char** argv) {
     log.Line("###", nullptr);
     log.NextDay();
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string mode = argc == 4 ? argv[1] : "";
+  const bool neverEnding = mode == "--never-ending";
+  if (argc != 3 && !neverEnding && mode != "--descending") {
+    std::fprintf(stderr, "usage: %s [--never-ending | --descending] OUTPUT LINES\n", argv[0]);
+    return 2;
+  }
+  const char* path = argv[argc - 2];
+  const long target = std::atol(argv[argc - 1]);
+  std::FILE* out = std::fopen(path, "wb");
+  if (!out) {
+    std::perror(path);
+    return 1;
+  }
+  std::mt19937 rng(20230401);
+  LogWriter log(out, mode == "--descending");
+  if (neverEnding) WriteNeverEnding(log, rng, target);
+  else WriteDays(log, rng, target);
+  log.Finish();
   std::fclose(out);
   return 0;
 }
+

@@ -20,25 +20,28 @@ echo "== grid loading (1,000,000-line launch log)"
 echo "== canvas primitives (Qt, offscreen)"
 "$bin/bench_canvas"
 
-# The launch timeline. Logs of 10,000, 100,000 and 1,000,000 lines, and one of
-# 100,000 program starts that never end (every run lasts to the last line).
+# The launch timeline. Logs of 10,000, 100,000 and 1,000,000 lines, one of
+# 100,000 program starts that never end (every run lasts to the last line), and
+# the 1,000,000 lines last first, so every bar starts before all earlier ones.
 for n in 10000 100000; do
   [ -s "$data/launch-$n.log" ] || "$bin/gen_launch_log" "$data/launch-$n.log" "$n"
 done
 never=$data/never-ending-100000.log
 [ -s "$never" ] || "$bin/gen_launch_log" --never-ending "$never" 100000
+descending=$data/descending-1M.log
+[ -s "$descending" ] || "$bin/gen_launch_log" --descending "$descending" 1000000
 : > "$data/empty.lst"
 export TOKIWA_CONFIG_DIR=$data/config
 
 echo "== --render, whole process (targets: 0.05 s, 0.1 s, 0.5 s; under 200 MiB at a million rows;"
-echo "   the never-ending log within twice the 100,000-line time)"
-for f in launch-10000 launch-100000 launch-1M never-ending-100000; do
+echo "   the never-ending log within twice the 100,000-line time, the descending one near the 1M time)"
+for f in launch-10000 launch-100000 launch-1M never-ending-100000 descending-1M; do
   /usr/bin/time -f "  $f: wall %e s  cpu %U+%S s  peak RSS %M KiB" \
     "$dir/app/tokiwa" --render "$data/$f.log" -o "$data/$f.png" --hidden-list "$data/empty.lst"
 done
 
 echo "== timeline stages (load, build, paint)"
-for f in launch-10000 launch-100000 launch-1M never-ending-100000; do
+for f in launch-10000 launch-100000 launch-1M never-ending-100000 descending-1M; do
   "$bin/bench_timeline" "$data/$f.log"
 done
 
