@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-60}
+# Warnings stay warnings here: clang warns where the test builds' gcc does not.
 CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DTOKIWA_FUZZ=ON -DTOKIWA_BENCH=OFF -DTOKIWA_WERROR=OFF \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined,float-cast-overflow,float-divide-by-zero -fno-sanitize-recover=all" \
