@@ -31,12 +31,12 @@ int TChartSeriesList::ActiveSeriesCount() const {
 TCustomAxisPanel::TCustomAxisPanel(TComponent* owner) : TCustomChartPanel(owner) {
   SetBounds(Left(), Top(), 400, 250);
   seriesList_ = std::make_unique<TChartSeriesList>(this);
-  frame_.OnChange = [this](TGraphicsObject* sender) { SubObjectChanged(sender); };
-  bottomAxis_ = std::make_unique<TChartAxis>(this, true, false);
-  topAxis_ = std::make_unique<TChartAxis>(this, true, true);
-  leftAxis_ = std::make_unique<TChartAxis>(this, false, false);
+  frame_.OnChange = SubObjectChangedHandler();
+  bottomAxis_ = CreateAxis(true, false);
+  topAxis_ = CreateAxis(true, true);
+  leftAxis_ = CreateAxis(false, false);
   leftAxis_->Title().SetAngle(90);
-  rightAxis_ = std::make_unique<TChartAxis>(this, false, true);
+  rightAxis_ = CreateAxis(false, true);
   rightAxis_->Title().SetAngle(270);
   SetSeparateDepthSlots(true);
 }
@@ -53,7 +53,16 @@ TCustomAxisPanel::~TCustomAxisPanel() {
   legend_.reset();
 }
 
-void TCustomAxisPanel::CreateLegend() { legend_ = CreateLegendObject(); }
+std::unique_ptr<TChartAxis> TCustomAxisPanel::CreateAxis(bool horizontal, bool farSide) {
+  auto axis = std::make_unique<TChartAxis>(this, horizontal, farSide);
+  axis->OnChange = SubObjectChangedHandler();
+  return axis;
+}
+
+void TCustomAxisPanel::CreateLegend() {
+  legend_ = CreateLegendObject();
+  legend_->OnChange = SubObjectChangedHandler();
+}
 
 // --- series list ---
 

@@ -151,6 +151,7 @@ class TCustomAxisPanel : public TCustomChartPanel {
   void CreateLegend();
 
  private:
+  std::unique_ptr<TChartAxis> CreateAxis(bool horizontal, bool farSide);
   double ExtentOnAxis(const TChartAxis* axis, bool x, bool highest) const;
   void AssignDepthSlots();
   void DrawSharedSlot(const std::vector<TChartSeries*>& slot);

@@ -71,10 +71,11 @@ TChartAxis::TChartAxis(TCustomAxisPanel* chart, bool horizontal, bool farSide)
       axisValuesFormat_(msg::DefaultValueFormat),
       title_(chart, this) {
   if (!horizontal) title_.angle_ = farSide ? 270 : 90;
+  title_.OnChange = ReportAsOwnChange();
   for (TChartPen* pen : {static_cast<TChartPen*>(&axisPen_), static_cast<TChartPen*>(&ticks_),
                          static_cast<TChartPen*>(&ticksInner_), static_cast<TChartPen*>(&minorTicks_),
                          static_cast<TChartPen*>(&grid_)})
-    pen->OnChange = [this](TGraphicsObject*) { Repaint(); };
+    pen->OnChange = ReportAsOwnChange();
 }
 
 TChartAxis::~TChartAxis() = default;

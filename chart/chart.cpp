@@ -12,15 +12,20 @@ constexpr TColor kLeftWallColour = 0x80FFFF;  // a light yellow
 
 TCustomChart::TCustomChart(TComponent* owner) : TCustomAxisPanel(owner) {
   title_ = std::make_unique<TChartTitle>(this);
+  title_->OnChange = SubObjectChangedHandler();
   foot_ = std::make_unique<TChartTitle>(this);
-  gradient_ = std::make_unique<TChartGradient>(this);
-  leftWall_ = std::make_unique<TChartWall>(this);
+  foot_->OnChange = SubObjectChangedHandler();
+  gradient_ = std::make_unique<TChartGradient>();
+  gradient_->OnChange = SubObjectChangedHandler();
+  leftWall_ = std::make_unique<TChartWall>();
+  leftWall_->OnChange = SubObjectChangedHandler();
   leftWall_->SetColor(kLeftWallColour);
-  bottomWall_ = std::make_unique<TChartWall>(this);
+  bottomWall_ = std::make_unique<TChartWall>();
+  bottomWall_->OnChange = SubObjectChangedHandler();
   bottomWall_->SetColor(clWhite);
   backImageMode_ = TChartBackImageMode::pbmStretch;
   backImage_ = std::make_unique<TPicture>();
-  backImage_->OnChange = [this](TGraphicsObject* sender) { SubObjectChanged(sender); };
+  backImage_->OnChange = SubObjectChangedHandler();
   CreateLegend();
   animatedZoomSteps_ = 8;
   allowZoom_ = true;

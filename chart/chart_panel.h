@@ -14,6 +14,7 @@
 #include "runtime/component.h"
 #include "runtime/geometry.h"
 #include "runtime/input.h"
+#include "runtime/property.h"
 
 namespace tokiwa {
 
@@ -117,6 +118,11 @@ class TCustomChartPanel : public TComponent {
   // Marks the cached image stale and invalidates the window.
   virtual void RequestRepaint();
   virtual void SubObjectChanged(TPersistent* sender);
+  // The change handler of every sub-object the chart owns (pens, fonts, titles,
+  // walls, axes, legend, ...): any change repaints.
+  TChangeHandler SubObjectChangedHandler() {
+    return [this](TPersistent* sender) { SubObjectChanged(sender); };
+  }
   bool ImageStale() const { return imageStale_; }
   void SetImageStale(bool v) { imageStale_ = v; }
   Bitmap* BackBuffer() const { return backBuffer_.get(); }
@@ -130,9 +136,7 @@ class TCustomChartPanel : public TComponent {
   // Compare-store-repaint: the one rule behind every simple property setter.
   template <class T, class U>
   void SetProperty(T& field, const U& value) {
-    if (field == value) return;
-    field = value;
-    RequestRepaint();
+    if (StoreIfChanged(field, value)) RequestRepaint();
   }
 
   // --- canvas operations, on DrawCanvas ---

@@ -9,7 +9,7 @@ class TChartPen : public TPen {
  public:
   TChartPen() = default;
   bool Visible() const { return visible_; }
-  void SetVisible(bool v) { SetField(visible_, v); }
+  void SetVisible(bool v) { Set(visible_, v); }
   void Assign(const TPersistent& source) override;
 
  protected:

@@ -2,40 +2,21 @@
 
 #include <algorithm>
 
-#include "chart/chart.h"
 #include "runtime/graphics.h"
 
 namespace tokiwa {
-
-namespace {
-
-// Compare, store, and ask the owning chart to repaint.
-template <class T, class U>
-void SetAndRepaint(TCustomChart* owner, T& field, const U& value) {
-  if (field == value) return;
-  field = value;
-  if (owner) owner->RequestRepaint();
-}
-
-std::function<void(TGraphicsObject*)> NotifyChart(TCustomAxisPanel* chart) {
-  return [chart](TGraphicsObject* sender) {
-    if (chart) chart->SubObjectChanged(sender);
-  };
-}
-
-}  // namespace
 
 // --- TChartTitle ---
 
 TChartTitle::TChartTitle(TCustomAxisPanel* chart) : TChartFontObject(chart) {
   Font().SetColor(clBlue);
-  frame_.OnChange = NotifyChart(chart);
-  brush_.OnChange = NotifyChart(chart);
+  frame_.OnChange = ReportAsOwnChange();
+  brush_.OnChange = ReportAsOwnChange();
 }
 
 void TChartTitle::SetText(const std::vector<std::string>& lines) {
   text_ = lines;
-  Repaint();
+  Changed();
 }
 
 std::string TChartTitle::TextString() const {
@@ -63,14 +44,10 @@ void TChartTitle::Assign(const TPersistent& source) {
 
 // --- TChartWall ---
 
-TChartWall::TChartWall(TCustomChart* owner) : owner_(owner) {
-  pen_.OnChange = NotifyChart(owner);
-  brush_.OnChange = NotifyChart(owner);
+TChartWall::TChartWall() {
+  pen_.OnChange = ReportAsOwnChange();
+  brush_.OnChange = ReportAsOwnChange();
 }
-
-void TChartWall::SetColor(TColor c) { SetAndRepaint(owner_, color_, c); }
-
-void TChartWall::SetSize(int s) { SetAndRepaint(owner_, size_, s); }
 
 void TChartWall::Assign(const TPersistent& source) {
   if (auto* other = dynamic_cast<const TChartWall*>(&source)) {
@@ -84,13 +61,6 @@ void TChartWall::Assign(const TPersistent& source) {
 }
 
 // --- TChartGradient ---
-
-TChartGradient::TChartGradient(TCustomChart* owner) : owner_(owner) {}
-
-void TChartGradient::SetVisible(bool v) { SetAndRepaint(owner_, visible_, v); }
-void TChartGradient::SetDirection(TGradientDirection d) { SetAndRepaint(owner_, direction_, d); }
-void TChartGradient::SetStartColor(TColor c) { SetAndRepaint(owner_, startColor_, c); }
-void TChartGradient::SetEndColor(TColor c) { SetAndRepaint(owner_, endColor_, c); }
 
 void TChartGradient::Assign(const TPersistent& source) {
   if (auto* other = dynamic_cast<const TChartGradient*>(&source)) {

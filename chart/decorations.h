@@ -1,5 +1,7 @@
 #pragma once
 // What is drawn around the data: titles (title and foot), walls and the gradient.
+// Each reports its changes, and those of the pens, brushes and font it owns,
+// through OnChange; the chart repaints.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,8 +12,6 @@
 #include "runtime/geometry.h"
 
 namespace tokiwa {
-
-class TCustomChart;
 
 enum class TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum class TGradientDirection : std::uint8_t { gdTopBottom, gdBottomTop, gdLeftRight, gdRightLeft };
@@ -43,7 +43,7 @@ class TChartTitle : public TChartFontObject {
   // The title is visible and its last drawn rectangle contains the point.
   bool ContainsPoint(int x, int y) const;
   // Asks the chart to repaint (after editing the lines in place).
-  void RepaintChart() { Repaint(); }
+  void RepaintChart() { Changed(); }
 
   void Assign(const TPersistent& source) override;
 
@@ -57,42 +57,40 @@ class TChartTitle : public TChartFontObject {
   TRect titleRect_;
 };
 
-class TChartWall : public TPersistent {
+class TChartWall : public TChangeNotifier {
  public:
-  explicit TChartWall(TCustomChart* owner);
+  TChartWall();
   TColor Color() const { return color_; }
-  void SetColor(TColor c);
+  void SetColor(TColor c) { Set(color_, c); }
   TChartPen& Pen() { return pen_; }
   void SetPen(const TChartPen& p) { pen_.Assign(p); }
   TBrush& Brush() { return brush_; }
   void SetBrush(const TBrush& b) { brush_.Assign(b); }
   int Size() const { return size_; }
-  void SetSize(int s);
+  void SetSize(int s) { Set(size_, s); }
   void Assign(const TPersistent& source) override;
 
  private:
-  TCustomChart* owner_;
   TColor color_ = ColorDefault;
   TChartPen pen_;
   TBrush brush_;
   int size_ = 0;
 };
 
-class TChartGradient : public TPersistent {
+class TChartGradient : public TChangeNotifier {
  public:
-  explicit TChartGradient(TCustomChart* owner);
   bool Visible() const { return visible_; }
-  void SetVisible(bool v);
+  void SetVisible(bool v) { Set(visible_, v); }
   TGradientDirection Direction() const { return direction_; }
-  void SetDirection(TGradientDirection d);
+  void SetDirection(TGradientDirection d) { Set(direction_, d); }
   TColor StartColor() const { return startColor_; }
-  void SetStartColor(TColor c);
+  void SetStartColor(TColor c) { Set(startColor_, c); }
   TColor EndColor() const { return endColor_; }
-  void SetEndColor(TColor c);
+  void SetEndColor(TColor c) { Set(endColor_, c); }
+  // Copies the settings without reporting a change.
   void Assign(const TPersistent& source) override;
 
  private:
-  TCustomChart* owner_;
   bool visible_ = false;
   TGradientDirection direction_ = TGradientDirection::gdTopBottom;
   TColor startColor_ = clWhite;

@@ -3,7 +3,6 @@
 #include <charconv>
 #include <string_view>
 
-#include "chart/axis_panel.h"
 #include "runtime/messages.h"
 
 namespace tokiwa {
@@ -35,7 +34,7 @@ bool IsDefaultChartFont(const TFont& font, TColor colour) {
 }
 
 TChartFontObject::TChartFontObject(TCustomAxisPanel* chart) : chart_(chart), font_(DefaultChartFont()) {
-  font_->OnChange = [this](TGraphicsObject*) { Repaint(); };
+  font_->OnChange = ReportAsOwnChange();
 }
 
 void TChartFontObject::Assign(const TPersistent& source) {
@@ -44,10 +43,6 @@ void TChartFontObject::Assign(const TPersistent& source) {
     return;
   }
   TPersistent::Assign(source);
-}
-
-void TChartFontObject::Repaint() {
-  if (chart_) chart_->RequestRepaint();
 }
 
 }  // namespace tokiwa

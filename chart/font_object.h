@@ -1,6 +1,7 @@
 #pragma once
-// Base of axes, axis titles, the legend and chart titles: an owning chart and a
-// font whose changes repaint it.
+// Base of axes, axis titles, the legend and chart titles: the chart they belong
+// to and a font. Their setters and their font report changes through OnChange,
+// which the owner installs.
 #include <memory>
 
 #include "runtime/graphics.h"
@@ -14,7 +15,7 @@ std::unique_ptr<TFont> DefaultChartFont();
 // Whether the font equals the default chart font with the given colour.
 bool IsDefaultChartFont(const TFont& font, TColor colour = clBlack);
 
-class TChartFontObject : public TPersistent {
+class TChartFontObject : public TChangeNotifier {
  public:
   explicit TChartFontObject(TCustomAxisPanel* chart);
   TCustomAxisPanel* ParentChart() const { return chart_; }
@@ -22,16 +23,6 @@ class TChartFontObject : public TPersistent {
   const TFont& Font() const { return *font_; }
   void SetFont(const TFont& f) { font_->Assign(f); }
   void Assign(const TPersistent& source) override;
-
- protected:
-  // Asks the owning chart to repaint (nothing without one).
-  void Repaint();
-  template <class T, class U>
-  void Set(T& field, const U& value) {
-    if (field == value) return;
-    field = value;
-    Repaint();
-  }
 
  private:
   TCustomAxisPanel* chart_;

@@ -23,14 +23,13 @@ void CheckPercent(int v, std::string_view message) {
 }  // namespace
 
 TCustomChartLegend::TCustomChartLegend(TCustomAxisPanel* chart) : TChartFontObject(chart) {
-  frame_.OnChange = [this](TGraphicsObject*) { Repaint(); };
+  frame_.OnChange = ReportAsOwnChange();
 }
 
 void TCustomChartLegend::SetLegendStyle(TLegendStyle s) {
-  if (legendStyle_ == s) return;
-  legendStyle_ = s;
+  if (!StoreIfChanged(legendStyle_, s)) return;
   ResolveLegendStyle();
-  Repaint();
+  Changed();
 }
 
 void TCustomChartLegend::SetColorWidth(int v) {
@@ -122,7 +121,7 @@ void TCustomChartLegend::Assign(const TPersistent& source) {
 // --- TChartLegend ---
 
 TChartLegend::TChartLegend(TCustomAxisPanel* chart) : TCustomChartLegend(chart) {
-  dividingLines_.OnChange = [this](TGraphicsObject*) { Repaint(); };
+  dividingLines_.OnChange = ReportAsOwnChange();
 }
 
 std::string TChartLegend::ValueItemText(TChartSeries* series, int pointIndex) const {

@@ -16,7 +16,8 @@ TChartSeries::TChartSeries(TComponent* owner) : TComponent(owner) {
   xValues_->SetOrder(TChartListOrder::loAscending);
   xValues_->SetDateTime(false);
   yValues_ = new TChartValueList(this, "Y");
-  marks_ = std::make_unique<TSeriesMarks>(this);
+  marks_ = std::make_unique<TSeriesMarks>();
+  marks_->OnChange = StyleChangedHandler();
   valueFormat_ = msg::DefaultValueFormat;
   percentFormat_ = msg::DefaultPercentFormat;
 }
@@ -203,15 +204,11 @@ void TChartSeries::SetSeriesColor(TColor colour) { Set(seriesColor_, colour); }
 void TChartSeries::SetActive(bool active) { Set(active_, active); }
 
 void TChartSeries::SetXLabelsSource(const std::string& s) {
-  if (xLabelsSource_ == s) return;
-  xLabelsSource_ = s;
-  ReloadFromDataSource();
+  if (StoreIfChanged(xLabelsSource_, s)) ReloadFromDataSource();
 }
 
 void TChartSeries::SetColorSource(const std::string& s) {
-  if (colorSource_ == s) return;
-  colorSource_ = s;
-  ReloadFromDataSource();
+  if (StoreIfChanged(colorSource_, s)) ReloadFromDataSource();
 }
 
 void TChartSeries::RepaintChart() {
@@ -220,8 +217,8 @@ void TChartSeries::RepaintChart() {
 
 void TChartSeries::StyleChanged(TPersistent*) { RepaintChart(); }
 
-std::function<void(TGraphicsObject*)> TChartSeries::StyleChangedHandler() {
-  return [this](TGraphicsObject* sender) { StyleChanged(sender); };
+TChangeHandler TChartSeries::StyleChangedHandler() {
+  return [this](TPersistent* sender) { StyleChanged(sender); };
 }
 
 TCustomAxisPanel& TChartSeries::Chart() const {

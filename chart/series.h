@@ -19,6 +19,7 @@
 #include "runtime/component.h"
 #include "runtime/geometry.h"
 #include "runtime/input.h"
+#include "runtime/property.h"
 
 namespace tokiwa {
 
@@ -233,15 +234,13 @@ class TChartSeries : public TComponent {
   // Compare, store, and repaint the chart (a series without a chart only stores).
   template <class T, class U>
   void Set(T& field, const U& value) {
-    if (field == value) return;
-    field = value;
-    RepaintChart();
+    if (StoreIfChanged(field, value)) RepaintChart();
   }
   // Called by TChartValueList's constructor.
   friend class TChartValueList;
   void RegisterValueList(TChartValueList* list);
-  // The change handler for pens, brushes and fonts the series creates.
-  std::function<void(TGraphicsObject*)> StyleChangedHandler();
+  // The change handler of every sub-object the series owns (pens, marks, pointer, ...).
+  TChangeHandler StyleChangedHandler();
   // Canvas and chart shortcuts for drawing code; require a parent chart.
   TCustomAxisPanel& Chart() const;
   Canvas& ChartCanvas() const;

@@ -1,33 +1,15 @@
 #include "chart/series_marks.h"
 
 #include "chart/font_object.h"
-#include "chart/series.h"
 
 namespace tokiwa {
 
-TSeriesMarks::TSeriesMarks(TChartSeries* owner) : owner_(owner) {
+TSeriesMarks::TSeriesMarks() {
   font_.Assign(*DefaultChartFont());
-  auto repaint = [this](TGraphicsObject*) {
-    if (owner_) owner_->RepaintChart();
-  };
-  font_.OnChange = repaint;
-  frame_.OnChange = repaint;
-  arrow_.OnChange = repaint;
+  font_.OnChange = ReportAsOwnChange();
+  frame_.OnChange = ReportAsOwnChange();
+  arrow_.OnChange = ReportAsOwnChange();
 }
-
-template <class T, class U>
-void TSeriesMarks::Set(T& field, const U& value) {
-  if (field == value) return;
-  field = value;
-  if (owner_) owner_->RepaintChart();
-}
-
-void TSeriesMarks::SetVisible(bool v) { Set(visible_, v); }
-void TSeriesMarks::SetBackColor(TColor c) { Set(backColor_, c); }
-void TSeriesMarks::SetTransparent(bool v) { Set(transparent_, v); }
-void TSeriesMarks::SetStyle(TSeriesMarksStyle s) { Set(style_, s); }
-void TSeriesMarks::SetClip(bool v) { Set(clip_, v); }
-void TSeriesMarks::SetArrowLength(int v) { Set(arrowLength_, v); }
 
 void TSeriesMarks::Assign(const TPersistent& source) {
   auto* other = dynamic_cast<const TSeriesMarks*>(&source);

@@ -7,29 +7,28 @@
 
 namespace tokiwa {
 
-class TChartSeries;
-
 enum class TSeriesMarksStyle : std::uint8_t {
   smsValue, smsPercent, smsLabel, smsLabelPercent, smsLabelValue, smsLegend,
   smsPercentTotal, smsLabelPercentTotal, smsXValue
 };
 
-class TSeriesMarks : public TPersistent {
+// Its setters and its font, frame and arrow report changes through OnChange;
+// the series repaints.
+class TSeriesMarks : public TChangeNotifier {
  public:
-  explicit TSeriesMarks(TChartSeries* owner);
+  TSeriesMarks();
 
-  TChartSeries* Owner() const { return owner_; }
   bool Visible() const { return visible_; }
-  void SetVisible(bool v);
+  void SetVisible(bool v) { Set(visible_, v); }
   TColor BackColor() const { return backColor_; }
-  void SetBackColor(TColor c);
+  void SetBackColor(TColor c) { Set(backColor_, c); }
   bool Transparent() const { return transparent_; }
-  void SetTransparent(bool v);
+  void SetTransparent(bool v) { Set(transparent_, v); }
   TFont& Font() { return font_; }
   const TFont& Font() const { return font_; }
   void SetFont(const TFont& f) { font_.Assign(f); }
   TSeriesMarksStyle Style() const { return style_; }
-  void SetStyle(TSeriesMarksStyle s);
+  void SetStyle(TSeriesMarksStyle s) { Set(style_, s); }
   TChartPen& Frame() { return frame_; }
   const TChartPen& Frame() const { return frame_; }
   void SetFrame(const TChartPen& p) { frame_.Assign(p); }
@@ -37,17 +36,13 @@ class TSeriesMarks : public TPersistent {
   const TChartArrowPen& Arrow() const { return arrow_; }
   void SetArrow(const TChartPen& p) { arrow_.Assign(p); }
   bool Clip() const { return clip_; }
-  void SetClip(bool v);
+  void SetClip(bool v) { Set(clip_, v); }
   int ArrowLength() const { return arrowLength_; }
-  void SetArrowLength(int v);
+  void SetArrowLength(int v) { Set(arrowLength_, v); }
 
   void Assign(const TPersistent& source) override;
 
  private:
-  template <class T, class U>
-  void Set(T& field, const U& value);
-
-  TChartSeries* owner_;
   bool visible_ = false;
   TColor backColor_ = 0x80FFFF;
   bool transparent_ = false;

@@ -5,6 +5,7 @@
 #include "chart/series.h"
 #include "runtime/exceptions.h"
 #include "runtime/memory_hints.h"
+#include "runtime/property.h"
 
 namespace tokiwa {
 
@@ -115,14 +116,11 @@ void TChartValueList::RemoveFromStatistics(double raw) {
 }
 
 void TChartValueList::SetDateTime(bool value) {
-  if (dateTime_ == value) return;
-  dateTime_ = value;
-  if (owner_) owner_->RepaintChart();
+  if (StoreIfChanged(dateTime_, value) && owner_) owner_->RepaintChart();
 }
 
 void TChartValueList::SetMultiplier(double value) {
-  if (multiplier_ == value) return;
-  multiplier_ = value;
+  if (!StoreIfChanged(multiplier_, value)) return;
   RefreshStatistics();
   if (!owner_) return;
   owner_->NotifyDependents(TSourceChange::scReload, 0);
@@ -130,9 +128,7 @@ void TChartValueList::SetMultiplier(double value) {
 }
 
 void TChartValueList::SetValueSource(const std::string& source) {
-  if (valueSource_ == source) return;
-  valueSource_ = source;
-  if (owner_) owner_->ReloadFromDataSource();
+  if (StoreIfChanged(valueSource_, source) && owner_) owner_->ReloadFromDataSource();
 }
 
 void TChartValueList::Assign(const TPersistent& source) {

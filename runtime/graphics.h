@@ -2,11 +2,11 @@
 // Pens, brushes and fonts of the class library: plain settings with a change
 // notification, copied into a canvas before drawing.
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "runtime/colour.h"
 #include "runtime/component.h"
+#include "runtime/property.h"
 
 namespace tokiwa {
 
@@ -25,23 +25,9 @@ inline constexpr int DEFAULT_CHARSET = 1;
 inline constexpr int ANSI_CHARSET = 0;
 inline constexpr int SHIFTJIS_CHARSET = 128;
 
-// Base of the graphic objects: one change callback, raised after every effective change.
-class TGraphicsObject : public TPersistent {
- public:
-  std::function<void(TGraphicsObject*)> OnChange;
-
- protected:
-  void Changed() {
-    if (OnChange) OnChange(this);
-  }
-  // Stores a value and raises the change notification only when it differs.
-  template <class T, class U>
-  void SetField(T& field, const U& value) {
-    if (field == value) return;
-    field = value;
-    Changed();
-  }
-};
+// Base of the graphic objects: pens, brushes, fonts and pictures report their
+// changes to whoever owns them.
+class TGraphicsObject : public TChangeNotifier {};
 
 class TPen : public TGraphicsObject {
  public:
@@ -49,10 +35,10 @@ class TPen : public TGraphicsObject {
   TPenStyle Style() const { return style_; }
   int Width() const { return width_; }
   TPenMode Mode() const { return mode_; }
-  void SetColor(TColor c) { SetField(color_, c); }
-  void SetStyle(TPenStyle s) { SetField(style_, s); }
-  void SetWidth(int w) { SetField(width_, w < 1 ? 1 : w); }
-  void SetMode(TPenMode m) { SetField(mode_, m); }
+  void SetColor(TColor c) { Set(color_, c); }
+  void SetStyle(TPenStyle s) { Set(style_, s); }
+  void SetWidth(int w) { Set(width_, w < 1 ? 1 : w); }
+  void SetMode(TPenMode m) { Set(mode_, m); }
   void Assign(const TPersistent& source) override;
 
  private:
@@ -66,8 +52,8 @@ class TBrush : public TGraphicsObject {
  public:
   TColor Color() const { return color_; }
   TBrushStyle Style() const { return style_; }
-  void SetColor(TColor c) { SetField(color_, c); }
-  void SetStyle(TBrushStyle s) { SetField(style_, s); }
+  void SetColor(TColor c) { Set(color_, c); }
+  void SetStyle(TBrushStyle s) { Set(style_, s); }
   void Assign(const TPersistent& source) override;
 
  private:
@@ -89,14 +75,14 @@ class TFont : public TGraphicsObject {
   // Rotation in degrees, counter-clockwise; only the canvas' font uses it.
   int Angle() const { return angle_; }
 
-  void SetName(const std::string& n) { SetField(name_, n); }
-  void SetHeight(int h) { SetField(height_, h); }
+  void SetName(const std::string& n) { Set(name_, n); }
+  void SetHeight(int h) { Set(height_, h); }
   void SetSize(int points);
-  void SetColor(TColor c) { SetField(color_, c); }
-  void SetStyle(TFontStyles s) { SetField(style_, s); }
-  void SetCharset(int c) { SetField(charset_, c); }
+  void SetColor(TColor c) { Set(color_, c); }
+  void SetStyle(TFontStyles s) { Set(style_, s); }
+  void SetCharset(int c) { Set(charset_, c); }
   void SetPixelsPerInch(int ppi) { ppi_ = ppi > 0 ? ppi : 96; }
-  void SetAngle(int degrees) { SetField(angle_, degrees); }
+  void SetAngle(int degrees) { Set(angle_, degrees); }
   // Pixel height of a character, whatever the sign convention of Height.
   int PixelHeight() const { return height_ < 0 ? -height_ : height_; }
   void Assign(const TPersistent& source) override;

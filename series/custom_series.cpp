@@ -11,6 +11,7 @@ TCustomSeries::TCustomSeries(TComponent* owner)
       pointer_(std::make_unique<TSeriesPointer>(this)),
       areaLinesPen_(std::make_unique<TChartPen>()),
       linePen_(std::make_unique<TChartPen>()) {
+  pointer_->OnChange = StyleChangedHandler();
   areaLinesPen_->OnChange = StyleChangedHandler();
   linePen_->OnChange = StyleChangedHandler();
   SetKeepPointPastRange(true);

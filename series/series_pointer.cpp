@@ -14,15 +14,8 @@ namespace tokiwa {
 namespace sc = series_coords;
 
 TSeriesPointer::TSeriesPointer(TCustomSeries* owner) : owner_(owner) {
-  auto changed = [this](TGraphicsObject* sender) {
-    if (owner_) owner_->StyleChanged(sender);
-  };
-  pen_.OnChange = changed;
-  brush_.OnChange = changed;
-}
-
-void TSeriesPointer::RepaintOwner() {
-  if (owner_) owner_->RepaintChart();
+  pen_.OnChange = ReportAsOwnChange();
+  brush_.OnChange = ReportAsOwnChange();
 }
 
 void TSeriesPointer::SetSize(int& field, int v) {

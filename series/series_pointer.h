@@ -15,9 +15,10 @@ enum class TSeriesPointerStyle : std::uint8_t {
   psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psStar, psDiamond, psSmallDot
 };
 
-class TSeriesPointer : public TPersistent {
+// Its setters, pen and brush report changes through OnChange; the series repaints.
+class TSeriesPointer : public TChangeNotifier {
  public:
-  // The owner repaints on changes and supplies the chart to draw on.
+  // The owner supplies the chart to draw on.
   explicit TSeriesPointer(TCustomSeries* owner);
   TSeriesPointer(const TSeriesPointer&) = delete;
   TSeriesPointer& operator=(const TSeriesPointer&) = delete;
@@ -56,14 +57,6 @@ class TSeriesPointer : public TPersistent {
   std::string ClassName() const override { return "TSeriesPointer"; }
 
  private:
-  // Compare, store, and have the owner repaint.
-  template <class T, class U>
-  void Set(T& field, const U& value) {
-    if (field == value) return;
-    field = value;
-    RepaintOwner();
-  }
-  void RepaintOwner();
   void SetSize(int& field, int v);
   void Draw(int x, int y, TSeriesPointerStyle style, TColor colour, int halfWidth, int halfHeight, bool faces);
 

@@ -271,11 +271,12 @@ TEST(ChartFont, DefaultIsNinePointMinchoBlack) {
   EXPECT_FALSE(IsDefaultChartFont(*font));
 }
 
-TEST(ChartFont, FontObjectsRepaintTheirChartAndCopyFonts) {
+TEST(ChartFont, FontObjectsReportFontChangesToTheirOwnerAndCopyFonts) {
   RecordingHost host;
   TChart chart(nullptr);
   chart.SetHost(&host);
   TChartFontObject a(&chart), b(nullptr);
+  a.OnChange = chart.SubObjectChangedHandler();
   int before = host.InvalidateCount;
   a.Font().SetColor(clRed);
   EXPECT_EQ(host.InvalidateCount, before + 1);
@@ -284,7 +285,7 @@ TEST(ChartFont, FontObjectsRepaintTheirChartAndCopyFonts) {
   EXPECT_EQ(a.Font().Height(), -30);
   EXPECT_EQ(a.Font().Color(), clBlack);
   EXPECT_EQ(host.InvalidateCount, before + 2);
-  b.Font().SetColor(clBlue);  // no chart: nothing to repaint
+  b.Font().SetColor(clBlue);  // no owner listening: nothing to repaint
   EXPECT_EQ(host.InvalidateCount, before + 2);
 }
 

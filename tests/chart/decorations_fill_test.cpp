@@ -128,7 +128,7 @@ TEST_F(Background, GradientSettersRepaintOnChangeAndCopyingDoesNot) {
   g.SetEndColor(clRed);
   g.SetDirection(TGradientDirection::gdRightLeft);
   EXPECT_EQ(c.host.InvalidateCount, n + 2);
-  TChartGradient other(nullptr);
+  TChartGradient other;
   other.SetVisible(true);
   g.Assign(other);
   EXPECT_EQ(c.host.InvalidateCount, n + 2);
