@@ -7,14 +7,12 @@
 #include "chart/axis.h"
 #include "chart/axis_panel.h"
 #include "chart/engine_settings.h"
+#include "runtime/geometry.h"
 #include "runtime/safe_math.h"
 
 namespace tokiwa {
 
 namespace {
-
-// Pixel arithmetic in 64 bits, clamped back to the int range.
-int Px(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 
 // Above this many minor ticks between two ticks, one per pixel in between
 // looks the same and keeps the loop bounded.
@@ -31,10 +29,10 @@ struct TextPlacement {
 
 void TChartAxis::ShrinkSide(TRect& rect, int amount) const {
   switch (AxisSide()) {
-    case Side::Bottom: rect.Bottom = Px(static_cast<long long>(rect.Bottom) - amount); break;
-    case Side::Top: rect.Top = Px(static_cast<long long>(rect.Top) + amount); break;
-    case Side::Left: rect.Left = Px(static_cast<long long>(rect.Left) + amount); break;
-    case Side::Right: rect.Right = Px(static_cast<long long>(rect.Right) - amount); break;
+    case Side::Bottom: rect.Bottom = Px(rect.Bottom) - amount; break;
+    case Side::Top: rect.Top = Px(rect.Top) + amount; break;
+    case Side::Left: rect.Left = Px(rect.Left) + amount; break;
+    case Side::Right: rect.Right = Px(rect.Right) - amount; break;
   }
 }
 
@@ -89,12 +87,12 @@ void TChartAxis::DrawAxis(bool recomputeLine) {
       case Side::Bottom: linePosition_ = depthLinePosition_ = plot.Bottom; break;
       case Side::Top:
         linePosition_ = plot.Top;
-        depthLinePosition_ = Px(static_cast<long long>(plot.Top) - chart->DepthY());
+        depthLinePosition_ = Px(plot.Top) - chart->DepthY();
         break;
       case Side::Left: linePosition_ = depthLinePosition_ = plot.Left; break;
       case Side::Right:
         linePosition_ = plot.Right;
-        depthLinePosition_ = Px(static_cast<long long>(plot.Right) + chart->DepthX());
+        depthLinePosition_ = Px(plot.Right) + chart->DepthX();
         break;
     }
   }
@@ -132,13 +130,13 @@ void TChartAxis::DrawTitle() {
   Canvas& canvas = chart->DrawCanvas();
   canvas.Brush().SetColor(chart->Color());
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  long long x = isHorizontal_ ? chart->PlotCenterX() : titlePosition_;
-  long long y = isHorizontal_ ? titlePosition_ : chart->PlotCenterY();
+  Px x = isHorizontal_ ? chart->PlotCenterX() : titlePosition_;
+  Px y = isHorizontal_ ? titlePosition_ : chart->PlotCenterY();
   if (isFarSide_) {
     x += chart->DepthX();
     y -= chart->DepthY();
   }
-  DrawPlacedText(Px(x), Px(y), title_.Caption(), title_.Angle());
+  DrawPlacedText(x, y, title_.Caption(), title_.Angle());
 }
 
 void TChartAxis::DrawPlacedText(int x, int y, const std::string& text, int angle) {
@@ -147,7 +145,7 @@ void TChartAxis::DrawPlacedText(int x, int y, const std::string& text, int angle
   using V = TextVAlign;
   const int side = static_cast<int>(AxisSide());  // bottom, top, left, right
   TextPlacement place;
-  long long dx = 0, dy = 0;
+  int dx = 0, dy = 0;
   switch (angle) {
     case 0: {
       static constexpr TextPlacement table[4] = {{H::Center, V::Top}, {H::Center, V::Bottom},
@@ -182,8 +180,8 @@ void TChartAxis::DrawPlacedText(int x, int y, const std::string& text, int angle
   }
   Canvas& canvas = chart->DrawCanvas();
   canvas.SetTextAlign(place.h, place.v);
-  if (angle == 0) chart->DrawTextAt(Px(x + dx), Px(y + dy), text);
-  else chart->DrawAngledText(Px(x + dx), Px(y + dy), text, angle);
+  if (angle == 0) chart->DrawTextAt(Px(x) + dx, Px(y) + dy, text);
+  else chart->DrawAngledText(Px(x) + dx, Px(y) + dy, text, angle);
   canvas.SetTextAlign(TextHAlign::Left, TextVAlign::Top);
 }
 
@@ -196,7 +194,7 @@ void TChartAxis::TicksAndGrid(int p, double value, Placement& m) {
   if (grid_.Visible() && value != currentMaximum_ && value != currentMinimum_) DrawGridLine(p);
   if (ticksInner_.Visible()) {
     canvas.Pen().Assign(ticksInner_);
-    DrawTick(p, -1, Px(-static_cast<long long>(tickInnerLength_)));
+    DrawTick(p, -1, -Px(tickInnerLength_));
   }
   if (minorTicks_.Visible() && m.lastTickPos > -1) DrawMinorTicks(p, m.lastTickPos);
   m.lastTickPos = p;
@@ -210,36 +208,35 @@ void TChartAxis::DrawMinorTicks(int p, int lastTick) {
   if (count > kMostExactMinorTicks && count > std::llabs(distance)) {
     // Ticks closer than a pixel: one on every pixel strictly between the two.
     const int dir = distance > 0 ? 1 : -1;
-    for (long long i = 1; i < std::llabs(distance); ++i) DrawTick(Px(p - dir * i), 1, minorTickLength_);
+    for (long long i = 1; i < std::llabs(distance); ++i) DrawTick(Px(p) - dir * i, 1, minorTickLength_);
     return;
   }
   const double d = static_cast<double>(distance) / static_cast<double>(count + 1);
-  for (long long i = 1; i <= count; ++i) DrawTick(Px(p - static_cast<long long>(RoundHalfEven(i * d))), 1, minorTickLength_);
+  for (long long i = 1; i <= count; ++i) DrawTick(Px(p) - RoundHalfEven(i * d), 1, minorTickLength_);
 }
 
 void TChartAxis::DrawTick(int p, int offset, int length) {
   TCustomAxisPanel* chart = ParentChart();
-  const long long w = chart->WallSize(this);
-  const long long pp = p, o = offset, len = length;
+  const int w = chart->WallSize(this);
   switch (AxisSide()) {
     case Side::Bottom: {
-      long long y = depthLinePosition_ + o + w;
-      chart->DrawVertLine(p, Px(y), Px(y + len));
+      const Px y = Px(depthLinePosition_) + offset + w;
+      chart->DrawVertLine(p, y, y + length);
       break;
     }
     case Side::Left: {
-      long long x = depthLinePosition_ - o - w;
-      chart->DrawHorizLine(Px(x), Px(x - len), p);
+      const Px x = Px(depthLinePosition_) - offset - w;
+      chart->DrawHorizLine(x, x - length, p);
       break;
     }
     case Side::Top: {
-      long long y = linePosition_ - o - chart->DepthY();
-      chart->DrawVertLine(Px(pp + chart->DepthX()), Px(y), Px(y - len));
+      const Px y = Px(linePosition_) - offset - chart->DepthY();
+      chart->DrawVertLine(Px(p) + chart->DepthX(), y, y - length);
       break;
     }
     case Side::Right: {
-      long long x = static_cast<long long>(linePosition_) + chart->DepthX() + o;
-      chart->DrawHorizLine(Px(x), Px(x + len), Px(pp - chart->DepthY()));
+      const Px x = Px(linePosition_) + chart->DepthX() + offset;
+      chart->DrawHorizLine(x, x + length, Px(p) - chart->DepthY());
       break;
     }
   }
@@ -253,41 +250,41 @@ void TChartAxis::DrawGridLine(int p) {
   canvas.Pen().Assign(grid_);
   if (grid_.Color() == ColorDefault) canvas.Pen().SetColor(clGray);
   const TRect& plot = chart->PlotRect();
-  const long long dx = chart->DepthX(), dy = chart->DepthY(), pp = p;
-  const long long line = linePosition_;
+  const int dx = chart->DepthX(), dy = chart->DepthY();
+  const Px pp = p, line = linePosition_;
   const TPenStyle gridStyle = grid_.Style();
   if (dx > 0) {
     canvas.Pen().SetStyle(TPenStyle::psSolid);
     switch (AxisSide()) {
       case Side::Bottom:
-        canvas.MoveTo(p, Px(line - 1));
-        canvas.LineTo(Px(pp + dx), Px(line - dy - 1));
+        canvas.MoveTo(p, line - 1);
+        canvas.LineTo(pp + dx, line - dy - 1);
         canvas.Pen().SetStyle(gridStyle);
-        canvas.LineTo(Px(pp + dx), Px(plot.Top - dy));
+        canvas.LineTo(pp + dx, Px(plot.Top) - dy);
         break;
       case Side::Top:
-        canvas.MoveTo(Px(pp + dx), depthLinePosition_);
+        canvas.MoveTo(pp + dx, depthLinePosition_);
         canvas.Pen().SetStyle(gridStyle);
-        canvas.LineTo(Px(pp + dx), Px(plot.Bottom - dy));
+        canvas.LineTo(pp + dx, Px(plot.Bottom) - dy);
         break;
       case Side::Left:
-        canvas.MoveTo(Px(line + 1), p);
-        canvas.LineTo(Px(line + dx + 1), Px(pp - dy));
+        canvas.MoveTo(line + 1, p);
+        canvas.LineTo(line + dx + 1, pp - dy);
         canvas.Pen().SetStyle(gridStyle);
-        canvas.LineTo(Px(plot.Right + dx - 1), Px(pp - dy));
+        canvas.LineTo(Px(plot.Right) + dx - 1, pp - dy);
         break;
       case Side::Right:
-        canvas.MoveTo(depthLinePosition_, Px(pp - dy));
+        canvas.MoveTo(depthLinePosition_, pp - dy);
         canvas.Pen().SetStyle(gridStyle);
-        canvas.LineTo(Px(plot.Left + dx), Px(pp - dy));
+        canvas.LineTo(Px(plot.Left) + dx, pp - dy);
         break;
     }
   } else {
     switch (AxisSide()) {
-      case Side::Bottom: chart->DrawVertLine(p, Px(line - 1), plot.Top); break;
-      case Side::Top: chart->DrawVertLine(p, Px(line + 1), plot.Bottom); break;
-      case Side::Left: chart->DrawHorizLine(Px(line + 1), plot.Right, p); break;
-      case Side::Right: chart->DrawHorizLine(Px(line - 1), plot.Left, p); break;
+      case Side::Bottom: chart->DrawVertLine(p, line - 1, plot.Top); break;
+      case Side::Top: chart->DrawVertLine(p, line + 1, plot.Bottom); break;
+      case Side::Left: chart->DrawHorizLine(line + 1, plot.Right, p); break;
+      case Side::Right: chart->DrawHorizLine(line - 1, plot.Left, p); break;
     }
   }
   canvas.SetBkMode(BkMode::Opaque);
@@ -297,21 +294,20 @@ void TChartAxis::DrawAxisLine(int wallSize) {
   TCustomAxisPanel* chart = ParentChart();
   chart->DrawCanvas().Pen().Assign(axisPen_);
   const TRect& plot = chart->PlotRect();
-  const long long dx = chart->DepthX(), dy = chart->DepthY();
+  const int dx = chart->DepthX(), dy = chart->DepthY();
+  const Px left = plot.Left, top = plot.Top, right = plot.Right, bottom = plot.Bottom, line = linePosition_;
   switch (AxisSide()) {
     case Side::Bottom:
-      chart->DrawHorizLine(Px(static_cast<long long>(plot.Left) - chart->WallSize(&chart->LeftAxis())), plot.Right,
-                           Px(static_cast<long long>(linePosition_) + wallSize));
+      chart->DrawHorizLine(left - chart->WallSize(&chart->LeftAxis()), right, line + wallSize);
       break;
     case Side::Top:
-      chart->DrawHorizLine(Px(plot.Left + dx), Px(plot.Right + dx), depthLinePosition_);
+      chart->DrawHorizLine(left + dx, right + dx, depthLinePosition_);
       break;
     case Side::Left:
-      chart->DrawVertLine(Px(static_cast<long long>(linePosition_) - wallSize), Px(static_cast<long long>(plot.Top) + 1),
-                          Px(static_cast<long long>(plot.Bottom) + chart->WallSize(&chart->BottomAxis())));
+      chart->DrawVertLine(line - wallSize, top + 1, bottom + chart->WallSize(&chart->BottomAxis()));
       break;
     case Side::Right:
-      chart->DrawVertLine(depthLinePosition_, Px(plot.Top - dy + 1), Px(plot.Bottom - dy));
+      chart->DrawVertLine(depthLinePosition_, top - dy + 1, bottom - dy);
       break;
   }
 }

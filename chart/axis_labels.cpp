@@ -166,7 +166,7 @@ void TChartAxis::PlaceLabel(const std::string& text, int p, double value, bool o
     const long long last = m.lastLabelPos, lastHalf = m.lastHalfExtent;
     fits = p >= last ? last + lastHalf <= p - half : last - lastHalf >= p + half;
   }
-  m.lastHalfExtent = static_cast<int>(std::clamp<long long>(half, INT_MIN, INT_MAX));
+  m.lastHalfExtent = Px(half);
   if (!fits) return;
   if (tickOnLabelsOnly_) TicksAndGrid(p, value, m);
   DrawLabelText(text, p);
@@ -179,14 +179,13 @@ void TChartAxis::DrawLabelText(const std::string& text, int p) {
   Canvas& canvas = chart->DrawCanvas();
   canvas.Brush().SetColor(chart->Color());
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  long long x = isHorizontal_ ? p : labelsPosition_;
-  long long y = isHorizontal_ ? labelsPosition_ : p;
+  Px x = isHorizontal_ ? p : labelsPosition_;
+  Px y = isHorizontal_ ? labelsPosition_ : p;
   if (isFarSide_) {
     x += chart->DepthX();
     y -= chart->DepthY();
   }
-  DrawPlacedText(static_cast<int>(std::clamp<long long>(x, INT_MIN, INT_MAX)),
-                 static_cast<int>(std::clamp<long long>(y, INT_MIN, INT_MAX)), text, labelsAngle_);
+  DrawPlacedText(x, y, text, labelsAngle_);
 }
 
 }  // namespace tokiwa

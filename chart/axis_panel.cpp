@@ -6,7 +6,7 @@
 #include "chart/chart_exceptions.h"
 #include "chart/series.h"
 #include "runtime/messages.h"
-#include "runtime/safe_math.h"
+#include "runtime/geometry.h"
 
 namespace tokiwa {
 
@@ -258,15 +258,14 @@ std::string TCustomAxisPanel::LegendSeriesTitle(int item) const {
 
 TRect TCustomAxisPanel::PlotFrameRect() const {
   const TRect& r = PlotRect();
-  return {SatAdd(r.Left, DepthX()), SatAdd(r.Top, -DepthY()), SatAdd(SatAdd(r.Right, DepthX()), 1),
-          SatAdd(r.Bottom, -DepthY())};
+  return {Px(r.Left) + DepthX(), Px(r.Top) - DepthY(), Px(r.Right) + DepthX() + 1, Px(r.Bottom) - DepthY()};
 }
 
 TRect TCustomAxisPanel::PlotHitRect() const {
   TRect r = PlotRect();
   if (view3D_) {
-    r.Right = SatAdd(r.Right, DepthX());
-    r.Top = SatAdd(r.Top, -DepthY());
+    r.Right = Px(r.Right) + DepthX();
+    r.Top = Px(r.Top) - DepthY();
   }
   return r;
 }

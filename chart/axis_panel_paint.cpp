@@ -25,8 +25,7 @@ void TCustomAxisPanel::DrawChart(Canvas& canvas, const TRect& rect) {
   plot = {margin(MarginLeft(), w), margin(MarginTop(), h), ClampToInt(static_cast<double>(w) - margin(MarginRight(), w)),
           ClampToInt(static_cast<double>(h) - margin(MarginBottom(), h))};
   const int border = BorderWidth();
-  auto less = [border](int v) { return ClampToInt(static_cast<double>(v) - border); };  // -INT_MIN overflows
-  plot = {SatAdd(plot.Left, border), SatAdd(plot.Top, border), less(plot.Right), less(plot.Bottom)};
+  plot = {Px(plot.Left) + border, Px(plot.Top) + border, Px(plot.Right) - border, Px(plot.Bottom) - border};
   RecalcPlotSize();
   {
     // The window canvas is the drawing canvas again however drawing ends; after
@@ -82,8 +81,8 @@ void TCustomAxisPanel::FitAxes() {
   for (TChartAxis* axis : {leftAxis_.get(), rightAxis_.get(), topAxis_.get(), bottomAxis_.get()})
     axis->ComputeAutoRange();
   ComputeDepth();
-  PlotRect().Right = SatAdd(PlotRect().Right, -DepthX());
-  PlotRect().Top = SatAdd(PlotRect().Top, DepthY());
+  PlotRect().Right = Px(PlotRect().Right) - DepthX();
+  PlotRect().Top = Px(PlotRect().Top) + DepthY();
   RecalcPlotSize();
   TRect r = PlotRect();
   for (TChartAxis* axis : {leftAxis_.get(), rightAxis_.get(), topAxis_.get(), bottomAxis_.get()}) {
@@ -145,19 +144,16 @@ void TCustomAxisPanel::ClipSeries() {
   const TRect& r = seriesClip_;
   if (view3D_) {
     const int dx = DepthX(), dy = DepthY();
-    const TPoint region[6] = {{SatAdd(r.Left, 1), SatAdd(r.Bottom, -1)},
-                              {SatAdd(r.Left, 1), r.Top},
-                              {SatAdd(r.Left, dx), SatAdd(SatAdd(r.Top, -dy), 1)},
-                              {SatAdd(r.Right, dx), SatAdd(SatAdd(r.Top, -dy), 1)},
-                              {SatAdd(r.Right, dx), SatAdd(SatAdd(r.Bottom, -dy), 1)},
-                              {r.Right, r.Bottom}};
+    const Px L = r.Left, T = r.Top, R = r.Right, B = r.Bottom;
+    const TPoint region[6] = {{L + 1, B - 1}, {L + 1, T}, {L + dx, T - dy + 1},
+                              {R + dx, T - dy + 1}, {R + dx, B - dy + 1}, {R, B}};
     ClipToPolygon(region);
     return;
   }
-  TRect clip{SatAdd(r.Left, 1), SatAdd(r.Top, 1), r.Right, SatAdd(r.Bottom, -1)};
+  TRect clip{Px(r.Left) + 1, Px(r.Top) + 1, r.Right, Px(r.Bottom) - 1};
   if (frame_.Visible()) {
-    clip.Right = SatAdd(clip.Right, -(frame_.Width() - 1));
-    clip.Bottom = SatAdd(clip.Bottom, -(frame_.Width() - 1));
+    clip.Right = Px(clip.Right) - (frame_.Width() - 1);
+    clip.Bottom = Px(clip.Bottom) - (frame_.Width() - 1);
   }
   ClipToRect(clip);
 }

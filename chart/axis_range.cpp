@@ -30,10 +30,6 @@ int RoundExtended(long double v) {
   return ClampToInt(static_cast<double>(std::rintl(v)));
 }
 
-int ClampSum(long long v) {
-  return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
-}
-
 void CheckAngle(int angle, std::string_view word) {
   if (angle < 0 || angle > 360) throw ChartException(FormatText(msg::AngleRange, {Arg(word)}));
 }
@@ -227,14 +223,14 @@ void TChartAxis::FitSeriesMargins(int left, int top, int right, int bottom) {
   const TRect saved = plot;
   double newMin, newMax;
   if (isHorizontal_) {
-    plot.Left = ClampSum(static_cast<long long>(plot.Left) + left);
-    plot.Right = ClampSum(static_cast<long long>(plot.Right) - right);
+    plot.Left = Px(plot.Left) + left;
+    plot.Right = Px(plot.Right) - right;
     chart->RecalcPlotSize();
     newMin = PositionToValue(saved.Left);
     newMax = PositionToValue(saved.Right);
   } else {
-    plot.Top = ClampSum(static_cast<long long>(plot.Top) + top);
-    plot.Bottom = ClampSum(static_cast<long long>(plot.Bottom) - bottom);
+    plot.Top = Px(plot.Top) + top;
+    plot.Bottom = Px(plot.Bottom) - bottom;
     chart->RecalcPlotSize();
     newMin = PositionToValue(saved.Bottom);
     newMax = PositionToValue(saved.Top);
@@ -262,12 +258,12 @@ int TChartAxis::MapValue(double value, bool horizontal) const {
     long double lnMax = currentMaximum_ > 0 ? std::log(static_cast<long double>(currentMaximum_)) : 0;
     long double lr = lnMax - lnMin;
     if (lr == 0) return centre;
-    if (value <= 0) return ClampSum(start);
-    return ClampSum(start + RoundExtended((std::log(static_cast<long double>(value)) - lnMin) * size / lr));
+    if (value <= 0) return Px(start);
+    return Px(start + RoundExtended((std::log(static_cast<long double>(value)) - lnMin) * size / lr));
   }
   if (currentRange_ == 0) return centre;
   int f = RoundExtended(size * (static_cast<long double>(value) - currentMinimum_) / currentRange_);
-  return ClampSum(inverted_ ? end - f : start + f);
+  return Px(inverted_ ? end - f : start + f);
 }
 
 int TChartAxis::ValueToPosition(double value) const { return MapValue(value, isHorizontal_); }
@@ -347,7 +343,7 @@ int TChartAxis::WidestLabelWidth() {
         ~Detach() { slot = std::move(saved); }
       } detach(chart->OnGetAxisLabel);
       int widest = std::max(chart->TextWidthOf(FormatAxisLabel(hi)), chart->TextWidthOf(FormatAxisLabel(lo)));
-      return SatAdd(widest, chart->TextWidthOf(" "));
+      return Px(widest) + chart->TextWidthOf(" ");
     }
     case TAxisLabelStyle::talMark:
       return chart->WidestMarkText();

@@ -95,7 +95,7 @@ double TChartAxis::ComputeLabelStep() {
   if (!chart) return cachedUsesDateTime_ ? StandardTimeSteps[0] : kSmallestNumericStep;
   int size = std::max(LabelExtentAlongAxis(currentMaximum_), LabelExtentAlongAxis(currentMinimum_));
   int span = isHorizontal_ ? chart->PlotWidth() : chart->PlotHeight();
-  if (labelsSeparation_ > 0) size = SatAdd(size, RoundHalfEven(labelsSeparation_ * 0.01 * size));
+  if (labelsSeparation_ > 0) size = Px(size) + RoundHalfEven(labelsSeparation_ * 0.01 * size);
   int count = size > 0 ? RoundHalfEven(static_cast<double>(span) / size) : 1;
   if (count > 0) return cachedUsesDateTime_ ? DateTimeStep(count) : NumericStep(count);
   return cachedUsesDateTime_ ? StandardTimeSteps[0] : kSmallestNumericStep;

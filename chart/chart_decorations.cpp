@@ -4,6 +4,7 @@
 
 #include "chart/chart.h"
 #include "chart/legend.h"
+#include "runtime/geometry.h"
 #include "runtime/safe_math.h"
 
 namespace tokiwa {
@@ -78,7 +79,7 @@ void Frame3D(Canvas& canvas, TRect& r, TColor topLeft, TColor bottomRight, int w
   for (; width > 0; --width) {
     // Frames wider than the panel collapse it; the rest would draw nothing new.
     if (r.Left > r.Right || r.Top > r.Bottom) {
-      r = {SatAdd(r.Left, width), SatAdd(r.Top, width), SatAdd(r.Right, -width), SatAdd(r.Bottom, -width)};
+      r = {Px(r.Left) + width, Px(r.Top) + width, Px(r.Right) - width, Px(r.Bottom) - width};
       break;
     }
     const TPoint upper[3] = {{r.Left, r.Bottom}, {r.Left, r.Top}, {r.Right, r.Top}};
@@ -132,11 +133,10 @@ namespace {
 int LineX(TAlignment alignment, int left, int right, int width) {
   switch (alignment) {
     case TAlignment::taLeftJustify: return left;
-    case TAlignment::taRightJustify: return SatAdd(right, -width);
+    case TAlignment::taRightJustify: return Px(right) - width;
     case TAlignment::taCenter: break;
   }
-  const int centre = static_cast<int>((static_cast<long long>(left) + right) / 2);
-  return SatAdd(centre, -(width / 2));
+  return Px(Mid(left, right)) - width / 2;
 }
 
 }  // namespace
@@ -154,9 +154,9 @@ void TCustomChart::DrawTitleBlock(TChartTitle& title, bool atTop) {
   const bool framed = title.Frame().Visible() && title.Frame().Color() != ColorDefault;
   const int fw = framed ? title.Frame().Width() : 0;
 
-  const int left = SatAdd(plot.Left, fw), right = SatAdd(plot.Right, -fw);
-  const int top = atTop ? SatAdd(plot.Top, fw) : SatAdd(SatAdd(plot.Bottom, -fw), 5);
-  const int bottom = atTop ? SatAdd(top, -5) : SatAdd(plot.Bottom, -fw);
+  const int left = Px(plot.Left) + fw, right = Px(plot.Right) - fw;
+  const int top = atTop ? Px(plot.Top) + fw : Px(plot.Bottom) - fw + 5;
+  const int bottom = atTop ? Px(top) - 5 : Px(plot.Bottom) - fw;
   TRect& block = title.TitleRect();
   block = {left, top, right, bottom};
   int pw = 0;
@@ -164,25 +164,25 @@ void TCustomChart::DrawTitleBlock(TChartTitle& title, bool atTop) {
     canvas.Pen().Assign(title.Frame());
     pw = canvas.Pen().Width();
   }
-  const int pad = SatAdd(pw, pw);
+  const int pad = Px(pw) + pw;
   const int linesHeight = ClampToInt(static_cast<double>(n) * h);
   if (atTop)
-    block.Bottom = SatAdd(top, linesHeight);
+    block.Bottom = Px(top) + linesHeight;
   else
-    block.Top = SatAdd(bottom, -linesHeight);
-  block = {SatAdd(block.Left, -pw), SatAdd(block.Top, -pw), SatAdd(block.Right, pw), SatAdd(block.Bottom, pw)};
+    block.Top = Px(bottom) - linesHeight;
+  block = {Px(block.Left) - pw, Px(block.Top) - pw, Px(block.Right) + pw, Px(block.Bottom) + pw};
 
   if (framed && title.AdjustFrame()) {
     int widest = 0;
     for (const std::string& line : lines) widest = std::max(widest, TextWidthOf(line));
-    const int w = SatAdd(widest, pad);
+    const int w = Px(widest) + pad;
     switch (title.Alignment()) {
-      case TAlignment::taLeftJustify: block.Right = SatAdd(block.Left, w); break;
-      case TAlignment::taRightJustify: block.Left = SatAdd(block.Right, -w); break;
+      case TAlignment::taLeftJustify: block.Right = Px(block.Left) + w; break;
+      case TAlignment::taRightJustify: block.Left = Px(block.Right) - w; break;
       case TAlignment::taCenter: {
-        const int c = static_cast<int>((static_cast<long long>(block.Left) + block.Right) / 2);
-        block.Left = SatAdd(SatAdd(c, -(w / 2)), -pad);
-        block.Right = SatAdd(SatAdd(c, w / 2), pad);
+        const Px c = Mid(block.Left, block.Right);
+        block.Left = c - w / 2 - pad;
+        block.Right = c + w / 2 + pad;
         break;
       }
     }
@@ -192,25 +192,25 @@ void TCustomChart::DrawTitleBlock(TChartTitle& title, bool atTop) {
 
   // The top block grows downward from its top; the foot stacks upward from its
   // bottom, so its last line sits on the bottom edge.
-  int edge = atTop ? top : bottom;
+  Px edge = atTop ? top : bottom;
   if (atTop) {
     for (const std::string& line : lines) {
       DrawTextAt(LineX(title.Alignment(), left, right, TextWidthOf(line)), edge, line);
-      edge = SatAdd(edge, h);
+      edge += h;
     }
   } else {
     for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
-      edge = SatAdd(edge, -h);
+      edge -= h;
       DrawTextAt(LineX(title.Alignment(), left, right, TextWidthOf(*it)), edge, *it);
     }
   }
-  if (framed) edge = atTop ? SatAdd(edge, pad) : SatAdd(edge, -pad);
+  if (framed) edge = atTop ? edge + pad : edge - pad;
   // Lines are followed by a gap; an empty block takes only its frame.
   const int gap = n > 0 ? 5 : 0;
   if (atTop)
-    plot.Top = SatAdd(edge, gap);
+    plot.Top = edge + gap;
   else
-    plot.Bottom = SatAdd(edge, -gap);
+    plot.Bottom = edge - gap;
   RecalcPlotSize();
 }
 
@@ -242,27 +242,26 @@ void TCustomChart::PrepareWallPen(TChartWall& wall) {
 
 void TCustomChart::DrawWalls() {
   const TRect p = PlotRect();
-  const int L = p.Left, T = p.Top, R = p.Right, B = p.Bottom;
+  // Margins are unchecked, so the plot may lie anywhere: Px sums saturate.
+  const Px L = p.Left, T = p.Top, R = p.Right, B = p.Bottom;
   const int dx = DepthX(), dy = DepthY();
-  // Saturating sums: margins are unchecked, so the plot may lie anywhere.
-  auto at = [](int base, int a, int b = 0) { return SatAdd(SatAdd(base, a), b); };
 
   PrepareWallPen(*leftWall_);
-  const TPoint left[4] = {{at(L, dx), at(T, -dy)}, {at(L, dx), at(B, -dy)}, {L, at(B, 1)}, {L, T}};
+  const TPoint left[4] = {{L + dx, T - dy}, {L + dx, B - dy}, {L, B + 1}, {L, T}};
   DrawPolygon(left);
   if (const int s = leftWall_->Size(); s > 0) {
-    DrawRectangle({at(L, -s), T, at(L, 1), at(B, 1)});  // the wall's front edge
-    const TPoint topFace[4] = {{at(L, dx), at(T, -dy)}, {at(L, dx, -s), at(T, -dy)}, {at(L, -s), T}, {L, T}};
+    DrawRectangle({L - s, T, L + 1, B + 1});  // the wall's front edge
+    const TPoint topFace[4] = {{L + dx, T - dy}, {L + dx - s, T - dy}, {L - s, T}, {L, T}};
     DrawPolygon(topFace);
   }
 
   PrepareWallPen(*bottomWall_);
-  const int y = at(B, -dy, -1);
-  const TPoint bottom[4] = {{at(L, dx), y}, {at(R, dx), y}, {R, B}, {L, B}};
+  const Px y = B - dy - 1;
+  const TPoint bottom[4] = {{L + dx, y}, {R + dx, y}, {R, B}, {L, B}};
   DrawPolygon(bottom);
   if (const int s = bottomWall_->Size(); s > 0) {
-    DrawRectangle({at(L, -WallSize(&LeftAxis())), B, R, at(B, s, 1)});
-    const TPoint rightFace[4] = {{at(R, dx), y}, {at(R, dx), at(y, s)}, {at(R, -1), at(B, s)}, {at(R, -1), B}};
+    DrawRectangle({L - WallSize(&LeftAxis()), B, R, B + s + 1});
+    const TPoint rightFace[4] = {{R + dx, y}, {R + dx, y + s}, {R - 1, B + s}, {R - 1, B}};
     DrawPolygon(rightFace);
   }
 }

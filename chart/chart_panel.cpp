@@ -153,14 +153,12 @@ void TCustomChartPanel::SetMargin(int index, int value) {
 void TCustomChartPanel::RecalcPlotSize() {
   if (panelBounds_.Left > plotRect_.Left) plotRect_.Left = panelBounds_.Left;
   if (panelBounds_.Top > plotRect_.Top) plotRect_.Top = panelBounds_.Top;
-  if (plotRect_.Left > plotRect_.Right) plotRect_.Right = SatAdd(plotRect_.Left, 1);
-  if (plotRect_.Top > plotRect_.Bottom) plotRect_.Bottom = SatAdd(plotRect_.Top, 1);
-  auto span = [](int a, int b) { return ClampToInt(static_cast<double>(b) - a); };
-  auto centre = [](int a, int b) { return static_cast<int>((static_cast<long long>(a) + b) / 2); };
-  plotWidth_ = span(plotRect_.Left, plotRect_.Right);
-  plotHeight_ = span(plotRect_.Top, plotRect_.Bottom);
-  plotCenterX_ = centre(plotRect_.Left, plotRect_.Right);
-  plotCenterY_ = centre(plotRect_.Top, plotRect_.Bottom);
+  if (plotRect_.Left > plotRect_.Right) plotRect_.Right = Px(plotRect_.Left) + 1;
+  if (plotRect_.Top > plotRect_.Bottom) plotRect_.Bottom = Px(plotRect_.Top) + 1;
+  plotWidth_ = Px(plotRect_.Right) - plotRect_.Left;
+  plotHeight_ = Px(plotRect_.Bottom) - plotRect_.Top;
+  plotCenterX_ = Mid(plotRect_.Left, plotRect_.Right);
+  plotCenterY_ = Mid(plotRect_.Top, plotRect_.Bottom);
 }
 
 void TCustomChartPanel::ComputeDepth() {
@@ -171,7 +169,7 @@ void TCustomChartPanel::ComputeDepth() {
   double f = Chart3DPercent() / 1000.0;
   slotDepthX_ = RoundHalfEven(plotWidth_ * f);
   slotDepthY_ = RoundHalfEven(plotHeight_ * f);
-  int n = separateDepthSlots_ ? std::max(1, SatAdd(topDepthSlot_, 1)) : 1;
+  int n = separateDepthSlots_ ? std::max<int>(1, Px(topDepthSlot_) + 1) : 1;
   depthX_ = ClampToInt(static_cast<double>(n) * slotDepthX_);
   depthY_ = ClampToInt(static_cast<double>(n) * slotDepthY_);
 }

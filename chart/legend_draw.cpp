@@ -6,6 +6,7 @@
 #include "chart/chart.h"
 #include "chart/legend.h"
 #include "chart/series.h"
+#include "runtime/geometry.h"
 #include "runtime/safe_math.h"
 
 namespace tokiwa {
@@ -38,26 +39,26 @@ TChartLegend::Layout TChartLegend::ComputeLayout() {
   l.vertical = IsVertical(Alignment());
   l.lineHeight = chart.CharHeight();
   const int h = l.lineHeight;
-  l.itemWidth = SatAdd(WidestItemWidth(-1), 4);
+  l.itemWidth = Px(WidestItemWidth(-1)) + 4;
   symbolWidth_ = PercentOf(ColorWidth(), l.itemWidth);
-  const int frame = Frame().Visible() ? SatAdd(Frame().Width(), 1) : 0;
+  const int frame = Frame().Visible() ? Px(Frame().Width()) + 1 : Px(0);
   const TRect& plot = chart.PlotRect();
   int columns = 1, rows = 1;
   switch (Alignment()) {
     case TLegendAlignment::laTop:
-      l.top = SatAdd(plot.Top, frame);
-      l.bottom = SatAdd(l.top, SatAdd(h, 2));
-      columns = ItemsThatFit(8, SatAdd(SatAdd(l.itemWidth, symbolWidth_), 4));
+      l.top = Px(plot.Top) + frame;
+      l.bottom = Px(l.top) + h + 2;
+      columns = ItemsThatFit(8, Px(l.itemWidth) + symbolWidth_ + 4);
       break;
     case TLegendAlignment::laBottom:
-      l.bottom = SatAdd(SatSub(plot.Bottom, ShadowSize()), -frame);
-      l.top = SatAdd(l.bottom, -SatAdd(h, 2));
-      columns = ItemsThatFit(8, SatAdd(SatAdd(l.itemWidth, symbolWidth_), 4));
+      l.bottom = Px(plot.Bottom) - ShadowSize() - frame;
+      l.top = Px(l.bottom) - h - 2;
+      columns = ItemsThatFit(8, Px(l.itemWidth) + symbolWidth_ + 4);
       break;
     case TLegendAlignment::laLeft:
     case TLegendAlignment::laRight: {
       const TRect& panel = chart.PanelBounds();
-      l.top = SatAdd(panel.Top, PercentOf(TopPos(), static_cast<long long>(panel.Bottom) - panel.Top));
+      l.top = Px(panel.Top) + PercentOf(TopPos(), static_cast<long long>(panel.Bottom) - panel.Top);
       rows = ItemsThatFit(l.top, h);
       l.bottom = ClampToInt(static_cast<double>(l.top) + static_cast<double>(h) * rows + 2);
       break;
@@ -66,20 +67,20 @@ TChartLegend::Layout TChartLegend::ComputeLayout() {
   switch (Alignment()) {
     case TLegendAlignment::laLeft:
       l.itemWidth = WidestItemWidth(rows);
-      l.left = SatAdd(plot.Left, frame);
-      l.symbolX = SatAdd(l.left, 4);
-      symbolWidth_ = PercentOf(ColorWidth(), SatAdd(l.itemWidth, 10));
-      l.textX = SatAdd(SatAdd(l.symbolX, symbolWidth_), 4);
-      l.right = SatAdd(SatAdd(l.textX, l.itemWidth), 2);
+      l.left = Px(plot.Left) + frame;
+      l.symbolX = Px(l.left) + 4;
+      symbolWidth_ = PercentOf(ColorWidth(), Px(l.itemWidth) + 10);
+      l.textX = Px(l.symbolX) + symbolWidth_ + 4;
+      l.right = Px(l.textX) + l.itemWidth + 2;
       l.shown = rows;
       break;
     case TLegendAlignment::laRight:
       l.itemWidth = WidestItemWidth(rows);
-      l.right = SatSub(SatAdd(plot.Right, -frame), ShadowSize());
-      l.textX = SatAdd(SatAdd(l.right, -l.itemWidth), -2);
-      symbolWidth_ = PercentOf(ColorWidth(), SatAdd(l.itemWidth, 10));
-      l.symbolX = SatAdd(SatAdd(l.textX, -symbolWidth_), -4);
-      l.left = SatAdd(l.symbolX, -4);
+      l.right = Px(plot.Right) - frame - ShadowSize();
+      l.textX = Px(l.right) - l.itemWidth - 2;
+      symbolWidth_ = PercentOf(ColorWidth(), Px(l.itemWidth) + 10);
+      l.symbolX = Px(l.textX) - symbolWidth_ - 4;
+      l.left = Px(l.symbolX) - 4;
       l.shown = rows;
       break;
     case TLegendAlignment::laTop:
@@ -87,10 +88,10 @@ TChartLegend::Layout TChartLegend::ComputeLayout() {
       const double wanted = (static_cast<double>(symbolWidth_) + l.itemWidth + 4) * columns + 8 + 2.0 * ShadowSize();
       const int total = std::min(chart.PlotWidth(), ClampToInt(wanted));
       const int half = total / 2;
-      l.left = SatAdd(chart.PlotCenterX(), -half);
-      l.right = SatAdd(chart.PlotCenterX(), half);
-      l.symbolX = SatAdd(l.left, 4);
-      l.textX = SatAdd(SatAdd(l.symbolX, symbolWidth_), 4);
+      l.left = Px(chart.PlotCenterX()) - half;
+      l.right = Px(chart.PlotCenterX()) + half;
+      l.symbolX = Px(l.left) + 4;
+      l.textX = Px(l.symbolX) + symbolWidth_ + 4;
       l.shown = columns;
       break;
     }
@@ -121,7 +122,7 @@ void TChartLegend::DrawLegend() {
   canvas.Pen().SetWidth(1);
   canvas.Pen().SetMode(TPenMode::pmCopy);
   const int first = FirstValue();
-  const int last = SatAdd(first, l.shown - 1);
+  const int last = Px(first) + (l.shown - 1);
   if (Inverted()) {
     for (int i = last; i >= first; --i) DrawItem(l, i, last - i);
   } else {
@@ -143,17 +144,17 @@ void TChartLegend::DrawBox(const Layout& l) {
   } else {
     canvas.Pen().SetStyle(TPenStyle::psClear);
   }
-  chart.DrawRectangle({SatAdd(l.left, -e), SatAdd(l.top, -e), SatAdd(l.right, e), SatAdd(l.bottom, e)});
+  chart.DrawRectangle({Px(l.left) - e, Px(l.top) - e, Px(l.right) + e, Px(l.bottom) + e});
   const int s = ShadowSize();
   if (s <= 0) return;
   // The shadow hugs the frame's outer edge, which grows by half the pen width.
   const int d = e == 0 ? -1 : (e % 2 == 1 ? e + e / 2 : e + e / 2 - 1);
   canvas.Brush().SetColor(ShadowColor());
   canvas.Brush().SetStyle(TBrushStyle::bsSolid);
-  const int outerRight = SatAdd(SatAdd(l.right, d), s);
-  const int outerBottom = SatAdd(SatAdd(l.bottom, d), s);
-  canvas.FillRect({SatAdd(l.left, s), SatAdd(l.bottom, d), outerRight, outerBottom});
-  canvas.FillRect({SatAdd(l.right, d), SatAdd(l.top, s), outerRight, outerBottom});
+  const int outerRight = Px(l.right) + d + s;
+  const int outerBottom = Px(l.bottom) + d + s;
+  canvas.FillRect({Px(l.left) + s, Px(l.bottom) + d, outerRight, outerBottom});
+  canvas.FillRect({Px(l.right) + d, Px(l.top) + s, outerRight, outerBottom});
 }
 
 void TChartLegend::DrawItem(const Layout& l, int index, int slot) {
@@ -163,7 +164,7 @@ void TChartLegend::DrawItem(const Layout& l, int index, int slot) {
   canvas.Brush().SetColor(Color());
   canvas.Brush().SetStyle(TBrushStyle::bsSolid);
   int x = l.textX;
-  int y = SatAdd(l.top, 1);
+  int y = Px(l.top) + 1;
   if (l.vertical) {
     y = ClampToInt(static_cast<double>(l.top) + 1 + static_cast<double>(l.lineHeight) * slot);
   } else {
@@ -177,8 +178,7 @@ void TChartLegend::DrawItem(const Layout& l, int index, int slot) {
   }
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
   chart.DrawTextAt(x, y, LegendItemText(index));
-  const TRect symbol{SatAdd(SatAdd(x, -4), -symbolWidth_), SatAdd(y, 2), SatAdd(x, -4),
-                     SatAdd(SatAdd(y, l.lineHeight), -2)};
+  const TRect symbol{Px(x) - 4 - symbolWidth_, Px(y) + 2, Px(x) - 4, Px(y) + l.lineHeight - 2};
   DrawItemSymbol(index, symbol);
   if (slot > 0 && dividingLines_.Visible()) {
     canvas.Pen().Assign(dividingLines_);
@@ -186,7 +186,7 @@ void TChartLegend::DrawItem(const Layout& l, int index, int slot) {
     if (l.vertical)
       chart.DrawHorizLine(l.left, l.right, y);
     else
-      chart.DrawVertLine(SatAdd(symbol.Left, -4), l.top, l.bottom);
+      chart.DrawVertLine(Px(symbol.Left) - 4, l.top, l.bottom);
   }
 }
 
@@ -220,19 +220,19 @@ void TChartLegend::TakePlotRoom(const Layout& l) {
   switch (Alignment()) {
     case TLegendAlignment::laLeft:
       if (resize) plot.Left = l.right;
-      plot.Left = SatAdd(plot.Left, horizGap);
+      plot.Left = Px(plot.Left) + horizGap;
       break;
     case TLegendAlignment::laRight:
       if (resize) plot.Right = l.left;
-      plot.Right = SatSub(plot.Right, horizGap);
+      plot.Right = Px(plot.Right) - horizGap;
       break;
     case TLegendAlignment::laTop:
-      if (resize) plot.Top = SatAdd(l.bottom, ShadowSize());
-      plot.Top = SatAdd(plot.Top, vertGap);
+      if (resize) plot.Top = Px(l.bottom) + ShadowSize();
+      plot.Top = Px(plot.Top) + vertGap;
       break;
     case TLegendAlignment::laBottom:
       if (resize) plot.Bottom = l.top;
-      plot.Bottom = SatSub(plot.Bottom, vertGap);
+      plot.Bottom = Px(plot.Bottom) - vertGap;
       break;
   }
   chart.RecalcPlotSize();

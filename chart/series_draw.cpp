@@ -42,14 +42,13 @@ int SlotShift(const TCustomAxisPanel& chart, int slot, int slotDepth) {
 int TChartSeries::ValuePositionX(double value) const {
   TChartAxis* axis = GetHorizAxis();
   if (!axis) return 0;
-  return SatAdd(axis->HorizontalPosition(value), SlotShift(*parentChart_, depthSlot_, parentChart_->SlotDepthX()));
+  return Px(axis->HorizontalPosition(value)) + SlotShift(*parentChart_, depthSlot_, parentChart_->SlotDepthX());
 }
 
 int TChartSeries::ValuePositionY(double value) const {
   TChartAxis* axis = GetVertAxis();
   if (!axis) return 0;
-  int shift = SlotShift(*parentChart_, depthSlot_, parentChart_->SlotDepthY());
-  return SatAdd(axis->VerticalPosition(value), shift == INT_MIN ? INT_MAX : -shift);
+  return Px(axis->VerticalPosition(value)) - SlotShift(*parentChart_, depthSlot_, parentChart_->SlotDepthY());
 }
 
 int TChartSeries::PointScreenX(int index) const { return ValuePositionX(PointX(index)); }
@@ -189,18 +188,19 @@ void TChartSeries::DrawMarks() {
     int w = chart.TextWidthOf(text + "W");
     if (marks_->Frame().Visible()) {
       canvas.Pen().Assign(marks_->Frame());
-      w = SatAdd(w, 2 * marks_->Frame().Width());
-      h = SatAdd(h, 2 * marks_->Frame().Width());
+      const int frame = marks_->Frame().Width();
+      w = Px(w) + frame + frame;
+      h = Px(h) + frame + frame;
     } else {
       canvas.Pen().SetStyle(TPenStyle::psClear);
     }
     const int x = PointScreenX(i);
     const int y = PointScreenY(i);
     TRect r;
-    r.Left = SatAdd(x, -(w / 2));
-    r.Right = SatAdd(r.Left, w);
-    r.Top = SatAdd(y, -(h / 2));
-    r.Bottom = SatAdd(r.Top, h);
+    r.Left = Px(x) - w / 2;
+    r.Right = Px(r.Left) + w;
+    r.Top = Px(y) - h / 2;
+    r.Bottom = Px(r.Top) + h;
     DrawMark(i, text, r, {x, y}, {x, y});
   }
 }
@@ -223,7 +223,7 @@ void TChartSeries::DrawMark(int index, const std::string& text, TRect rect, TPoi
     canvas.Brush().SetStyle(marks_->Transparent() ? TBrushStyle::bsClear : TBrushStyle::bsSolid);
     canvas.Pen().Assign(frame);
     chart.DrawRectangle(rect);
-    rect.Top = SatAdd(rect.Top, frame.Width());
+    rect.Top = Px(rect.Top) + frame.Width();
   } else if (!marks_->Transparent()) {
     canvas.Brush().SetColor(marks_->BackColor());
     canvas.Brush().SetStyle(TBrushStyle::bsSolid);

@@ -35,21 +35,4 @@ inline int Div(int a, int b) {
   return a / b;
 }
 
-// Adds without overflow, clamping to the int range.
-inline int SatAdd(int a, int b) {
-  long long r = static_cast<long long>(a) + b;
-  if (r > INT_MAX) return INT_MAX;
-  if (r < INT_MIN) return INT_MIN;
-  return static_cast<int>(r);
-}
-
-// Subtracts without overflow, clamping to the int range; unlike SatAdd(a, -b)
-// it takes b = INT_MIN.
-inline int SatSub(int a, int b) {
-  long long r = static_cast<long long>(a) - b;
-  if (r > INT_MAX) return INT_MAX;
-  if (r < INT_MIN) return INT_MIN;
-  return static_cast<int>(r);
-}
-
 }  // namespace tokiwa

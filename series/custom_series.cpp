@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "runtime/safe_math.h"
+#include "runtime/geometry.h"
 
 namespace tokiwa {
 
@@ -27,16 +27,16 @@ TColor TCustomSeries::AreaFillColor(TColor c) const {
 void TCustomSeries::HorizMargins(int& left, int& right) {
   TChartSeries::HorizMargins(left, right);
   if (pointer_->Visible() && pointer_->InflateMargins()) {
-    left = std::max(left, SatAdd(pointer_->HorizSize(), 1));
-    right = std::max(right, SatAdd(pointer_->HorizSize(), 1));
+    left = std::max<int>(left, Px(pointer_->HorizSize()) + 1);
+    right = std::max<int>(right, Px(pointer_->HorizSize()) + 1);
   }
 }
 
 void TCustomSeries::VertMargins(int& top, int& bottom) {
   TChartSeries::VertMargins(top, bottom);
   if (pointer_->Visible() && pointer_->InflateMargins()) {
-    top = std::max(top, SatAdd(pointer_->VertSize(), 1));
-    bottom = std::max(bottom, SatAdd(pointer_->VertSize(), 1));
+    top = std::max<int>(top, Px(pointer_->VertSize()) + 1);
+    bottom = std::max<int>(bottom, Px(pointer_->VertSize()) + 1);
   }
 }
 

@@ -4,15 +4,13 @@
 #include <array>
 
 #include "chart/axis_panel.h"
+#include "runtime/geometry.h"
 #include "series/custom_series.h"
-#include "series/series_coords.h"
 
 namespace tokiwa {
 
-namespace sc = series_coords;
-
 bool TCustomSeries::IsNearPointer(int, int px, int py, int x, int y) {
-  return sc::Abs(px, x) < pointer_->HorizSize() && sc::Abs(py, y) < pointer_->VertSize();
+  return Distance(px, x) < pointer_->HorizSize() && Distance(py, y) < pointer_->VertSize();
 }
 
 int TCustomSeries::PointAtPixel(int x, int y) {
@@ -22,7 +20,7 @@ int TCustomSeries::PointAtPixel(int x, int y) {
   const int last = LastShownIndex();
   if (first == -1 || last == -1 || last < first) return -1;
   for (int i = first; i <= last; ++i) {
-    const TPoint cur{sc::Clamp(PointScreenX(i)), sc::Clamp(PointScreenY(i))};
+    const TPoint cur{OnCanvas(PointScreenX(i)), OnCanvas(PointScreenY(i))};
     if (pointer_->Visible() && IsNearPointer(i, cur.X, cur.Y, x, y)) {
       if (OnClickPointer) OnClickPointer(this, i, x, y);
       return i;
@@ -42,14 +40,14 @@ bool TCustomSeries::HitsLineOrArea(int index, TPoint prev, TPoint cur, int x, in
     const int dX = chart.SlotDepthX();
     const int dY = chart.SlotDepthY();
     const std::array<TPoint, 4> ribbon{
-        {cur, {cur.X + dX, cur.Y - dY}, {prev.X + dX, prev.Y - dY}, prev}};
+        {cur, {Px(cur.X) + dX, Px(cur.Y) - dY}, {Px(prev.X) + dX, Px(prev.Y) - dY}, prev}};
     if (IsInsidePolygon(mouse, ribbon)) return true;
   } else if (IsNearSegment(x, y, prev.X, prev.Y, cur.X, cur.Y)) {
     return true;
   }
   if (!drawArea_) return false;
   const std::array<TPoint, 4> area{
-      {prev, cur, {cur.X, sc::Clamp(AreaBaseY(index))}, {prev.X, sc::Clamp(AreaBaseY(index - 1))}}};
+      {prev, cur, {cur.X, OnCanvas(AreaBaseY(index))}, {prev.X, OnCanvas(AreaBaseY(index - 1))}}};
   return IsInsidePolygon(mouse, area);
 }
 

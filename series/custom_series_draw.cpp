@@ -6,12 +6,10 @@
 
 #include "chart/axis.h"
 #include "chart/axis_panel.h"
+#include "runtime/geometry.h"
 #include "series/custom_series.h"
-#include "series/series_coords.h"
 
 namespace tokiwa {
-
-namespace sc = series_coords;
 
 namespace {
 
@@ -51,7 +49,7 @@ void TCustomSeries::DrawPoint(int index) {
     PrevY = y;
   }
   if (!OnScreen(x) || !OnScreen(y)) return;
-  BaseY = sc::Clamp(AreaBaseY(index));
+  BaseY = OnCanvas(AreaBaseY(index));
 
   if (first) {
     if (index > 0) {
@@ -90,9 +88,9 @@ void TCustomSeries::EnterFromLeftEdge(int index) {
       PrevY = ValuePositionY(y0 + (minimum - x0) * (PointY(index) - y0) / (x1 - x0));
     }
   }
-  PrevX = sc::Clamp(PrevX);
-  PrevY = sc::Clamp(PrevY);
-  PrevBaseY = sc::Clamp(AreaBaseY(before));
+  PrevX = OnCanvas(PrevX);
+  PrevY = OnCanvas(PrevY);
+  PrevBaseY = OnCanvas(AreaBaseY(before));
 }
 
 void TCustomSeries::DrawSegment(int index, int x, int y, TColor c, bool withPointer) {
@@ -192,21 +190,21 @@ void TCustomSeries::DrawPointerAt(int x, int y, int index, TColor colour) {
 
 int TCustomSeries::AreaBaseY(int) const {
   const TCustomAxisPanel& chart = Chart();
-  return sc::Clamp(static_cast<long long>(chart.PlotRect().Bottom) -
-                   static_cast<long long>(DepthSlot()) * chart.SlotDepthY());
+  const long long slotShift = static_cast<long long>(DepthSlot()) * chart.SlotDepthY();
+  return OnCanvas(chart.PlotRect().Bottom - slotShift);
 }
 
 void TCustomSeries::DrawMark(int index, const std::string& text, TRect rect, TPoint arrowFrom, TPoint arrowTo) {
   const int length = Marks().ArrowLength();
   rect.Offset(0, -length);
-  arrowFrom.Y = sc::Add(arrowFrom.Y, -static_cast<long long>(length));
+  arrowFrom.Y = OnCanvas(Px(arrowFrom.Y) - length);
   TChartSeries::DrawMark(index, text, rect, arrowFrom, arrowTo);
 }
 
 void TCustomSeries::DrawSymbolShape(int index, const TRect& rect) {
   TCustomAxisPanel& chart = Chart();
   const TColor colour = index == -1 ? SeriesColor() : PointColor(index);
-  const int midY = sc::Mid(rect.Top, rect.Bottom);
+  const int midY = Mid(rect.Top, rect.Bottom);
   const bool is3D = chart.View3D();
   auto lineAcross = [&] {
     UseChartPen(chart.DrawCanvas(), *linePen_);
@@ -224,7 +222,7 @@ void TCustomSeries::DrawSymbolShape(int index, const TRect& rect) {
     const long long limitY = linePen_->Visible() ? h / 3 : h / 2 + 1;
     pointer_->PreparePointerCanvas(colour);
     // The legend shows the series' own style, not OnGetPointerStyle's.
-    pointer_->DrawFlatPointer(sc::Mid(rect.Left, rect.Right), midY, pointer_->Style(), colour,
+    pointer_->DrawFlatPointer(Mid(rect.Left, rect.Right), midY, pointer_->Style(), colour,
                               static_cast<int>(std::min<long long>(pointer_->HorizSize(), limitX)),
                               static_cast<int>(std::min<long long>(pointer_->VertSize(), limitY)));
     return;

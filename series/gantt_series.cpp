@@ -8,13 +8,11 @@
 
 #include "chart/axis_panel.h"
 #include "runtime/date_time.h"
+#include "runtime/geometry.h"
 #include "runtime/messages.h"
 #include "runtime/safe_math.h"
-#include "series/series_coords.h"
 
 namespace tokiwa {
-
-namespace sc = series_coords;
 
 TGanttSeries::TGanttSeries(TComponent* owner)
     : TPointSeries(owner),
@@ -88,12 +86,11 @@ void TGanttSeries::DrawPoint(int index) {
   pointer.PreparePointerCanvas(colour);
   // Ends far outside the window are pulled in; the visible part stays exact.
   const int endX = ValuePositionX(endValues_->ValueAt(index));
-  const int x0 = sc::ClampKeepParity(PointScreenX(index));
-  const int x1 = sc::ClampKeepParity(endX);
-  const int y = sc::Clamp(PointScreenY(index));
-  const long long half = sc::HalfSpan(x0, x1);
-  pointer.DrawPointer(sc::Add(x0, half), y, TSeriesPointerStyle::psRectangle, colour, sc::Clamp(half),
-                      pointer.VertSize());
+  const int x0 = OnCanvasKeepParity(PointScreenX(index));
+  const int x1 = OnCanvasKeepParity(endX);
+  const int y = OnCanvas(PointScreenY(index));
+  const int centre = Halfway(x0, x1);
+  pointer.DrawPointer(centre, y, TSeriesPointerStyle::psRectangle, colour, centre - x0, pointer.VertSize());
   if (connectingPen_->Visible()) DrawConnection(index, endX, y);
 }
 
@@ -107,16 +104,16 @@ void TGanttSeries::DrawConnection(int index, int x1, int y) {
   canvas.Pen().Assign(*connectingPen_);
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
   const int tx = PointScreenX(t);
-  const int ty = sc::Clamp(PointScreenY(t));
-  const int mx = sc::Add(x1, sc::HalfSpan(x1, tx));
-  canvas.MoveTo(sc::Clamp(x1), y);
+  const int ty = OnCanvas(PointScreenY(t));
+  const int mx = OnCanvas(Halfway(x1, tx));
+  canvas.MoveTo(OnCanvas(x1), y);
   canvas.LineTo(mx, y);
   canvas.LineTo(mx, ty);
-  canvas.LineTo(sc::Clamp(tx), ty);
+  canvas.LineTo(OnCanvas(tx), ty);
 }
 
 bool TGanttSeries::IsNearPointer(int index, int px, int py, int x, int y) {
-  return x >= px && x <= ValuePositionX(endValues_->ValueAt(index)) && sc::Abs(py, y) < Pointer().VertSize();
+  return x >= px && x <= ValuePositionX(endValues_->ValueAt(index)) && Distance(py, y) < Pointer().VertSize();
 }
 
 // Hidden bars are not drawn, so they do not answer clicks either (not even at
@@ -128,11 +125,9 @@ int TGanttSeries::PointAtPixel(int x, int y) {
 
 void TGanttSeries::DrawMark(int index, const std::string& text, TRect rect, TPoint arrowFrom, TPoint arrowTo) {
   const int x1 = ValuePositionX(endValues_->ValueAt(index));
-  const long long centre = static_cast<long long>(arrowFrom.X) + sc::HalfSpan(arrowFrom.X, x1);
-  const long long current = (static_cast<long long>(rect.Left) + rect.Right) / 2;
-  const int shift = sc::Clamp(centre - current);
-  rect.Left = sc::Add(rect.Left, shift);
-  rect.Right = sc::Add(rect.Right, shift);
+  const int shift = OnCanvas(Px(Halfway(arrowFrom.X, x1)) - Mid(rect.Left, rect.Right));
+  rect.Left = OnCanvas(Px(rect.Left) + shift);
+  rect.Right = OnCanvas(Px(rect.Right) + shift);
   TPointSeries::DrawMark(index, text, rect, arrowFrom, arrowTo);
 }
 

@@ -5,13 +5,11 @@
 
 #include "chart/axis_panel.h"
 #include "chart/chart_exceptions.h"
+#include "runtime/geometry.h"
 #include "runtime/messages.h"
 #include "series/custom_series.h"
-#include "series/series_coords.h"
 
 namespace tokiwa {
-
-namespace sc = series_coords;
 
 TSeriesPointer::TSeriesPointer(TCustomSeries* owner) : owner_(owner) {
   pen_.OnChange = ReportAsOwnChange();
@@ -54,12 +52,12 @@ void TSeriesPointer::Draw(int x, int y, TSeriesPointerStyle style, TColor colour
   if (!owner_ || !owner_->ParentChart()) return;
   TCustomAxisPanel& chart = *owner_->ParentChart();
   Canvas& canvas = chart.DrawCanvas();
-  const int left = sc::Add(x, -static_cast<long long>(halfWidth));
-  const int right = sc::Add(x, halfWidth);
-  const int top = sc::Add(y, -static_cast<long long>(halfHeight));
-  const int bottom = sc::Add(y, halfHeight);
-  const int right1 = sc::Add(right, 1);
-  const int bottom1 = sc::Add(bottom, 1);
+  const int left = OnCanvas(Px(x) - halfWidth);
+  const int right = OnCanvas(Px(x) + halfWidth);
+  const int top = OnCanvas(Px(y) - halfHeight);
+  const int bottom = OnCanvas(Px(y) + halfHeight);
+  const int right1 = OnCanvas(Px(right) + 1);
+  const int bottom1 = OnCanvas(Px(bottom) + 1);
 
   auto cross = [&] {
     canvas.Pen().SetColor(colour);
@@ -78,10 +76,10 @@ void TSeriesPointer::Draw(int x, int y, TSeriesPointerStyle style, TColor colour
       if (faces && chart.SlotDepthX() > 0) {
         const int dX = chart.SlotDepthX();
         const int dY = chart.SlotDepthY();
-        const int backLeft = sc::Add(left, dX);
-        const int backRight = sc::Add(right, dX);
-        const int backTop = sc::Add(top, -static_cast<long long>(dY));
-        const int backBottom = sc::Add(bottom, -static_cast<long long>(dY));
+        const int backLeft = OnCanvas(Px(left) + dX);
+        const int backRight = OnCanvas(Px(right) + dX);
+        const int backTop = OnCanvas(Px(top) - dY);
+        const int backBottom = OnCanvas(Px(bottom) - dY);
         const std::array<TPoint, 4> topFace{{{left, top}, {backLeft, backTop}, {backRight, backTop}, {right, top}}};
         chart.DrawPolygon(topFace);
         const std::array<TPoint, 4> rightFace{
