@@ -80,11 +80,15 @@ void TForm1::FormCreate() {
 
 void TForm1::ApplyLayoutSettings() {
   const LayoutSettings layout = ReadLayoutSettings(ProfileFile(IniFileName));
+  // A hand-edited file may hold values near the int limits, where Qt's own
+  // geometry arithmetic overflows; no screen is this large, and
+  // KeepOnScreen() brings the window within its screen afterwards.
+  constexpr int kFar = 1 << 24;
   if (layout.HasPosition()) {
     positionSaved_ = true;
-    move(layout.Left, layout.Top);
+    move(std::clamp(layout.Left, -kFar, kFar), std::clamp(layout.Top, -kFar, kFar));
   }
-  if (layout.HasSize()) resize(layout.Width, layout.Height);
+  if (layout.HasSize()) resize(std::min(layout.Width, kFar), std::min(layout.Height, kFar));
   if (LayoutSettings::Applies(layout.WidthL)) Splitter1->SetControlSize(layout.WidthL);
   // HeightT is read but has no effect: the chart always takes what the grid
   // leaves.
