@@ -36,6 +36,7 @@ const std::vector<OptionSpec>& Options() {
       {"--version", false, Mode::Windowless, [](CommandLine& c, const std::string&) { c.Version = true; }},
       {"--export", true, Mode::Windowless, [](CommandLine& c, const std::string& v) { c.ExportLog = v; }},
       {"--render", true, Mode::Windowless, [](CommandLine& c, const std::string& v) { c.RenderLog = v; }},
+      {"--summary", true, Mode::Windowless, [](CommandLine& c, const std::string& v) { c.SummaryLog = v; }},
       {"-o", true, Mode::Window, [](CommandLine& c, const std::string& v) { c.OutputPath = v; }},
       {"--size", true, Mode::Window,
        [](CommandLine& c, const std::string& v) {
@@ -89,26 +90,52 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 bool ValidSide(int n) { return n >= 1 && n <= kMaxImageSide; }
 
+// The file mode's option, or an empty text.
+std::string_view FileModeOption(const CommandLine& c) {
+  if (c.Export()) return "--export";
+  if (c.Render()) return "--render";
+  if (c.Summary()) return "--summary";
+  return {};
+}
+
+bool NamesAnInput(const CommandLine& c, const std::string& path) {
+  for (const std::string& log : c.LogFiles)
+    if (SameFile(path, log)) return true;
+  return c.HasHiddenList && SameFile(path, c.HiddenListPath);
+}
+
 // Options that only make sense together, checked once everything is read.
 std::optional<CommandLineResult> CheckCombination(const CommandLine& c, const std::string& sizeText) {
   if (c.Help || c.Version) return std::nullopt;
-  if (c.Export() && c.Render()) return UsageError(msg::OptionsExclusive, {Arg("--export"), Arg("--render")});
-  const bool fileMode = c.Export() || c.Render();
-  if (fileMode && c.Screenshot())
-    return UsageError(msg::OptionsExclusive, {Arg(c.Export() ? "--export" : "--render"), Arg("--screenshot")});
-  if (fileMode && c.SelectFirst)
-    return UsageError(msg::OptionsExclusive, {Arg(c.Export() ? "--export" : "--render"), Arg("--select-first")});
-  if (fileMode && c.HasFolder) return UsageError(msg::UnexpectedArgument, {Arg(c.Folder)});
+  const int fileModes = c.Export() + c.Render() + c.Summary();
+  const std::string_view mode = FileModeOption(c);
+  if (fileModes > 1) {
+    const std::string_view other = c.Summary() ? "--summary" : "--render";
+    return UsageError(msg::OptionsExclusive, {Arg(mode), Arg(other)});
+  }
+  const bool fileMode = fileModes == 1;
+  if (fileMode && c.Screenshot()) return UsageError(msg::OptionsExclusive, {Arg(mode), Arg("--screenshot")});
+  if (fileMode && c.SelectFirst) return UsageError(msg::OptionsExclusive, {Arg(mode), Arg("--select-first")});
   if (!fileMode && c.HasHiddenList) return UsageError(msg::OptionNeedsFileMode, {Arg("--hidden-list")});
   if (!fileMode && c.ShowAll) return UsageError(msg::OptionNeedsFileMode, {Arg("--show-all")});
   if (!c.Render() && !c.OutputPath.empty()) return UsageError(msg::OptionNeedsRender, {Arg("-o")});
   if (!c.Render() && c.HasSize) return UsageError(msg::OptionNeedsRender, {Arg("--size")});
   if (c.Render() && c.OutputPath.empty()) return UsageError(msg::RenderNeedsOutput, {});
-  if (c.Render() && (SameFile(c.OutputPath, c.RenderLog) || (c.HasHiddenList && SameFile(c.OutputPath, c.HiddenListPath))))
-    return UsageError(msg::OutputIsInput, {Arg(c.OutputPath)});
+  if (c.Render() && NamesAnInput(c, c.OutputPath)) return UsageError(msg::OutputIsInput, {Arg(c.OutputPath)});
   if (c.HasSize && !(ValidSide(c.Width) && ValidSide(c.Height)))
     return UsageError(msg::BadImageSize, {Arg(sizeText), Arg(kMaxImageSide)});
   return std::nullopt;
+}
+
+// Plain arguments are the folder, or in a file mode more logs.
+void TakePlainArguments(CommandLine& c, const std::vector<std::string>& plain) {
+  if (c.FileMode()) {
+    c.LogFiles.push_back(c.Export() ? c.ExportLog : c.Render() ? c.RenderLog : c.SummaryLog);
+    c.LogFiles.insert(c.LogFiles.end(), plain.begin(), plain.end());
+  } else if (!plain.empty()) {
+    c.HasFolder = true;
+    c.Folder = plain.front();
+  }
 }
 
 }  // namespace
@@ -116,15 +143,13 @@ std::optional<CommandLineResult> CheckCombination(const CommandLine& c, const st
 CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
   CommandLineResult result;
   std::string sizeText;
+  std::vector<std::string> plain;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool isOption = !optionsEnded && arg.size() > 1 && arg[0] == '-';
     if (!isOption) {
-      if (!result.Options.HasFolder) {
-        result.Options.HasFolder = true;
-        result.Options.Folder = arg;
-      }
+      plain.push_back(arg);
       continue;
     }
     if (arg == "--") {
@@ -146,6 +171,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
     if (name == "--size") sizeText = value;
     spec->Apply(result.Options, value);
   }
+  TakePlainArguments(result.Options, plain);
   if (auto error = CheckCombination(result.Options, sizeText)) return *error;
   return result;
 }

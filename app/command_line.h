@@ -2,7 +2,8 @@
 // The viewer's command line: an optional folder to list, plus options for
 // running it unattended. Options are "--name value" or "--name=value"; "--"
 // ends them; the first other argument names the folder and later ones are
-// ignored. The file modes (--export, --render) take no folder.
+// ignored. In the file modes (--export, --render, --summary) the plain
+// arguments are more logs, shown together with the option's own.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,18 +25,23 @@ struct CommandLine {
 
   std::string ExportLog;       // --export LOG: the bars as CSV on standard output
   std::string RenderLog;       // --render LOG: the chart as a PNG file
+  std::string SummaryLog;      // --summary LOG: totals per program as CSV on standard output
+  // In a file mode: the option's log, then the plain arguments, in order.
+  std::vector<std::string> LogFiles;
   std::string OutputPath;      // -o PNG, with --render
   bool HasSize = false;        // --size WIDTHxHEIGHT, with --render
   int Width = 0, Height = 0;
-  bool HasHiddenList = false;  // --hidden-list FILE, with --export or --render
+  bool HasHiddenList = false;  // --hidden-list FILE, with a file mode
   std::string HiddenListPath;
-  bool ShowAll = false;        // --show-all, with --export or --render
+  bool ShowAll = false;        // --show-all, with a file mode
 
   bool Screenshot() const { return !ScreenshotPath.empty(); }
   bool Export() const { return !ExportLog.empty(); }
   bool Render() const { return !RenderLog.empty(); }
+  bool Summary() const { return !SummaryLog.empty(); }
+  bool FileMode() const { return Export() || Render() || Summary(); }
   // Modes that produce output and exit; they need no display and no lock.
-  bool Headless() const { return Screenshot() || Export() || Render() || Help || Version; }
+  bool Headless() const { return Screenshot() || FileMode() || Help || Version; }
 };
 
 struct CommandLineResult {
@@ -54,7 +60,7 @@ std::string UsageText();
 // headless mode.
 bool RequestsHeadlessMode(const std::vector<std::string>& rawArgs);
 // True when they ask for a mode that never shows a window (--export,
-// --render, --help, --version).
+// --render, --summary, --help, --version).
 bool RequestsWindowlessMode(const std::vector<std::string>& rawArgs);
 // True when the option name is among them, before any "--".
 bool RequestsOption(const std::vector<std::string>& rawArgs, std::string_view name);

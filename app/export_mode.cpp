@@ -17,14 +17,6 @@ namespace {
 
 constexpr double kSecondsPerDay = 86400;
 
-// Negative date-time values count the day backwards but the time of day
-// forwards (-1.25 is 1899-12-29 06:00); on a plain time line that is -0.75.
-double LinearDays(TDateTime value) {
-  if (value >= 0) return value;
-  const double day = std::trunc(value);
-  return day + std::fabs(value - day);
-}
-
 std::string Hex(TColor colour) {
   char text[8];
   std::snprintf(text, sizeof text, "#%02X%02X%02X", RedOf(colour), GreenOf(colour), BlueOf(colour));
@@ -34,7 +26,7 @@ std::string Hex(TColor colour) {
 }  // namespace
 
 std::string CsvDateTime(TDateTime value) {
-  const double seconds = std::round(LinearDays(value) * kSecondsPerDay);
+  const double seconds = SecondsOnTimeLine(value);
   if (!std::isfinite(seconds) || std::fabs(seconds) > 1e15) return {};
   const double day = std::floor(seconds / kSecondsPerDay);
   const auto secondOfDay = static_cast<long long>(seconds - day * kSecondsPerDay);
@@ -78,15 +70,15 @@ TStringList JobHiddenNames(const TimelineJob& job) {
   return names;
 }
 
-int RunExport(const TimelineJob& job, std::ostream& out, const Reporter& report) {
+int RunScanOutput(const TimelineJob& job, std::ostream& out, const Reporter& report, const ScanWriter& write) {
   TimelineScan scan;
   try {
-    scan = ScanLogFile(job.LogFile, JobHiddenNames(job), job.ShowAll);
+    scan = ScanLogFiles(job.LogFiles, JobHiddenNames(job), job.ShowAll);
   } catch (const Exception& e) {
     report(e.what());
     return kExitFileError;
   }
-  WriteBarsCsv(scan, out);
+  write(scan, out);
   out.flush();
   if (!out) {
     report(FormatText(msg::WriteError, {Arg(msg::StandardOutput)}));
@@ -97,6 +89,10 @@ int RunExport(const TimelineJob& job, std::ostream& out, const Reporter& report)
     return kExitBadRow;
   }
   return 0;
+}
+
+int RunExport(const TimelineJob& job, std::ostream& out, const Reporter& report) {
+  return RunScanOutput(job, out, report, WriteBarsCsv);
 }
 
 }  // namespace tokiwa

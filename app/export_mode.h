@@ -1,10 +1,11 @@
 #pragma once
-// "--export": the bars of one launch log as CSV on standard output, for
-// scripts. The log goes through the window's loading and scan, so the bars are
+// "--export": the bars of launch logs as CSV on standard output, for
+// scripts. The logs go through the window's loading and scan, so the bars are
 // exactly those the window draws.
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "runtime/date_time.h"
 #include "runtime/string_list.h"
@@ -14,7 +15,7 @@ namespace tokiwa {
 
 // What a command-line run draws.
 struct TimelineJob {
-  std::string LogFile;
+  std::vector<std::string> LogFiles;  // shown together, as a selection of several
   // Without one, the viewer's own hidden-program list (absent means empty).
   bool HasHiddenList = false;
   std::string HiddenListFile;
@@ -40,6 +41,11 @@ void WriteBarsCsv(const TimelineScan& scan, std::ostream& out);
 std::string CsvDateTime(TDateTime value);
 // The text in double quotes, inner quotes doubled.
 std::string CsvQuoted(std::string_view text);
+
+// Writes what write makes of the job's scan and answers the exit status:
+// 0, kExitFileError, kExitIoError, or kExitBadRow after writing.
+using ScanWriter = std::function<void(const TimelineScan& scan, std::ostream& out)>;
+int RunScanOutput(const TimelineJob& job, std::ostream& out, const Reporter& report, const ScanWriter& write);
 
 // Runs the export and answers the exit status.
 int RunExport(const TimelineJob& job, std::ostream& out, const Reporter& report);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/app_icon.h"
+#include "app/follow_mode.h"
 #include "gui/chart_widget.h"
 #include "gui/error_display.h"
 #include "gui/file_list_box.h"
@@ -75,6 +76,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+  follow_.reset();
   FormDestroy();
   // The widget leaves the chart before the chart goes.
   delete Chart1View;
@@ -102,6 +104,8 @@ void TForm1::CreateComponents() {
   FileListBox1->SetItemHeight(kFileListItemHeight);
   FileListBox1->setFixedWidth(kFileListWidth);
   FileListBox1->OnClick = [this] { Guard([this] { FileListBox1Click(); }); };
+  // Ctrl- and Shift-click show several logs on one time axis.
+  FileListBox1->SetExtendedSelect(true);
 
   Panel1 = new QFrame(central);
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -175,6 +179,7 @@ void TForm1::CreateMenus() {
   connect(mnOption, &QMenu::aboutToShow, this, [this] { Guard([this] { mnOptionClick(); }); });
   // Qt has already inverted the check mark when triggered is raised.
   connect(mnAllDisp, &QAction::triggered, this, [this] { Guard([this] { BuildTimeline(); }); });
+  CreateLogMenuItems();
 
   mnRenew = bar->addAction(Text(msg::MenuRenew));
   mnRenew->setShortcut(QKeySequence(Qt::Key_F5));

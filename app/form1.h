@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@
 #include "runtime/component.h"
 #include "runtime/input.h"
 #include "runtime/string_list.h"
+#include "timeline/log_files.h"
+#include "timeline/timeline_scan.h"
 
 class QAction;
 class QFrame;
@@ -29,6 +32,8 @@ class QMenu;
 namespace tokiwa {
 
 class ChartWidget;
+class FollowMode;
+class SummaryWindow;
 class TChart;
 class TChartSeries;
 class TFileListBox;
@@ -76,6 +81,9 @@ class TForm1 : public QMainWindow {
   QMenu* mnReact = nullptr;
   QAction* N3 = nullptr;
   QAction* mnAllDisp = nullptr;  // check-mark item, F4
+  QAction* N4 = nullptr;
+  QAction* mnFollow = nullptr;   // check-mark item: take in what the folder and the shown logs gain
+  QAction* mnSummary = nullptr;  // totals per program of the logs on show
   QAction* mnRenew = nullptr;    // command on the menu bar, F5
   QMenu* PopupMenu1 = nullptr;
   QAction* mnIgno = nullptr;
@@ -86,6 +94,9 @@ class TForm1 : public QMainWindow {
   std::array<TColor, 8> BarColors{};
   std::string IniFileName;
   std::string ListFileName;
+  // The logs on show (several when several files are selected) and their rows
+  // in the grid.
+  std::vector<LoadedLog> ShownLogs;
 
   // The folder dialog; tests replace it. Returns an empty text on cancel.
   std::function<QString(QWidget* parent, const QString& title, const QString& start)> ChooseFolder;
@@ -114,11 +125,18 @@ class TForm1 : public QMainWindow {
   void RestoreItemClick(QAction* sender);
   void mnAllDispClick();
   void mnRenewClick();
+  void mnFollowClick();
+  void mnSummaryClick();
   // The cursor position is that of the last double click on the grid.
   void StringGrid1DblClick();
 
   // Rebuilds the chart from the grid, the hidden list and the show-all switch.
   void BuildTimeline();
+  // The same for logs that grew while shown: the zoom and the foot stay.
+  // Answers the scan's unreadable row, if any.
+  std::optional<UnreadableRow> RefreshTimeline();
+  // What the chart is built from.
+  TimelineSource CurrentSource();
   // Saves HiddenNames at once, so no hide or restore waits for the close;
   // a failure is reported.
   void SaveHiddenNames();
@@ -140,6 +158,11 @@ class TForm1 : public QMainWindow {
   void AttachPopupMenu(QWidget* owner, QWidget* coordinateSource);
   void ConfigureGrid();
   void ApplyLayoutSettings();
+  void CreateLogMenuItems();
+  // The shown logs or the listed folder changed (follow mode watches them).
+  void ShownLogsChanged();
+  // A new scan is on show (the totals follow it).
+  void TimelineChanged(const TimelineScan& scan);
   void PlaceWindow();
   void KeepOnScreen();
   void WatchGridDoubleClicks();
@@ -154,6 +177,8 @@ class TForm1 : public QMainWindow {
   TForm1Options options_;
   // Owns Chart1 and Series1; the destructor removes Chart1View first.
   std::unique_ptr<TComponent> components_;
+  std::unique_ptr<FollowMode> follow_;
+  SummaryWindow* summary_ = nullptr;  // owned by the window, made when first opened
   // The widget whose context menu is opening (PopupMenu1Popup).
   QWidget* popupOwner_ = nullptr;
   // Where the grid was last double-clicked, in StringGrid1's coordinates.

@@ -24,6 +24,7 @@
 #include "runtime/safe_file.h"
 #include "series/gantt_series.h"
 #include "timeline/launch_log.h"
+#include "timeline/log_files.h"
 #include "timeline/timeline_builder.h"
 
 namespace tokiwa {
@@ -76,10 +77,13 @@ void TForm1::FormCreate() {
   if (options_.HasCommandLineFolder && IsFolder(options_.CommandLineFolder))
     ListFolder(options_.CommandLineFolder);
   PlaceWindow();
+  ShownLogsChanged();
 }
 
 void TForm1::ApplyLayoutSettings() {
-  const LayoutSettings layout = ReadLayoutSettings(ProfileFile(IniFileName));
+  const ProfileFile ini(IniFileName);
+  const LayoutSettings layout = ReadLayoutSettings(ini);
+  mnFollow->setChecked(ReadOptionSettings(ini).Follow);
   // A hand-edited file may hold values near the int limits, where Qt's own
   // geometry arithmetic overflows; no screen is this large, and
   // KeepOnScreen() brings the window within its screen afterwards.
@@ -135,12 +139,14 @@ std::vector<std::string> TForm1::SaveState() {
   layout.HeightT = Chart1Area->height();
   layout.HeightB = StringGrid1->height();
   layout.All = mnAllDisp->isChecked();
+  OptionSettings options;
+  options.Follow = mnFollow->isChecked();
   std::vector<std::string> failures;
   // The list is saved even when the settings are not: it is what the user
   // would miss.
   try {
     ProfileFile ini(IniFileName);
-    WriteLayoutSettings(ini, layout);
+    WriteSettings(ini, layout, options);
   } catch (const Exception& e) {
     failures.emplace_back(e.what());
   }
@@ -202,13 +208,20 @@ void TForm1::ListFolder(const std::string& folder) {
   if (ec) absolute = folder;
   if (absolute.size() > 1 && absolute.back() == '/') absolute.pop_back();
   FileListBox1->SetFileName(absolute + "/" + std::string(kAllFilesMask));
+  ShownLogsChanged();
 }
 
+// Several selected files load one after another into the grid and share one
+// time axis.
 void TForm1::FileListBox1Click() {
-  if (FileListBox1->Count() == 0 || FileListBox1->ItemIndex() < 0) return;
+  const std::vector<std::string> files = FileListBox1->SelectedFileNames();
+  if (FileListBox1->Count() == 0 || files.empty()) return;
   const WaitCursor wait;
   StringGrid1->setEnabled(false);
-  LoadLaunchLog(StringGridIO1, FileListBox1->FileName());
+  ShownLogs.clear();
+  ShownLogsChanged();
+  ShownLogs = LoadLaunchLogs(StringGridIO1, files);
+  ShownLogsChanged();
   StringGrid1->setEnabled(true);
   StringGrid1->viewport()->update();
   BuildTimeline();
@@ -220,13 +233,29 @@ void TForm1::SelectFirstLog() {
   Guard([this] { FileListBox1Click(); });
 }
 
-void TForm1::BuildTimeline() {
+TimelineSource TForm1::CurrentSource() {
   TimelineSource source;
   source.Grid = &Grid();
+  source.Logs = RowsOf(ShownLogs);
   source.HiddenNames = &HiddenNames;
   source.ShowAll = mnAllDisp->isChecked();
   source.BarColors = BarColors;
-  tokiwa::BuildTimeline(*Chart1, *Series1, source);
+  return source;
+}
+
+void TForm1::BuildTimeline() {
+  const TimelineScan scan = ScanTimeline(CurrentSource());
+  ShowTimeline(*Chart1, *Series1, scan);
+  TimelineChanged(scan);
+  if (scan.Stopped) throw EConvertError(UnreadableRowMessage(ShownLogs, *scan.Stopped));
+}
+
+std::optional<UnreadableRow> TForm1::RefreshTimeline() {
+  TimelineScan scan = ScanTimeline(CurrentSource());
+  RefillSeries(*Series1, scan);
+  TimelineChanged(scan);
+  if (scan.Stopped) scan.Stopped->Message = UnreadableRowMessage(ShownLogs, *scan.Stopped);
+  return scan.Stopped;
 }
 
 void TForm1::mnOptionClick() {

@@ -60,7 +60,9 @@ void TForm1::mnRenewClick() {
   Chart1->Foot().SetText(RenewedFootLines());
   StringGridIO1.ClearGrid();
   Grid().SetRowCount(2);
+  ShownLogs.clear();
   FileListBox1->Update();
+  ShownLogsChanged();
 }
 
 void TForm1::StringGrid1DblClick() {

@@ -19,6 +19,7 @@
 #include "app/render_mode.h"
 #include "app/screenshot_mode.h"
 #include "app/single_instance.h"
+#include "app/summary_mode.h"
 #include "gui/error_display.h"
 #include "gui/font_mapping.h"
 #include "runtime/messages.h"
@@ -61,9 +62,9 @@ void PrintError(QWidget*, const std::string& message) {
 
 void Report(const std::string& message) { PrintError(nullptr, message); }
 
-tokiwa::TimelineJob JobOf(const tokiwa::CommandLine& options, const std::string& logFile) {
+tokiwa::TimelineJob JobOf(const tokiwa::CommandLine& options) {
   tokiwa::TimelineJob job;
-  job.LogFile = logFile;
+  job.LogFiles = options.LogFiles;
   job.HasHiddenList = options.HasHiddenList;
   job.HiddenListFile = options.HiddenListPath;
   job.ShowAll = options.ShowAll;
@@ -78,17 +79,18 @@ int RunWindowlessMode(const tokiwa::CommandLine& options, bool standardOutputOpe
     std::printf("tokiwa %s\n", TOKIWA_VERSION);
     return 0;
   }
-  if (options.Help || !(options.Export() || options.Render())) {
+  if (options.Help || !options.FileMode()) {
     std::fputs(UsageText().c_str(), stdout);
     return 0;
   }
-  if (options.Export()) {
+  if (options.Export() || options.Summary()) {
     if (!standardOutputOpen) {
       Report(FormatText(msg::WriteError, {Arg(msg::StandardOutput)}));
       return kExitIoError;
     }
     std::ios::sync_with_stdio(false);  // a million bars are a million lines
-    const int status = RunExport(JobOf(options, options.ExportLog), std::cout, Report);
+    const TimelineJob job = JobOf(options);
+    const int status = options.Export() ? RunExport(job, std::cout, Report) : RunSummary(job, std::cout, Report);
     // Data a file system takes at write may still fail at close.
     if (status != kExitIoError && ::close(STDOUT_FILENO) != 0 && errno != EINTR) {
       Report(FormatText(msg::WriteError, {Arg(msg::StandardOutput)}));
@@ -97,7 +99,7 @@ int RunWindowlessMode(const tokiwa::CommandLine& options, bool standardOutputOpe
     return status;
   }
   RenderJob job;
-  job.Timeline = JobOf(options, options.RenderLog);
+  job.Timeline = JobOf(options);
   job.OutputFile = options.OutputPath;
   if (options.HasSize) {
     job.Width = options.Width;
@@ -106,7 +108,7 @@ int RunWindowlessMode(const tokiwa::CommandLine& options, bool standardOutputOpe
   return RunRender(job, Report);
 }
 
-// Only drawing needs Qt: --export and --help start without it, and --render
+// Only drawing needs Qt: --export, --summary and --help start without it, and --render
 // with the GUI application alone (its fonts and images), no widgets.
 int RunWithoutWindow(int argc, char** argv, bool standardOutputOpen) {
   using namespace tokiwa;

@@ -14,7 +14,7 @@ int RunRender(const RenderJob& job, const Reporter& report) {
   std::optional<std::string> badRow;
   try {
     const TStringList hidden = JobHiddenNames(job.Timeline);
-    badRow = timeline.Load(job.Timeline.LogFile, hidden, job.Timeline.ShowAll);
+    badRow = timeline.Load(job.Timeline.LogFiles, hidden, job.Timeline.ShowAll);
   } catch (const Exception& e) {
     report(e.what());
     return kExitFileError;

@@ -1,5 +1,5 @@
 #pragma once
-// "--render": the chart of one launch log as the window draws it, into a PNG
+// "--render": the chart of launch logs as the window draws it, into a PNG
 // file, without a window.
 #include <string>
 

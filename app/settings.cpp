@@ -16,6 +16,8 @@ constexpr std::string_view kWidthL = "WidthL";
 constexpr std::string_view kHeightT = "HeightT";
 constexpr std::string_view kHeightB = "HeightB";
 constexpr std::string_view kAll = "All";
+constexpr std::string_view kFollow = "Follow";
+constexpr std::string_view kEnabled = "Enabled";
 
 // Ends a batch without saving when a write throws before EndUpdate.
 class UpdateBatch {
@@ -59,6 +61,21 @@ void WriteLayoutSettings(ProfileFile& file, const LayoutSettings& layout) {
   file.WriteInteger(kOrd, kHeightT, layout.HeightT);
   file.WriteInteger(kOrd, kHeightB, layout.HeightB);
   file.WriteInteger(kGeneral, kAll, layout.All ? 1 : 0);
+  batch.Commit();
+}
+
+OptionSettings ReadOptionSettings(const ProfileFile& file) {
+  OptionSettings s;
+  s.Follow = file.ReadInteger(kFollow, kEnabled, 0) != 0;
+  return s;
+}
+
+void WriteSettings(ProfileFile& file, const LayoutSettings& layout, const OptionSettings& options) {
+  UpdateBatch batch(file);
+  WriteLayoutSettings(file, layout);
+  constexpr std::string_view kAbsent = "\n";  // no value holds a line end
+  const bool saved = file.ReadString(kFollow, kEnabled, kAbsent) != kAbsent;
+  if (options.Follow || saved) file.WriteInteger(kFollow, kEnabled, options.Follow ? 1 : 0);
   batch.Commit();
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gridio/delimited_text.h"
+#include "gridio/grid_text.h"
 #include "runtime/exclusive_read.h"
 #include "runtime/encoding.h"
 #include "runtime/exceptions.h"
@@ -23,95 +24,6 @@ namespace {
 [[noreturn]] void FailLimit(std::string_view format, const std::string& fileName,
                             std::uint64_t limit) {
   throw EFOpenError(FormatText(format, {Arg(fileName), Arg(static_cast<long long>(limit))}));
-}
-
-// A growing block of raw memory for the decoded text. Decoding writes straight
-// into it, and growing it moves no bytes: blocks this large are mapped memory,
-// which realloc remaps. Capacity never written to costs address space, not
-// memory.
-class TextBuffer {
- public:
-  TextBuffer() = default;
-  TextBuffer(const TextBuffer&) = delete;
-  TextBuffer& operator=(const TextBuffer&) = delete;
-  ~TextBuffer() { std::free(data_); }
-
-  // Makes room for extra more bytes.
-  void MakeRoom(std::size_t extra) {
-    const std::size_t needed = size_ + extra;
-    if (needed <= capacity_) return;
-    Resize(std::max(needed, capacity_ + capacity_ / 2));
-  }
-  char* End() { return data_ + size_; }
-  void SetEnd(char* end) { size_ = static_cast<std::size_t>(end - data_); }
-  std::size_t Size() const { return size_; }
-
-  // Hands the text over, trimmed to its size.
-  std::shared_ptr<const char> Release() {
-    Resize(size_);
-    char* data = std::exchange(data_, nullptr);
-    capacity_ = 0;
-    return std::shared_ptr<const char>(data, [](const char* p) { std::free(const_cast<char*>(p)); });
-  }
-
- private:
-  void Resize(std::size_t capacity) {
-    capacity = std::max<std::size_t>(capacity, 1);  // an empty text still has an address
-    void* grown = std::realloc(data_, capacity);
-    if (!grown) throw std::bad_alloc();
-    data_ = static_cast<char*>(grown);
-    capacity_ = capacity;
-    AdviseHugePages(data_, capacity_);
-  }
-
-  char* data_ = nullptr;
-  std::size_t size_ = 0;
-  std::size_t capacity_ = 0;
-};
-
-// Decodes the file into UTF-8 as it is read, up to its first NUL.
-class TextSink : public ReadSink {
- public:
-  TextBuffer text;
-
-  void Begin(std::uint64_t size) override {
-    // Double-byte text grows by half; more than that grows the buffer.
-    text.MakeRoom(static_cast<std::size_t>(size + size / 2 + 64));
-  }
-  bool Consume(std::string_view piece) override {
-    const void* nul = std::memchr(piece.data(), '\0', piece.size());
-    if (nul) piece = piece.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - piece.data()));
-    Decode(piece, nul != nullptr);
-    ended_ = nul != nullptr;
-    return !ended_;
-  }
-  void End() override {
-    if (!ended_) Decode({}, true);
-  }
-
- private:
-  void Decode(std::string_view piece, bool last) {
-    text.MakeRoom(Cp932Decoder::MaxDecodedSize(piece.size()));
-    text.SetEnd(decoder_.DecodeTo(piece, text.End(), last));
-  }
-
-  Cp932Decoder decoder_;
-  bool ended_ = false;
-};
-
-struct DecodedText {
-  std::shared_ptr<const char> data;
-  std::string_view text;
-};
-
-DecodedText ReadText(const std::string& fileName) {
-  TextSink sink;
-  ThrowIfFailed(ReadFileExclusive(fileName, kMaxGridFileBytes, sink), fileName, kMaxGridFileBytes);
-  const std::size_t size = sink.text.Size();
-  DecodedText result;
-  result.data = sink.text.Release();
-  result.text = std::string_view(result.data.get(), size);
-  return result;
 }
 
 struct TextShape {
@@ -133,35 +45,63 @@ TextShape Measure(std::string_view text, std::string_view delimiter, bool countD
   return shape;
 }
 
-// The text in two parts cut just after a line feed near its middle. A line
-// feed always ends a line (a carriage return before it belongs to the same
-// ending), so each part scans into exactly the lines the whole text gives.
-// A text without such a line feed stays whole in the first part.
-struct TextHalves {
-  std::string_view first;
-  std::string_view second;
+// A piece of one file's text that one thread measures and fills.
+struct Chunk {
+  Chunk(std::string_view t, int f) : text(t), file(f) {}
+  std::string_view text;
+  int file = 0;  // position in the load's order
+  TextShape shape;
+  int firstRow = 0;
 };
 
-TextHalves CutAtLineStart(std::string_view text) {
+// A single text in two parts cut just after a line feed near its middle. A
+// line feed always ends a line (a carriage return before it belongs to the
+// same ending), so each part scans into exactly the lines the whole text
+// gives. A text without such a line feed stays whole.
+void CutAtLineStart(std::string_view text, int file, std::vector<Chunk>& chunks) {
   const std::size_t lf = text.find('\n', text.size() / 2);
-  if (lf == std::string_view::npos || lf + 1 == text.size()) return {text, {}};
-  return {text.substr(0, lf + 1), text.substr(lf + 1)};
+  if (lf == std::string_view::npos || lf + 1 == text.size()) {
+    chunks.emplace_back(text, file);
+    return;
+  }
+  chunks.emplace_back(text.substr(0, lf + 1), file);
+  chunks.emplace_back(text.substr(lf + 1), file);
+}
+
+// One chunk per file; a single file is cut in two, so two threads share it.
+std::vector<Chunk> ChunksOf(const GridTexts& texts, const std::vector<int>& order) {
+  std::vector<Chunk> chunks;
+  if (order.size() == 1) {
+    CutAtLineStart(texts.Files[static_cast<std::size_t>(order[0])].Text, 0, chunks);
+    return chunks;
+  }
+  for (std::size_t i = 0; i < order.size(); ++i)
+    chunks.emplace_back(texts.Files[static_cast<std::size_t>(order[i])].Text, static_cast<int>(i));
+  return chunks;
 }
 
 // Below this size a second thread costs more than it saves.
 constexpr std::size_t kParallelTextBytes = std::size_t{1} << 20;
 
-// Runs work on the two halves, the second on its own thread when the text is
-// large; work must not throw.
+// Runs work on every chunk; the chunks from the one where half the bytes are
+// reached on run on a second thread when the text is large. work must not
+// throw.
 template <typename Work>
-void ForBothHalves(const TextHalves& halves, Work work) {
-  if (halves.first.size() + halves.second.size() < kParallelTextBytes) {
-    work(halves.first, 0);
-    work(halves.second, 1);
+void ForAllChunks(std::vector<Chunk>& chunks, Work work) {
+  std::size_t total = 0;
+  for (const Chunk& chunk : chunks) total += chunk.text.size();
+  const auto run = [&](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) work(chunks[i]);
+  };
+  if (total < kParallelTextBytes || chunks.size() < 2) {
+    run(0, chunks.size());
     return;
   }
-  std::jthread second([&] { work(halves.second, 1); });
-  work(halves.first, 0);
+  std::size_t split = 1, seen = chunks[0].text.size();
+  while (split + 1 < chunks.size() && seen + chunks[split].text.size() / 2 < total / 2)
+    seen += chunks[split++].text.size();
+  std::jthread second([&] { run(split, chunks.size()); });
+  run(0, split);
 }
 
 // Writes the cells of the lines of part, one row each from firstRow, up to
@@ -207,19 +147,27 @@ void TStringGridIO::ClearGrid() {
 
 void TStringGridIO::LoadGrid(const std::string& fileName, std::string_view delimiter,
                              bool stripQuotes) {
-  TStringGrid* grid = targetGrid_;
-  if (!grid) return;
-  const DecodedText decoded = ReadText(fileName);
-  const std::string_view text = decoded.text;
+  if (!targetGrid_) return;
+  LoadGridTexts(ReadGridTexts({fileName}), {0}, delimiter, stripQuotes);
+}
 
-  // Work out the grid's shape before touching it, so that a file beyond the
-  // limits leaves the grid as it was.
-  const TextHalves halves = CutAtLineStart(text);
-  TextShape parts[2];
-  ForBothHalves(halves, [&](std::string_view part, int i) { parts[i] = Measure(part, delimiter, stretch_); });
+std::vector<int> TStringGridIO::LoadGridTexts(const GridTexts& texts, const std::vector<int>& order,
+                                              std::string_view delimiter, bool stripQuotes) {
+  TStringGrid* grid = targetGrid_;
+  if (!grid || order.empty()) return {};
+  const std::string_view text(texts.Data.get(), texts.Size);
+  // Limits name the last file, the one that went beyond them.
+  const std::string& fileName = texts.Files[static_cast<std::size_t>(order.back())].Name;
+
+  // Work out the grid's shape before touching it, so that files beyond the
+  // limits leave the grid as it was.
+  std::vector<Chunk> chunks = ChunksOf(texts, order);
+  ForAllChunks(chunks, [&](Chunk& chunk) { chunk.shape = Measure(chunk.text, delimiter, stretch_); });
   TextShape shape;
-  shape.lines = parts[0].lines + parts[1].lines;
-  shape.maxDelimiters = std::max(parts[0].maxDelimiters, parts[1].maxDelimiters);
+  for (const Chunk& chunk : chunks) {
+    shape.lines += chunk.shape.lines;
+    shape.maxDelimiters = std::max(shape.maxDelimiters, chunk.shape.maxDelimiters);
+  }
   const std::uint64_t fixed = static_cast<std::uint64_t>(grid->FixedRows());
   const std::uint64_t listLines = fixed + shape.lines;  // fixed rows get empty lines
   std::uint64_t rowCount = static_cast<std::uint64_t>(grid->RowCount());
@@ -244,11 +192,15 @@ void TStringGridIO::LoadGrid(const std::string& fileName, std::string_view delim
   spans.reserve(rowsToFill * colCount);
   AdviseHugePages(spans.data(), spans.capacity() * sizeof(TCellSpan));
   spans.resize(rowsToFill * colCount);
-  const auto firstFilled = static_cast<std::int64_t>(std::min(fixed, rowsToFill));
-  const std::int64_t secondFirst = firstFilled + static_cast<std::int64_t>(parts[0].lines);
-  const int starts[2] = {static_cast<int>(firstFilled), static_cast<int>(std::min<std::int64_t>(secondFirst, rows))};
-  ForBothHalves(halves, [&](std::string_view part, int i) {
-    FillRows(text, part, delimiter, stripQuotes, cols, starts[i], rows, spans.data());
+  std::vector<int> linesPerFile(order.size(), 0);
+  std::uint64_t nextRow = std::min(fixed, rowsToFill);
+  for (Chunk& chunk : chunks) {
+    chunk.firstRow = static_cast<int>(std::min<std::uint64_t>(nextRow, rowsToFill));
+    nextRow += chunk.shape.lines;
+    linesPerFile[static_cast<std::size_t>(chunk.file)] += static_cast<int>(chunk.shape.lines);
+  }
+  ForAllChunks(chunks, [&](Chunk& chunk) {
+    FillRows(text, chunk.text, delimiter, stripQuotes, cols, chunk.firstRow, rows, spans.data());
   });
 
   UpdateScope update(grid);
@@ -257,7 +209,24 @@ void TStringGridIO::LoadGrid(const std::string& fileName, std::string_view delim
     grid->SetRowCount(static_cast<int>(rowCount));
     grid->SetColCount(cols);
   }
-  grid->AssignCells(decoded.data, text.size(), std::move(spans), rows, cols);
+  grid->AssignCells(texts.Data, text.size(), std::move(spans), rows, cols);
+  return linesPerFile;
+}
+
+int TStringGridIO::ReplaceRows(int first, int removed, std::string_view bytes, std::string_view delimiter,
+                               bool stripQuotes) {
+  TStringGrid* grid = targetGrid_;
+  if (!grid) return 0;
+  std::string text;
+  Cp932Decoder().Decode(bytes, text, true);
+  const TextShape shape = Measure(text, delimiter, true);
+  if (shape.maxDelimiters + 1 > static_cast<std::uint64_t>(grid->ColCount())) return -1;
+  const int cols = grid->ColCount();
+  const int rows = static_cast<int>(shape.lines);
+  std::vector<TCellSpan> spans(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
+  FillRows(text, text, delimiter, stripQuotes, cols, 0, rows, spans.data());
+  grid->ReplaceRows(first, removed, text, spans, rows);
+  return rows;
 }
 
 }  // namespace tokiwa

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "gridio/grid_text.h"
 #include "runtime/component.h"
 #include "runtime/string_grid.h"
 
@@ -53,6 +55,20 @@ class TStringGridIO : public TComponent {
   // last field stay empty, and the last column takes the rest of the line,
   // further delimiters included. An empty delimiter never matches.
   void LoadGrid(const std::string& fileName, std::string_view delimiter, bool stripQuotes);
+
+  // The same for texts already read: the lines of texts.Files[order[0]], then
+  // those of order[1], and so on, each file's lines on rows of their own.
+  // Answers each file's line count, in that order. Limits are those of
+  // LoadGrid over the whole; their messages name the last file.
+  std::vector<int> LoadGridTexts(const GridTexts& texts, const std::vector<int>& order,
+                                 std::string_view delimiter, bool stripQuotes);
+
+  // Replaces removed rows from first on with the lines of CP932 bytes (split
+  // as LoadGrid splits them) and answers how many rows they made; the grid
+  // keeps its columns. -1, changing nothing, when a line has more fields than
+  // the grid has columns.
+  int ReplaceRows(int first, int removed, std::string_view bytes, std::string_view delimiter,
+                   bool stripQuotes);
 
   // Empties every cell; RowCount and ColCount stay.
   void ClearGrid();

@@ -185,9 +185,52 @@ void TFileListBox::SetItemIndex(int index) {
 std::string TFileListBox::FileName() const {
   const int index = ItemIndex();
   if (index < 0) return {};
-  const std::string& name = Items(index);
+  return PathOf(Items(index));
+}
+
+std::string TFileListBox::PathOf(const std::string& name) const {
   if (!directory_.empty() && directory_.back() == '/') return directory_ + name;
   return directory_ + "/" + name;
+}
+
+void TFileListBox::SetExtendedSelect(bool extended) {
+  extendedSelect_ = extended;
+  setSelectionMode(extended ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+}
+
+int TFileListBox::SelCount() const { return static_cast<int>(selectionModel()->selectedRows().size()); }
+
+bool TFileListBox::Selected(int index) const {
+  return index >= 0 && index < Count() && selectionModel()->isSelected(model_->index(index, 0));
+}
+
+std::vector<std::string> TFileListBox::SelectedFileNames() const {
+  std::vector<std::string> paths;
+  for (int i = 0; i < Count(); ++i)
+    if (Selected(i)) paths.push_back(PathOf(Items(i)));
+  return paths;
+}
+
+void TFileListBox::Refresh() {
+  std::vector<std::string> selected;
+  for (int i = 0; i < Count(); ++i)
+    if (Selected(i)) selected.push_back(Items(i));
+  std::sort(selected.begin(), selected.end());
+  const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+  const std::string currentName = current >= 0 && current < Count() ? Items(current) : std::string();
+  Update();
+  programmatic_ = true;
+  QItemSelection selection;
+  for (int i = 0; i < Count(); ++i) {
+    if (!std::binary_search(selected.begin(), selected.end(), Items(i))) continue;
+    selection.select(model_->index(i, 0), model_->index(i, 0));
+  }
+  const auto found = std::find(names_.begin(), names_.end(), currentName);
+  if (!currentName.empty() && found != names_.end())
+    selectionModel()->setCurrentIndex(model_->index(static_cast<int>(found - names_.begin()), 0),
+                                      QItemSelectionModel::NoUpdate);
+  selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  programmatic_ = false;
 }
 
 void TFileListBox::SetItemHeight(int height) {
@@ -197,7 +240,17 @@ void TFileListBox::SetItemHeight(int height) {
 }
 
 void TFileListBox::SelectionChanged() {
-  if (programmatic_ || ItemIndex() < 0) return;
+  if (programmatic_) return;
+  if (!extendedSelect_) {
+    if (ItemIndex() >= 0) Click();
+    return;
+  }
+  if (SelCount() == 0) return;
+  if (pressing_ && pressClicked_) {
+    clickOnRelease_ = true;
+    return;
+  }
+  pressClicked_ = pressing_;
   Click();
 }
 
@@ -212,6 +265,8 @@ void TFileListBox::mousePressEvent(QMouseEvent* event) {
   const QModelIndex hit = indexAt(event->position().toPoint());
   pressOnCurrent_ = event->button() == Qt::LeftButton && hit.isValid() && hit == currentIndex() &&
                     selectionModel()->isSelected(hit);
+  pressing_ = true;
+  pressClicked_ = clickOnRelease_ = false;
   QListView::mousePressEvent(event);
 }
 
@@ -220,7 +275,10 @@ void TFileListBox::mouseReleaseEvent(QMouseEvent* event) {
                               indexAt(event->position().toPoint()) == currentIndex();
   pressOnCurrent_ = false;
   QListView::mouseReleaseEvent(event);
-  if (clickOnCurrent) Click();
+  pressing_ = false;
+  // A press on a selected row of several selects only that row on release.
+  const bool dragged = std::exchange(clickOnRelease_, false);
+  if (dragged || (clickOnCurrent && !pressClicked_)) Click();
 }
 
 }  // namespace tokiwa

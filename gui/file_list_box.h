@@ -1,6 +1,7 @@
 #pragma once
 // The file list box: the plain files of one folder that match a mask, sorted by
-// name, one selectable at a time. Hidden files (names starting with '.') and
+// name, one selectable at a time, or with ExtendedSelect several (Ctrl-click
+// and Shift-click, as in any list; a plain click selects one again). Hidden files (names starting with '.') and
 // anything that is not a regular file (folders, devices, sockets) are left
 // out. Names are kept as the bytes the file system gives, so any file can be
 // opened; they are shown decoded with the locale's file-name encoding.
@@ -36,6 +37,9 @@ class TFileListBox : public QListView {
 
   // Re-reads the folder; the selection is dropped.
   void Update();
+  // Re-reads the folder keeping the selected names that are still there
+  // selected, without raising OnClick.
+  void Refresh();
 
   int Count() const { return static_cast<int>(names_.size()); }
   const std::string& Items(int index) const { return names_.at(static_cast<std::size_t>(index)); }
@@ -45,6 +49,15 @@ class TFileListBox : public QListView {
   // The selected file's full path (folder joined with the name), empty when
   // nothing is selected.
   std::string FileName() const;
+
+  // Several selected names at once (Ctrl- and Shift-click, Ctrl+A). Selection
+  // changes made by dragging over the list are reported once, on release.
+  bool ExtendedSelect() const { return extendedSelect_; }
+  void SetExtendedSelect(bool extended);
+  int SelCount() const;
+  bool Selected(int index) const;
+  // The selected files' full paths, in list order.
+  std::vector<std::string> SelectedFileNames() const;
 
   void SetItemHeight(int height);
   int ItemHeight() const { return itemHeight_; }
@@ -64,6 +77,7 @@ class TFileListBox : public QListView {
   void ReadNames();
   void SelectionChanged();
   void Click();
+  std::string PathOf(const std::string& name) const;
 
   std::string directory_;
   std::string mask_ = "*.*";
@@ -72,6 +86,12 @@ class TFileListBox : public QListView {
   int itemHeight_ = 17;
   bool programmatic_ = false;  // selection changes made by code raise no OnClick
   bool pressOnCurrent_ = false;
+  bool extendedSelect_ = false;
+  // A press is down; the first selection change it makes is a click, later
+  // ones (a drag) wait for the release.
+  bool pressing_ = false;
+  bool pressClicked_ = false;
+  bool clickOnRelease_ = false;
 };
 
 }  // namespace tokiwa

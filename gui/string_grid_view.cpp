@@ -87,6 +87,27 @@ void TStringGridModel::GridCellsChanged(int firstRow, int lastRow) {
   if (first <= last) emit dataChanged(index(first, 0), index(last, cols_ - 1));
 }
 
+void TStringGridModel::GridRowsReplaced(int first, int removed, int inserted) {
+  const int headerRows = grid_->FixedRows() > 0 ? 1 : 0;
+  if (headerRows != headerRows_ || first < headerRows_ || grid_->ColCount() != cols_ ||
+      grid_->RowCount() - headerRows_ != rows_ - removed + inserted) {
+    GridLayoutChanged();
+    return;
+  }
+  const int row = first - headerRows_;
+  const int kept = std::min(removed, inserted);
+  if (inserted > removed) {
+    beginInsertRows({}, row + kept, row + inserted - 1);
+    rows_ += inserted - removed;
+    endInsertRows();
+  } else if (removed > inserted) {
+    beginRemoveRows({}, row + kept, row + removed - 1);
+    rows_ -= removed - inserted;
+    endRemoveRows();
+  }
+  if (kept > 0 && cols_ > 0) emit dataChanged(index(row, 0), index(row + kept - 1, cols_ - 1));
+}
+
 // ---- header ----
 
 TStringGridHeader::TStringGridHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
@@ -135,12 +156,16 @@ TStringGridView::TStringGridView(QWidget* parent)
           [this](int col, int, int newSize) { SectionResized(col, newSize); });
   grid_->OnLayoutChanged = [this] { GridLayoutChanged(); };
   grid_->OnCellsChanged = [this](int first, int last) { model_->GridCellsChanged(first, last); };
+  grid_->OnRowsReplaced = [this](int first, int removed, int inserted) {
+    model_->GridRowsReplaced(first, removed, inserted);
+  };
   ApplyLayout();
 }
 
 TStringGridView::~TStringGridView() {
   grid_->OnLayoutChanged = nullptr;
   grid_->OnCellsChanged = nullptr;
+  grid_->OnRowsReplaced = nullptr;
 }
 
 TStringGridHeader* TStringGridView::Header() const {

@@ -46,6 +46,8 @@ class TStringGridModel : public QAbstractTableModel {
   // Follow the grid's change reports.
   void GridLayoutChanged();
   void GridCellsChanged(int firstRow, int lastRow);
+  // Rows inserted or removed: the view keeps its place and selection.
+  void GridRowsReplaced(int first, int removed, int inserted);
 
  private:
   void TakeSizes();

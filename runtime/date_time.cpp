@@ -193,4 +193,14 @@ int CurrentYear() {
   return year;
 }
 
+double SecondsOnTimeLine(TDateTime value) {
+  constexpr double kSecondsPerDay = 86400;
+  double days = value;
+  if (value < 0) {
+    const double day = std::trunc(value);
+    days = day + std::fabs(value - day);
+  }
+  return std::round(days * kSecondsPerDay);
+}
+
 }  // namespace tokiwa

@@ -55,6 +55,11 @@ int DayOfWeek(TDateTime value);
 bool TryIncMonth(TDateTime value, int months, TDateTime& result);
 TDateTime IncMonth(TDateTime value, int months);
 
+// The value as whole seconds on a plain time line, rounded to the nearest:
+// before 1899-12-30 the time of day counts forwards too, so -1.25 (1899-12-29
+// 06:00) is -0.75 days. NaN and infinities come back as they are.
+double SecondsOnTimeLine(TDateTime value);
+
 // Local clock.
 TDateTime Now();
 TDateTime Date();

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -27,6 +28,10 @@ class FileDescriptor {
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   int get() const { return fd_; }
+  void reset(int fd) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+  }
 
  private:
   int fd_;
@@ -45,21 +50,40 @@ ssize_t ReadUpTo(int fd, char* buf, std::size_t size) {
   return static_cast<ssize_t>(done);
 }
 
-}  // namespace
-
-ReadOutcome ReadFileExclusive(const std::string& path, std::uint64_t maxBytes, ReadSink& sink) {
+// Opens a regular file for reading and locks it; roOk leaves it open in fd.
+ReadOutcome OpenLocked(const std::string& path, FileDescriptor& fd, struct stat& st) {
   // O_NONBLOCK: opening a FIFO must not wait for a writer.
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  fd.reset(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (fd.get() < 0) return ReadOutcome::roCannotOpen;
-  struct stat st;
   if (::fstat(fd.get(), &st) != 0) return ReadOutcome::roReadError;
   if (!S_ISREG(st.st_mode)) return ReadOutcome::roNotRegular;
   // Only a lock held elsewhere refuses the file; a file system without locks
   // is read unlocked.
   if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
     return ReadOutcome::roCannotOpen;
+  return ReadOutcome::roOk;
+}
+
+// Appends what the file holds from offset on to bytes; false on a read error.
+bool AppendFrom(int fd, std::uint64_t offset, std::uint64_t count, std::string& bytes) {
+  if (::lseek(fd, static_cast<off_t>(offset), SEEK_SET) < 0) return false;
+  const std::size_t start = bytes.size();
+  bytes.resize(start + static_cast<std::size_t>(count));
+  const ssize_t n = ReadUpTo(fd, bytes.data() + start, static_cast<std::size_t>(count));
+  if (n < 0) return false;
+  bytes.resize(start + static_cast<std::size_t>(n));
+  return true;
+}
+
+}  // namespace
+
+ReadOutcome ReadFileExclusive(const std::string& path, std::uint64_t maxBytes, ReadSink& sink) {
+  FileDescriptor fd(-1);
+  struct stat st;
+  if (const ReadOutcome opened = OpenLocked(path, fd, st); opened != ReadOutcome::roOk) return opened;
   if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return ReadOutcome::roTooLarge;
 
+  sink.Opened(static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino));
   // The size fstat reported is only a hint: the file may grow while it is read.
   sink.Begin(static_cast<std::uint64_t>(st.st_size));
   std::unique_ptr<char[]> piece(new char[kPieceBytes]);
@@ -73,6 +97,24 @@ ReadOutcome ReadFileExclusive(const std::string& path, std::uint64_t maxBytes, R
     if (!sink.Consume(std::string_view(piece.get(), static_cast<std::size_t>(n)))) break;
   }
   sink.End();
+  return ReadOutcome::roOk;
+}
+
+ReadOutcome ReadFileFrom(const std::string& path, std::uint64_t offset, std::size_t beforeBytes,
+                         std::uint64_t maxBytes, FileSnapshot& snapshot) {
+  snapshot = FileSnapshot{};
+  FileDescriptor fd(-1);
+  struct stat st;
+  if (const ReadOutcome opened = OpenLocked(path, fd, st); opened != ReadOutcome::roOk) return opened;
+  snapshot.Device = static_cast<std::uint64_t>(st.st_dev);
+  snapshot.Inode = static_cast<std::uint64_t>(st.st_ino);
+  snapshot.Size = static_cast<std::uint64_t>(st.st_size);
+  if (snapshot.Size > offset && snapshot.Size - offset > maxBytes) return ReadOutcome::roTooLarge;
+  const std::uint64_t before = std::min<std::uint64_t>(beforeBytes, offset);
+  if (!AppendFrom(fd.get(), offset - before, before, snapshot.Before)) return ReadOutcome::roReadError;
+  // Bytes written since fstat are left for the next read.
+  if (snapshot.Size > offset && !AppendFrom(fd.get(), offset, snapshot.Size - offset, snapshot.Bytes))
+    return ReadOutcome::roReadError;
   return ReadOutcome::roOk;
 }
 

@@ -23,6 +23,9 @@ enum class ReadOutcome {
 class ReadSink {
  public:
   virtual ~ReadSink() = default;
+  // Which file was opened (device and inode), before Begin: a reader that
+  // comes back for more can tell a file replaced since.
+  virtual void Opened(std::uint64_t /*device*/, std::uint64_t /*inode*/) {}
   // The file's size as the file system reports it, before the first piece.
   virtual void Begin(std::uint64_t size) = 0;
   // The next piece; returning false ends the reading early (not a failure).
@@ -32,6 +35,22 @@ class ReadSink {
 };
 
 ReadOutcome ReadFileExclusive(const std::string& path, std::uint64_t maxBytes, ReadSink& sink);
+
+// What ReadFileFrom found.
+struct FileSnapshot {
+  std::uint64_t Device = 0;
+  std::uint64_t Inode = 0;
+  std::uint64_t Size = 0;
+  std::string Before;  // the bytes just before the offset
+  std::string Bytes;   // from the offset to the end
+};
+
+// Opens and locks a file as ReadFileExclusive does, and reads the up to
+// beforeBytes bytes before offset and everything from offset on: for a reader
+// that took in the file up to offset and comes back for what was appended.
+// roTooLarge when more than maxBytes follow the offset.
+ReadOutcome ReadFileFrom(const std::string& path, std::uint64_t offset, std::size_t beforeBytes,
+                         std::uint64_t maxBytes, FileSnapshot& snapshot);
 
 // Reads a small file whole into bytes; with stopAtNul, only up to its first
 // NUL (excluded), for texts that end there.

@@ -25,6 +25,7 @@ inline constexpr std::string_view FileTooLarge = "ﾌｧｲﾙ %s は大きす�
 inline constexpr std::string_view TooManyColumns = "ﾌｧｲﾙ %s の列が多すぎます (上限 %d 列)";
 inline constexpr std::string_view TooManyRows = "ﾌｧｲﾙ %s の行が多すぎます (この大きさのﾌｧｲﾙでは上限 %d 行)";
 inline constexpr std::string_view TooManyCells = "ﾌｧｲﾙ %s のｾﾙが多すぎます (上限 %d ｾﾙ)";
+inline constexpr std::string_view FilesTooLarge = "選択したﾌｧｲﾙは合わせて大きすぎます (上限 %d MB)";
 
 // Chart engine string table
 inline constexpr std::string_view NoParentForDataSource =
@@ -112,6 +113,20 @@ inline constexpr std::string_view TimelineTitleFont = "ＭＳ Ｐ明朝";
 inline constexpr std::string_view TimelineUiFont = "MS UI Gothic";
 inline constexpr std::string_view TimeAxisFont = "Times New Roman";
 inline constexpr std::string_view TimeAxisFormat = "m/dd h:mm";
+inline constexpr std::string_view MessageOfLog = "%s: %s";
+// Viewer: following the logs and the totals per program
+inline constexpr std::string_view MenuFollow = "自動更新";
+inline constexpr std::string_view MenuSummary = "集計";
+inline constexpr std::string_view SummaryTitle = "集計";
+inline constexpr std::string_view SummaryColumns[8] = {"ﾌｧｲﾙ", "ﾊﾟｽ", "回数", "合計時間",
+                                                      "最長", "最初の起動", "最後の終了", "終了推定"};
+inline constexpr std::string_view SummaryEndInferred = "○";
+inline constexpr std::string_view SummaryDateTimeFormat = "yyyy/mm/dd hh:nn:ss";
+inline constexpr std::string_view SummaryCopy = "コピー";
+inline constexpr std::string_view SummarySave = "CSV で保存...";
+inline constexpr std::string_view SummaryClose = "閉じる";
+inline constexpr std::string_view SummarySaveTitle = "集計を CSV で保存";
+inline constexpr std::string_view SummarySaveFilter = "CSV (*.csv)";
 // Viewer: error display and command line
 inline constexpr std::string_view UnknownError = "不明なエラーが発生しました";
 inline constexpr std::string_view CloseRefused = "原因を取り除いてから、もう一度閉じてください。";
@@ -119,8 +134,8 @@ inline constexpr std::string_view ClosedWithoutSaving = "保存できなかっ�
 inline constexpr std::string_view UnknownOption = "不明なオプションです: %s";
 inline constexpr std::string_view MissingOptionValue = "オプション %s には値が必要です";
 inline constexpr std::string_view OptionsExclusive = "オプション %s と %s は一緒に使えません";
-inline constexpr std::string_view UnexpectedArgument = "余分な引数です: %s";
-inline constexpr std::string_view OptionNeedsFileMode = "オプション %s は --export か --render と一緒に使います";
+inline constexpr std::string_view OptionNeedsFileMode =
+    "オプション %s は --export, --render, --summary のどれかと一緒に使います";
 inline constexpr std::string_view OptionNeedsRender = "オプション %s は --render と一緒に使います";
 inline constexpr std::string_view OutputIsInput = "出力ファイル %s は入力ファイルと同じです";
 inline constexpr std::string_view StandardOutput = "標準出力";
@@ -130,11 +145,15 @@ inline constexpr std::string_view Usage =
     "使い方:\n"
     "  tokiwa [フォルダ]\n"
     "      ビューアを開き、フォルダのログファイルを一覧します。\n"
-    "  tokiwa --export ログファイル [--hidden-list リスト] [--show-all]\n"
+    "  tokiwa --export ログファイル... [--hidden-list リスト] [--show-all]\n"
     "      ログの棒を UTF-8 の CSV で標準出力に書きます。見出し行は\n"
     "      index,start,end,row,colour,label で、1 行が 1 本の棒です (開始順)。\n"
-    "  tokiwa --render ログファイル -o 出力.png [--size 幅x高さ] [--hidden-list リスト] [--show-all]\n"
+    "  tokiwa --render ログファイル... -o 出力.png [--size 幅x高さ] [--hidden-list リスト] [--show-all]\n"
     "      ウィンドウと同じチャートを PNG 画像に描きます (既定の大きさ 800x500)。\n"
+    "  tokiwa --summary ログファイル... [--hidden-list リスト] [--show-all]\n"
+    "      プログラムごとの集計を UTF-8 の CSV で標準出力に書きます。見出し行は\n"
+    "      file,folder,runs,total,longest,first_start,last_end,end_inferred で、\n"
+    "      長さは秒、end_inferred は終了行のない実行があれば 1 です。\n"
     "  tokiwa --screenshot 出力.png [--select-first] [フォルダ]\n"
     "      ウィンドウの画像を保存して終わります。\n"
     "  tokiwa --help\n"
@@ -147,7 +166,9 @@ inline constexpr std::string_view Usage =
     "  --show-all            非表示リストを無視します (F4 と同じ)\n"
     "  --select-first        一覧の最初のログを読み込みます\n"
     "\n"
-    "--export と --render はウィンドウを開かず、起動中のビューアとも同時に使えます。\n"
+    "ログファイルを複数指定すると、ウィンドウで複数選択したときと同じく\n"
+    "1 本の時間軸にまとめます (各ファイルの最初の日時の順)。\n"
+    "--export, --render, --summary はウィンドウを開かず、起動中のビューアとも同時に使えます。\n"
     "\n"
     "終了コード:\n"
     "  0   成功\n"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 namespace tokiwa {
 
@@ -168,6 +169,85 @@ void TStringGrid::KeepOldRowsBelow(int rows, int cols, std::shared_ptr<const cha
     throw std::length_error("TStringGrid::AssignCells: text too large");
   size = merged->size();
   text = std::shared_ptr<const char>(merged, merged->data());
+}
+
+void TStringGrid::ReplaceRows(int first, int removed, std::string_view text, const std::vector<TCellSpan>& spans,
+                              int inserted) {
+  const int cols = colCount_;
+  if (first < 0 || removed < 0 || inserted < 0 || removed > rowCount_ - first ||
+      rowCount_ - removed + inserted < 1 ||
+      spans.size() != static_cast<std::size_t>(inserted) * static_cast<std::size_t>(cols))
+    throw std::invalid_argument("TStringGrid::ReplaceRows: rows do not fit the grid");
+  for (const TCellSpan& s : spans)
+    if (s.offset > text.size() || s.length > text.size() - s.offset)
+      throw std::invalid_argument("TStringGrid::ReplaceRows: span outside the text");
+  if (textSize_ + text.size() > std::numeric_limits<std::uint32_t>::max())
+    throw std::length_error("TStringGrid::ReplaceRows: text too large");
+
+  // One buffer serves the grid: the old text, then the new.
+  auto merged = std::make_shared<std::string>();
+  merged->reserve(textSize_ + text.size());
+  if (text_) merged->append(text_.get(), textSize_);
+  merged->append(text);
+  const auto shift = static_cast<std::uint32_t>(textSize_);
+
+  const int above = std::min(first, spanRows_);
+  const int below = std::max(spanRows_ - (first + removed), 0);
+  const int rows = first + inserted + below;
+  std::vector<TCellSpan> out(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
+  const int keptCols = std::min(spanCols_, cols);
+  const auto copyOld = [&](int from, int to, int count) {
+    for (int r = 0; r < count; ++r)
+      for (int c = 0; c < keptCols; ++c)
+        out[static_cast<std::size_t>(to + r) * cols + c] = spans_[static_cast<std::size_t>(from + r) * spanStride_ + c];
+  };
+  copyOld(0, 0, above);
+  for (std::size_t i = 0; i < spans.size(); ++i)
+    out[static_cast<std::size_t>(first) * cols + i] = {spans[i].offset + shift, spans[i].length};
+  copyOld(first + removed, first + inserted, below);
+
+  ShiftOverrides(first, removed, inserted);
+  SetText(std::move(merged));
+  spans_ = std::move(out);
+  spanRows_ = rows;
+  spanCols_ = spanStride_ = cols;
+  rowCount_ += inserted - removed;
+  fixedRows_ = std::min(fixedRows_, rowCount_ - 1);
+  ++changeCount_;
+  if (updateDepth_ > 0) pendingLayout_ = true;
+  else if (OnRowsReplaced) OnRowsReplaced(first, removed, inserted);
+  else if (OnLayoutChanged) OnLayoutChanged();
+}
+
+// Texts written cell by cell follow their rows.
+void TStringGrid::ShiftOverrides(int from, int removed, int inserted) {
+  if (overrides_.empty()) return;
+  std::map<std::uint64_t, std::string> shifted;
+  for (auto& [key, text] : overrides_) {
+    const int row = static_cast<int>(key >> 32);
+    const int col = static_cast<int>(key & 0xFFFFFFFFu);
+    if (row < from) shifted.emplace(key, std::move(text));
+    else if (row >= from + removed) shifted.emplace(Key(col, row - removed + inserted), std::move(text));
+  }
+  overrides_ = std::move(shifted);
+}
+
+void TStringGrid::AdoptCells(TStringGrid& source) {
+  rowCount_ = source.rowCount_;
+  colCount_ = source.colCount_;
+  fixedRows_ = source.fixedRows_;
+  fixedCols_ = source.fixedCols_;
+  colWidths_.resize(static_cast<std::size_t>(colCount_), defaultColWidth_);
+  text_ = std::move(source.text_);
+  textSize_ = std::exchange(source.textSize_, 0);
+  spans_ = std::move(source.spans_);
+  spanRows_ = std::exchange(source.spanRows_, 0);
+  spanCols_ = std::exchange(source.spanCols_, 0);
+  spanStride_ = std::exchange(source.spanStride_, 0);
+  overrides_ = std::move(source.overrides_);
+  source.spans_.clear();
+  source.overrides_.clear();
+  LayoutChanged();
 }
 
 int TStringGrid::ColWidths(int col) const {

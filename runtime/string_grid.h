@@ -65,6 +65,19 @@ class TStringGrid {
   void AssignCells(std::shared_ptr<const char> text, std::size_t size, std::vector<TCellSpan> spans,
                    int rows, int cols);
 
+  // Replaces rows first..first+removed-1 with inserted rows whose cells are
+  // spans (row-major, ColCount per row) into text; the rows below move up or
+  // down and keep their texts. Reports OnRowsReplaced. Raises
+  // std::invalid_argument when the rows or spans do not fit, and
+  // std::length_error when the texts outgrow 32-bit spans.
+  void ReplaceRows(int first, int removed, std::string_view text, const std::vector<TCellSpan>& spans,
+                   int inserted);
+
+  // Takes over source's sizes, fixed counts and texts, leaving it empty; the
+  // column widths and change handlers stay this grid's own (new columns get
+  // the default width). One OnLayoutChanged follows.
+  void AdoptCells(TStringGrid& source);
+
   // Layout the GUI shows and lets the user change.
   int DefaultColWidth() const { return defaultColWidth_; }
   void SetDefaultColWidth(int width);  // resets every column to it
@@ -80,6 +93,9 @@ class TStringGrid {
   // reports one OnLayoutChanged if anything changed.
   std::function<void(int firstRow, int lastRow)> OnCellsChanged;
   std::function<void()> OnLayoutChanged;
+  // Follows ReplaceRows (instead of OnLayoutChanged), so a view can keep its
+  // place; within BeginUpdate it becomes a layout change like the rest.
+  std::function<void(int first, int removed, int inserted)> OnRowsReplaced;
   void BeginUpdate() { ++updateDepth_; }
   void EndUpdate();
   // Increases with every change; a view can compare it to notice one.
@@ -99,6 +115,7 @@ class TStringGrid {
   void KeepOldRowsBelow(int rows, int cols, std::shared_ptr<const char>& text, std::size_t& size,
                         std::vector<TCellSpan>& spans) const;
   void SetText(std::shared_ptr<const std::string> text);
+  void ShiftOverrides(int from, int removed, int inserted);
 
   int rowCount_ = 5;
   int colCount_ = 5;

@@ -6,7 +6,6 @@ namespace tokiwa {
 
 namespace {
 
-constexpr std::string_view kLogDelimiter = ",";
 constexpr int kLogColumns = 5;
 
 }  // namespace
@@ -23,10 +22,14 @@ void PrepareLogGrid(TStringGrid& grid, TStringGridIO& io) {
 void LoadLaunchLog(TStringGridIO& io, const std::string& path) {
   TStringGrid* grid = io.TargetGrid();
   if (!grid) return;
-  grid->SetRowCount(2);
-  grid->SetFixedRows(1);
+  ResetLogGrid(*grid);
   io.LoadGrid(path, kLogDelimiter, true);
   WriteHeaderCaptions(*grid);
+}
+
+void ResetLogGrid(TStringGrid& grid) {
+  grid.SetRowCount(2);
+  grid.SetFixedRows(1);
 }
 
 void WriteHeaderCaptions(TStringGrid& grid) {

@@ -1,16 +1,18 @@
 #include "timeline/log_timeline.h"
 
-#include "runtime/exceptions.h"
 #include "timeline/launch_log.h"
+#include "timeline/log_files.h"
 #include "timeline/timeline_builder.h"
 
 namespace tokiwa {
 
 namespace {
 
-TimelineSource SourceOf(const TStringGrid& grid, const TStringList& hiddenNames, bool showAll) {
+TimelineSource SourceOf(const TStringGrid& grid, const std::vector<LoadedLog>& logs,
+                        const TStringList& hiddenNames, bool showAll) {
   TimelineSource source;
   source.Grid = &grid;
+  source.Logs = RowsOf(logs);
   source.HiddenNames = &hiddenNames;
   source.ShowAll = showAll;
   return source;
@@ -18,24 +20,24 @@ TimelineSource SourceOf(const TStringGrid& grid, const TStringList& hiddenNames,
 
 }  // namespace
 
-TimelineScan ScanLogFile(const std::string& logFile, const TStringList& hiddenNames, bool showAll) {
+TimelineScan ScanLogFiles(const std::vector<std::string>& logFiles, const TStringList& hiddenNames, bool showAll) {
   TStringGrid grid;
   TStringGridIO io;
   PrepareLogGrid(grid, io);
-  LoadLaunchLog(io, logFile);
-  return ScanTimeline(SourceOf(grid, hiddenNames, showAll));
+  const std::vector<LoadedLog> logs = LoadLaunchLogs(io, logFiles);
+  TimelineScan scan = ScanTimeline(SourceOf(grid, logs, hiddenNames, showAll));
+  if (scan.Stopped) scan.Stopped->Message = UnreadableRowMessage(logs, *scan.Stopped);
+  return scan;
 }
 
 LogTimeline::LogTimeline() : chart_(CreateTimelineChart(&owner_)) { PrepareLogGrid(grid_, io_); }
 
-std::optional<std::string> LogTimeline::Load(const std::string& logFile, const TStringList& hiddenNames,
-                                             bool showAll) {
-  LoadLaunchLog(io_, logFile);
-  try {
-    BuildTimeline(*chart_.Chart1, *chart_.Series1, SourceOf(grid_, hiddenNames, showAll));
-  } catch (const EConvertError& e) {
-    return std::string(e.what());
-  }
+std::optional<std::string> LogTimeline::Load(const std::vector<std::string>& logFiles,
+                                             const TStringList& hiddenNames, bool showAll) {
+  const std::vector<LoadedLog> logs = LoadLaunchLogs(io_, logFiles);
+  const TimelineScan scan = ScanTimeline(SourceOf(grid_, logs, hiddenNames, showAll));
+  ShowTimeline(*chart_.Chart1, *chart_.Series1, scan);
+  if (scan.Stopped) return UnreadableRowMessage(logs, *scan.Stopped);
   return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 // builder.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "gridio/string_grid_io.h"
 #include "runtime/component.h"
@@ -14,9 +15,9 @@
 
 namespace tokiwa {
 
-// Loads the log as the window does and scans it with that list and switch;
-// the loader's errors propagate.
-TimelineScan ScanLogFile(const std::string& logFile, const TStringList& hiddenNames, bool showAll);
+// Loads the logs as the window does and scans them with that list and
+// switch; the loader's errors propagate.
+TimelineScan ScanLogFiles(const std::vector<std::string>& logFiles, const TStringList& hiddenNames, bool showAll);
 
 // The log's chart, drawn as the window draws it.
 class LogTimeline {
@@ -25,10 +26,11 @@ class LogTimeline {
   LogTimeline(const LogTimeline&) = delete;
   LogTimeline& operator=(const LogTimeline&) = delete;
 
-  // Loads the log into the grid (the loader's errors propagate) and builds the
-  // bars. A row that cannot be converted stops the build: the bars made before
-  // it stay, and its message is returned.
-  std::optional<std::string> Load(const std::string& logFile, const TStringList& hiddenNames, bool showAll);
+  // Loads the logs into the grid (the loader's errors propagate) and builds
+  // the bars. A row that cannot be converted stops its log's build: the bars
+  // made before it stay, and its message is returned.
+  std::optional<std::string> Load(const std::vector<std::string>& logFiles, const TStringList& hiddenNames,
+                                  bool showAll);
 
   TChart& Chart() { return *chart_.Chart1; }
   TGanttSeries& Series() { return *chart_.Series1; }

@@ -13,12 +13,20 @@ void FillSeries(TGanttSeries& series, const TimelineScan& scan) {
 }
 
 void BuildTimeline(TCustomChart& chart, TGanttSeries& series, const TimelineSource& source) {
+  const TimelineScan scan = ScanTimeline(source);
+  ShowTimeline(chart, series, scan);
+  if (scan.Stopped) throw EConvertError(scan.Stopped->Message);
+}
+
+void ShowTimeline(TCustomChart& chart, TGanttSeries& series, const TimelineScan& scan) {
   chart.CancelZoom();
   chart.Foot().SetText(EmptyFootLines());
+  RefillSeries(series, scan);
+}
+
+void RefillSeries(TGanttSeries& series, const TimelineScan& scan) {
   series.RemoveAllPoints();
-  const TimelineScan scan = ScanTimeline(source);
   FillSeries(series, scan);
-  if (scan.Stopped) throw EConvertError(scan.Stopped->Message);
 }
 
 std::vector<std::string> EmptyFootLines() {

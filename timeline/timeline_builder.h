@@ -20,6 +20,13 @@ void FillSeries(TGanttSeries& series, const TimelineScan& scan);
 // text; the bars built before it stay.
 void BuildTimeline(TCustomChart& chart, TGanttSeries& series, const TimelineSource& source);
 
+// The same from a scan already made; raises nothing.
+void ShowTimeline(TCustomChart& chart, TGanttSeries& series, const TimelineScan& scan);
+
+// Replaces the bars of series with the scan's, leaving the zoom and the foot
+// as they are: for logs that grew while shown.
+void RefillSeries(TGanttSeries& series, const TimelineScan& scan);
+
 // The foot's two lines as a build leaves them.
 std::vector<std::string> EmptyFootLines();
 

@@ -52,72 +52,114 @@ void ProgramKeyOf(const TStringGrid& grid, int row, std::string& key) {
   key += grid.CellView(3, row);
 }
 
-// The first of: a row that ends the run at itself ("###", or the program's
-// own "E"), or the next "vvv", which ends it at the row before.
-int EndRow(int closing, int nextSystemStart, int lastRow) {
-  if (nextSystemStart < closing) return nextSystemStart - 1;
-  if (closing != kNoRow) return closing;
-  return lastRow;
+// A run's end row and how it was found: the first of a row that ends the run
+// at itself ("###", or the program's own "E"), or the next "vvv", which ends
+// it at the row before.
+struct EndOfRun {
+  int row;
+  RunEnd how;
+};
+
+EndOfRun EndRow(int closing, RunEnd closingHow, int nextSystemStart, int lastRow) {
+  if (nextSystemStart < closing) return {nextSystemStart - 1, RunEnd::reNextStart};
+  if (closing != kNoRow) return {closing, closingHow};
+  return {lastRow, RunEnd::reLastRow};
 }
 
-// What one pass from the last row up learns about every row.
+// What one pass from each log's last row up learns about every row.
 struct LogScan {
   std::vector<RowKind> kinds;        // by row
   std::vector<int> keyIds;           // by row; -1 unless a run starts or ends there
   std::vector<int> endRows;          // by row; -1 unless a run starts there
-  std::vector<std::string> keys;     // program keys by id
+  std::vector<RunEnd> ends;          // by row, where a run starts
+  std::vector<std::string> keys;     // program keys by id, shared by the logs
 };
 
-LogScan ScanLog(const TStringGrid& grid) {
-  LogScan scan;
-  const int rows = grid.RowCount();
-  const int first = grid.FixedRows();
-  const auto n = static_cast<std::size_t>(rows);
-  AssignAdvised(scan.kinds, n, RowKind::Other);
-  AssignAdvised(scan.keyIds, n, -1);
-  AssignAdvised(scan.endRows, n, -1);
+// The logs' row ranges, kept inside the grid's data rows.
+std::vector<LogRows> RangesOf(const TStringGrid& grid, const std::vector<LogRows>& logs) {
+  const int first = grid.FixedRows(), end = grid.RowCount();
+  if (logs.empty()) return {LogRows{first, end - first}};
+  std::vector<LogRows> ranges;
+  ranges.reserve(logs.size());
+  for (const LogRows& log : logs) {
+    const int from = std::clamp(log.First, first, end);
+    ranges.push_back({from, std::clamp(log.First + log.Count, from, end) - from});
+  }
+  return ranges;
+}
 
-  TextMap ids;
-  std::vector<int> nextRunEnd;  // by key id: the nearest "E" row below
-  int nextSystemStart = kNoRow, nextSystemEnd = kNoRow;
-  std::string key;
-  for (int row = rows - 1; row >= first; --row) {
-    const auto r = static_cast<std::size_t>(row);
-    const RowKind kind = KindOf(TrimMarker(grid.CellView(0, row)));
-    scan.kinds[r] = kind;
-    int id = -1;
-    if (kind == RowKind::RunStart || kind == RowKind::RunEnd) {
-      ProgramKeyOf(grid, row, key);
-      auto found = ids.find(std::string_view(key));
-      if (found == ids.end()) {
-        found = ids.emplace(key, static_cast<int>(scan.keys.size())).first;
-        scan.keys.push_back(key);
-        nextRunEnd.push_back(kNoRow);
+class LogScanner {
+ public:
+  explicit LogScanner(const TStringGrid& grid) : grid_(grid) {
+    const auto n = static_cast<std::size_t>(grid.RowCount());
+    AssignAdvised(scan_.kinds, n, RowKind::Other);
+    AssignAdvised(scan_.keyIds, n, -1);
+    AssignAdvised(scan_.endRows, n, -1);
+    AssignAdvised(scan_.ends, n, RunEnd::reEndRow);
+  }
+
+  // Pairs the runs of one log: nothing outside its rows ends them.
+  void Scan(LogRows log) {
+    const int lastRow = log.First + log.Count - 1;
+    std::fill(nextRunEnd_.begin(), nextRunEnd_.end(), kNoRow);
+    int nextSystemStart = kNoRow, nextSystemEnd = kNoRow;
+    for (int row = lastRow; row >= log.First; --row) {
+      const auto r = static_cast<std::size_t>(row);
+      const RowKind kind = KindOf(TrimMarker(grid_.CellView(0, row)));
+      scan_.kinds[r] = kind;
+      const int id = kind == RowKind::RunStart || kind == RowKind::RunEnd ? KeyId(row) : -1;
+      scan_.keyIds[r] = id;
+      EndOfRun end{-1, RunEnd::reEndRow};
+      switch (kind) {
+        case RowKind::SystemStart:
+          end = EndRow(nextSystemEnd, RunEnd::reEndRow, nextSystemStart, lastRow);
+          nextSystemStart = row;
+          break;
+        case RowKind::SystemEnd:
+          nextSystemEnd = row;
+          break;
+        case RowKind::RunStart: {
+          const int ownEnd = nextRunEnd_[static_cast<std::size_t>(id)];
+          end = ownEnd < nextSystemEnd ? EndRow(ownEnd, RunEnd::reEndRow, nextSystemStart, lastRow)
+                                       : EndRow(nextSystemEnd, RunEnd::reShutdown, nextSystemStart, lastRow);
+          break;
+        }
+        case RowKind::RunEnd:
+          nextRunEnd_[static_cast<std::size_t>(id)] = row;
+          break;
+        case RowKind::Other:
+          break;
       }
-      id = found->second;
-      scan.keyIds[r] = id;
-    }
-    switch (kind) {
-      case RowKind::SystemStart:
-        scan.endRows[r] = EndRow(nextSystemEnd, nextSystemStart, rows - 1);
-        nextSystemStart = row;
-        break;
-      case RowKind::SystemEnd:
-        nextSystemEnd = row;
-        break;
-      case RowKind::RunStart: {
-        const int closing = std::min(nextRunEnd[static_cast<std::size_t>(id)], nextSystemEnd);
-        scan.endRows[r] = EndRow(closing, nextSystemStart, rows - 1);
-        break;
-      }
-      case RowKind::RunEnd:
-        nextRunEnd[static_cast<std::size_t>(id)] = row;
-        break;
-      case RowKind::Other:
-        break;
+      scan_.endRows[r] = end.row;
+      scan_.ends[r] = end.how;
     }
   }
-  return scan;
+
+  LogScan Take() { return std::move(scan_); }
+
+ private:
+  int KeyId(int row) {
+    ProgramKeyOf(grid_, row, key_);
+    auto found = ids_.find(std::string_view(key_));
+    if (found == ids_.end()) {
+      found = ids_.emplace(key_, static_cast<int>(scan_.keys.size())).first;
+      scan_.keys.push_back(key_);
+      nextRunEnd_.push_back(kNoRow);
+    }
+    return found->second;
+  }
+
+  const TStringGrid& grid_;
+  LogScan scan_;
+  TextMap ids_;
+  std::vector<int> nextRunEnd_;  // by key id: the nearest "E" row below
+  std::string key_;
+};
+
+LogScan ScanLogs(const TStringGrid& grid, const std::vector<LogRows>& ranges) {
+  LogScanner scanner(grid);
+  for (const LogRows& range : ranges) scanner.Scan(range);
+  return scanner.Take();
 }
 
 // The most bars a scan can make: one per row that opens a run.
@@ -245,6 +287,30 @@ void SortByStart(std::vector<TimelineBar>& bars) {
   if (!std::is_sorted(bars.begin(), bars.end(), earlier)) std::stable_sort(bars.begin(), bars.end(), earlier);
 }
 
+// The bars of one log's runs, in row order; stops at the first run whose
+// start or end row is not a date and time, answering that row.
+std::optional<UnreadableRow> AddBars(LogRows range, const LogScan& scan, const RowTimes& times,
+                                     ProgramRows& programs, const std::array<TColor, 8>& colours,
+                                     std::vector<TimelineBar>& bars) {
+  for (int row = range.First; row < range.First + range.Count; ++row) {
+    const auto r = static_cast<std::size_t>(row);
+    const RowKind kind = scan.kinds[r];
+    if (kind != RowKind::SystemStart && kind != RowKind::RunStart) continue;
+    const int id = scan.keyIds[r];
+    if (kind == RowKind::RunStart && programs.Hidden(id)) continue;
+    const std::optional<TDateTime> start = times.At(row);
+    const std::optional<TDateTime> end = start ? times.At(scan.endRows[r]) : std::nullopt;
+    if (!end) {
+      const int unreadable = start ? scan.endRows[r] : row;
+      return UnreadableRow{unreadable, times.ErrorAt(unreadable)};
+    }
+    const int y = kind == RowKind::SystemStart ? kSystemRow : programs.Row(id);
+    const int label = kind == RowKind::SystemStart ? kSystemLabel : id + kFirstKeyLabel;
+    bars.push_back({*start, *end, y, colours[static_cast<std::size_t>(y % 8)], label, scan.ends[r]});
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string_view TrimMarker(std::string_view text) {
@@ -263,12 +329,13 @@ std::string NormalizeName(std::string_view name) {
   return std::string(name);
 }
 
-std::vector<int> FindEndRows(const TStringGrid& grid) { return ScanLog(grid).endRows; }
+std::vector<int> FindEndRows(const TStringGrid& grid) { return ScanLogs(grid, RangesOf(grid, {})).endRows; }
 
 TimelineScan ScanTimeline(const TimelineSource& source) {
   TimelineScan result;
   if (!source.Grid) return result;
   const TStringGrid& grid = *source.Grid;
+  const std::vector<LogRows> ranges = RangesOf(grid, source.Logs);
 
   // The dates are parsed on a second thread while this one scans the markers
   // and names: on a large log the two take about as long.
@@ -276,26 +343,14 @@ TimelineScan ScanTimeline(const TimelineSource& source) {
   LogScan scan;
   {
     std::jthread parser([&times] { times.Parse(); });
-    scan = ScanLog(grid);
+    scan = ScanLogs(grid, ranges);
   }
   result.Bars.reserve(static_cast<std::size_t>(RunCount(scan)));
   ProgramRows programs(source, scan.keys);
-  for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
-    const auto r = static_cast<std::size_t>(row);
-    const RowKind kind = scan.kinds[r];
-    if (kind != RowKind::SystemStart && kind != RowKind::RunStart) continue;
-    const int id = scan.keyIds[r];
-    if (kind == RowKind::RunStart && programs.Hidden(id)) continue;
-    const std::optional<TDateTime> start = times.At(row);
-    const std::optional<TDateTime> end = start ? times.At(scan.endRows[r]) : std::nullopt;
-    if (!end) {
-      const int unreadable = start ? scan.endRows[r] : row;
-      result.Stopped = UnreadableRow{unreadable, times.ErrorAt(unreadable)};
-      break;
-    }
-    const int y = kind == RowKind::SystemStart ? kSystemRow : programs.Row(id);
-    const int label = kind == RowKind::SystemStart ? kSystemLabel : id + kFirstKeyLabel;
-    result.Bars.push_back({*start, *end, y, source.BarColors[static_cast<std::size_t>(y % 8)], label});
+  for (const LogRows& range : ranges) {
+    if (auto stopped = AddBars(range, scan, times, programs, source.BarColors, result.Bars);
+        stopped && !result.Stopped)
+      result.Stopped = std::move(stopped);
   }
   result.Labels.reserve(scan.keys.size() + kFirstKeyLabel);
   result.Labels.emplace_back(msg::SystemRunLabel);

@@ -6,12 +6,17 @@
 // the row before it, and an "E" row with exactly the same program key ends
 // that program's runs; without one, the log's last row.
 //
+// Several logs shown at once lie one after another in the grid; each is
+// scanned on its own rows, so no run is ended by a row of another log, while
+// the rows of the chart are shared by program across them.
+//
 // The result is plain data, so --export writes it without a chart and the
 // builder fills the Gantt series from it. The end rows are found in one
 // backward pass and the bars put in start order by one sort, so a log of a
 // million rows, of runs that never end or of times that run backwards costs
 // O(n log n).
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,8 +42,16 @@ inline constexpr std::array<TColor, 8> kBarColors = {
     0x000000FF,  // red
 };
 
+// The grid rows of one log.
+struct LogRows {
+  int First = 0;
+  int Count = 0;
+};
+
 struct TimelineSource {
   const TStringGrid* Grid = nullptr;
+  // The logs in the grid, in order; none: every data row is one log.
+  std::vector<LogRows> Logs;
   // Normalised names not drawn unless ShowAll (case-insensitive).
   const TStringList* HiddenNames = nullptr;
   bool ShowAll = false;
@@ -49,6 +62,14 @@ struct TimelineSource {
   int CurrentYear = 0;  // 0: the local clock's year, read once per scan
 };
 
+// How a run's end row was found.
+enum class RunEnd : std::uint8_t {
+  reEndRow,    // its own end: the program's "E" row, or a system run's "###"
+  reShutdown,  // a program run ended by the system's "###"
+  reNextStart, // the row before the next "vvv"
+  reLastRow,   // nothing ended it: the last row of its log
+};
+
 // One run.
 struct TimelineBar {
   TDateTime Start = 0;
@@ -56,6 +77,10 @@ struct TimelineBar {
   int Row = 0;
   TColor Colour = 0;
   int Label = 0;  // index into TimelineScan::Labels
+  RunEnd Ended = RunEnd::reEndRow;
+
+  // The log does not say when the run ended; its end is the best guess.
+  bool EndInferred() const { return Ended != RunEnd::reEndRow; }
 };
 
 // The row whose date and time could not be read, and the conversion error's
@@ -71,8 +96,9 @@ struct TimelineScan {
   std::vector<TimelineBar> Bars;
   // "system", then the program keys (folder + "\" + file name) of the log.
   std::vector<std::string> Labels;
-  // A row that stopped the scan; Bars then holds the runs opened before the
-  // run that needed it.
+  // A row that stopped the scan of its log; Bars then holds the runs that log
+  // opened before the run that needed it. With several logs the others are
+  // scanned all the same, and this is the first such row.
   std::optional<UnreadableRow> Stopped;
 
   const std::string& LabelOf(const TimelineBar& bar) const { return Labels[static_cast<std::size_t>(bar.Label)]; }

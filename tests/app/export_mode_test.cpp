@@ -22,7 +22,7 @@ struct ExportRun {
     const std::string logFile = dir.File("day.log");
     WriteBytes(logFile, LogBytes(log));
     TimelineJob job;
-    job.LogFile = logFile;
+    job.LogFiles = {logFile};
     job.HasHiddenList = true;
     job.HiddenListFile = dir.File("hidden.lst");
     std::string list;
@@ -84,17 +84,17 @@ TEST(ExportMode, FilesThatCannotBeOpenedEndWithStatusOne) {
   std::vector<std::string> messages;
   const Reporter report = [&](const std::string& m) { messages.push_back(m); };
   TimelineJob job;
-  job.LogFile = dir.File("missing.log");
+  job.LogFiles = {dir.File("missing.log")};
   job.HasHiddenList = true;
   job.HiddenListFile = dir.File("empty.lst");
   WriteBytes(job.HiddenListFile, "");
   EXPECT_EQ(RunExport(job, out, report), kExitFileError);
-  EXPECT_EQ(messages, std::vector<std::string>{FormatText(msg::FileOpenError, {Arg(job.LogFile)})});
+  EXPECT_EQ(messages, std::vector<std::string>{FormatText(msg::FileOpenError, {Arg(job.LogFiles[0])})});
   EXPECT_TRUE(out.str().empty());
 
   // A list named on the command line must exist.
   WriteBytes(dir.File("day.log"), LogBytes(kDay));
-  job.LogFile = dir.File("day.log");
+  job.LogFiles = {dir.File("day.log")};
   job.HiddenListFile = dir.File("missing.lst");
   messages.clear();
   EXPECT_EQ(RunExport(job, out, report), kExitFileError);
@@ -128,10 +128,14 @@ TEST(ExportModeCommandLine, ExportTakesALogAndTheListOptions) {
   EXPECT_TRUE(RequestsHeadlessMode({"--export", "day.log"}));
 
   EXPECT_EQ(ParseCommandLine({"--export"}).ExitStatus, kExitUsage);
-  EXPECT_EQ(ParseCommandLine({"--export", "a.log", "folder"}).Error,
-            FormatText(msg::UnexpectedArgument, {Arg("folder")}));
+  // Plain arguments are more logs, in order.
+  EXPECT_EQ(ParseCommandLine({"b.log", "--export", "a.log", "c.log"}).Options.LogFiles,
+            (std::vector<std::string>{"a.log", "b.log", "c.log"}));
+  EXPECT_FALSE(ParseCommandLine({"--summary", "a.log", "b.log"}).Options.HasFolder);
   EXPECT_EQ(ParseCommandLine({"--export", "a.log", "--render", "b.log", "-o", "x.png"}).Error,
             FormatText(msg::OptionsExclusive, {Arg("--export"), Arg("--render")}));
+  EXPECT_EQ(ParseCommandLine({"--summary", "a.log", "--render", "b.log", "-o", "x.png"}).Error,
+            FormatText(msg::OptionsExclusive, {Arg("--render"), Arg("--summary")}));
   EXPECT_EQ(ParseCommandLine({"--show-all"}).Error, FormatText(msg::OptionNeedsFileMode, {Arg("--show-all")}));
   EXPECT_EQ(ParseCommandLine({"--hidden-list", "h.lst", "logs"}).ExitStatus, kExitUsage);
   EXPECT_EQ(ParseCommandLine({"--export", "a.log", "--size", "10x10"}).Error,

@@ -253,10 +253,15 @@ TEST(FormLoad, MenusCarryTheirShortcutsInTheirOrder) {
   EXPECT_EQ(bar[1], form.mnOption->menuAction());
   EXPECT_EQ(bar[2], form.mnRenew);
   const QList<QAction*> options = form.mnOption->actions();
-  ASSERT_EQ(options.size(), 3);
+  ASSERT_EQ(options.size(), 6);
   EXPECT_EQ(options[0], form.mnReact->menuAction());
   EXPECT_EQ(options[1], form.N3);
   EXPECT_EQ(options[2], form.mnAllDisp);
+  EXPECT_EQ(options[3], form.N4);
+  EXPECT_EQ(options[4], form.mnFollow);
+  EXPECT_EQ(options[5], form.mnSummary);
+  EXPECT_TRUE(form.mnFollow->isCheckable());
+  EXPECT_FALSE(form.mnFollow->isChecked());
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ struct RenderRun {
   int Run(const std::vector<LogLine>& log) {
     WriteBytes(dir.File("day.log"), LogBytes(log));
     WriteBytes(dir.File("hidden.lst"), "");
-    job.Timeline.LogFile = dir.File("day.log");
+    job.Timeline.LogFiles = {dir.File("day.log")};
     job.Timeline.HasHiddenList = true;
     job.Timeline.HiddenListFile = dir.File("hidden.lst");
     if (job.OutputFile.empty()) job.OutputFile = dir.File("chart.png");
@@ -88,7 +88,7 @@ TEST(RenderMode, AnUnreadableRowStillDrawsTheBarsBeforeIt) {
 
 TEST(RenderMode, ReportsFilesItCannotReadOrWrite) {
   RenderRun missing;
-  missing.job.Timeline.LogFile = missing.dir.File("none.log");
+  missing.job.Timeline.LogFiles = {missing.dir.File("none.log")};
   missing.job.OutputFile = missing.dir.File("chart.png");
   EXPECT_EQ(RunRender(missing.job, [&](const std::string& m) { missing.messages.push_back(m); }), kExitFileError);
   EXPECT_EQ(missing.messages.size(), 1u);
@@ -149,6 +149,7 @@ TEST(RenderModeCommandLine, TheOutputMustNotBeAnInput) {
       {"--render", log, "-o", log},
       {"--render", log, "-o", dir.File("link.log")},
       {"--render", dir.File("other.log"), "--hidden-list", log, "-o", log},
+      {"--render", dir.File("other.log"), log, "-o", log},
   };
   for (const auto& args : cases) {
     const CommandLineResult r = ParseCommandLine(args);

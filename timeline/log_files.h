@@ -1,0 +1,37 @@
+#pragma once
+// Several launch logs shown as one: loaded into the grid one after another,
+// in the order of their first dated line, each log on rows of its own so its
+// runs are paired within it (TimelineSource::Logs).
+#include <string>
+#include <vector>
+
+#include "gridio/grid_text.h"
+#include "gridio/string_grid_io.h"
+#include "timeline/timeline_scan.h"
+
+namespace tokiwa {
+
+struct LoadedLog {
+  std::string Path;
+  LogRows Rows;       // its lines in the grid
+  FileReadState Read; // how much of the file the rows hold
+};
+
+// Resets io's grid as LoadLaunchLog does and loads the files into it (one
+// file loads exactly as LoadLaunchLog loads it). Files come in the order of
+// the date and time of their first line that has one; files without any, and
+// files of equal first dates, keep the order given. Raises the first failing
+// file's error, leaving the grid reset.
+std::vector<LoadedLog> LoadLaunchLogs(TStringGridIO& io, const std::vector<std::string>& paths);
+
+// The rows of each log, for TimelineSource::Logs.
+std::vector<LogRows> RowsOf(const std::vector<LoadedLog>& logs);
+
+// The log whose rows hold the grid row, or -1.
+int LogAtRow(const std::vector<LoadedLog>& logs, int row);
+
+// The message of a row that stopped a scan; with several logs it names the
+// log the row belongs to.
+std::string UnreadableRowMessage(const std::vector<LoadedLog>& logs, const UnreadableRow& row);
+
+}  // namespace tokiwa
