@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScrollBar>
+#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -56,7 +57,6 @@ struct FollowMode::Reload {
 
 FollowMode::FollowMode(TForm1& form) : form_(form) {
   timer_.setSingleShot(true);
-  timer_.setInterval(kGatherMs);
   connect(&timer_, &QTimer::timeout, this, [this] { Check(); });
   connect(&watcher_, &QFileSystemWatcher::fileChanged, this, [this] { Changed(false); });
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { Changed(true); });
@@ -111,11 +111,14 @@ void FollowMode::WatchPaths() {
 
 void FollowMode::Changed(bool folder) {
   folderChanged_ = folderChanged_ || folder;
-  if (!timer_.isActive()) timer_.start();
+  if (timer_.isActive()) return;
+  const qint64 wait = sinceCheck_.isValid() ? kIntervalMs - sinceCheck_.elapsed() : 0;
+  timer_.start(static_cast<int>(std::max<qint64>(kSettleMs, wait)));
 }
 
 void FollowMode::Check() {
   if (!On()) return;
+  sinceCheck_.start();
   if (reload_) {
     checkAfterReload_ = true;
     return;

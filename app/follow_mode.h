@@ -4,8 +4,10 @@
 // lines a shown log gains are taken into the grid and the chart, keeping the
 // zoom, the grid's scroll position and the foot. A log that was truncated or
 // replaced is read again whole on a worker thread, so the window stays
-// responsive. Changes are gathered for a moment and taken in at once, so a log
-// written line by line costs one update per moment, not one per line.
+// responsive. A change is taken in after a short pause that gathers a burst of
+// writes, and updates come at most once per interval, so a log written line
+// by line costs about one update a second, not one per line.
+#include <QElapsedTimer>
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QTimer>
@@ -19,8 +21,9 @@ class TForm1;
 
 class FollowMode : public QObject {
  public:
-  // How long changes are gathered before they are taken in.
-  static constexpr int kGatherMs = 400;
+  // The pause after a change, and the least time between two updates.
+  static constexpr int kSettleMs = 50;
+  static constexpr int kIntervalMs = 750;
 
   explicit FollowMode(TForm1& form);
   ~FollowMode() override;
@@ -51,6 +54,7 @@ class FollowMode : public QObject {
   TForm1& form_;
   QFileSystemWatcher watcher_;
   QTimer timer_;
+  QElapsedTimer sinceCheck_;
   bool folderChanged_ = false;
   bool checkAfterReload_ = false;
   std::unique_ptr<Reload> reload_;

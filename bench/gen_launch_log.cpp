@@ -5,8 +5,12 @@
 // ever ends (every run lasts to the last line).
 // With --descending: the same lines as without, last line first, so every
 // start lies before all those above it (logs joined newest first).
+// With --daily DAYS: a folder of DAYS daily logs of about LINES lines each,
+// named YYYY-MM-DD.log, as the launcher keeps them.
 //
 //   gen_launch_log [--never-ending | --descending] OUTPUT LINES
+//   gen_launch_log --daily DAYS FOLDER LINES
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -42,6 +46,13 @@ constexpr int kProgramCount = sizeof kPrograms / sizeof kPrograms[0];
 class LogWriter {
  public:
   LogWriter(std::FILE* out, bool reversed) : out_(out), reversed_(reversed) {}
+
+  void SetOutput(std::FILE* out) { out_ = out; }
+  std::string DayName() const {
+    char name[16];
+    std::snprintf(name, sizeof name, "%04d-%02d-%02d", year_, month_, day_);
+    return name;
+  }
 
   void Line(const char* marker, const Program* p) {
     char stamp[40];
@@ -86,12 +97,12 @@ void WriteNeverEnding(LogWriter& log, std::mt19937& rng, long target) {
   }
 }
 
-void WriteDays(LogWriter& log, std::mt19937& rng, long target) {
+void WriteDays(LogWriter& log, std::mt19937& rng, long target, int maxStep = 900, bool nextDay = true) {
   while (log.lines() < target) {
     log.Line("vvv", nullptr);
     std::vector<int> open;
     for (int events = 0; events < 40 && log.lines() < target - 1; ++events) {
-      log.Advance(static_cast<int>(rng() % 900));
+      log.Advance(static_cast<int>(rng() % static_cast<unsigned>(maxStep)));
       if (!open.empty() && rng() % 2) {
         const std::size_t k = rng() % open.size();
         log.Line("E", &kPrograms[open[k]]);
@@ -103,17 +114,38 @@ void WriteDays(LogWriter& log, std::mt19937& rng, long target) {
       }
     }
     log.Line("###", nullptr);
+    if (nextDay) log.NextDay();
+  }
+}
+
+// A day's log: system runs from 8:00 whose events spread over about ten hours.
+int WriteDailyLogs(const std::string& folder, int days, long linesPerDay) {
+  std::mt19937 rng(20230401);
+  LogWriter log(nullptr, false);
+  for (int d = 0; d < days; ++d) {
+    const std::string path = folder + "/" + log.DayName() + ".log";
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out) {
+      std::perror(path.c_str());
+      return 1;
+    }
+    log.SetOutput(out);
+    WriteDays(log, rng, (d + 1) * linesPerDay, static_cast<int>(std::max(2L, 72000 / linesPerDay)), false);
+    std::fclose(out);
     log.NextDay();
   }
+  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 5 && std::string(argv[1]) == "--daily") return WriteDailyLogs(argv[3], std::atoi(argv[2]), std::atol(argv[4]));
   const std::string mode = argc == 4 ? argv[1] : "";
   const bool neverEnding = mode == "--never-ending";
   if (argc != 3 && !neverEnding && mode != "--descending") {
-    std::fprintf(stderr, "usage: %s [--never-ending | --descending] OUTPUT LINES\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--never-ending | --descending] OUTPUT LINES\n"
+                         "       %s --daily DAYS FOLDER LINES\n", argv[0], argv[0]);
     return 2;
   }
   const char* path = argv[argc - 2];

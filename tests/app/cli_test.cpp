@@ -86,6 +86,8 @@ TEST(CommandLineRun, StatusesAndMessagesAScriptSees) {
       {{"--export", "day.log"}, Output::kClosed, kExitIoError, stdoutFailure},
       {{"--render", "day.log", "-o", "/dev/full"}, Output::kFile, kExitCantCreate, "/dev/full"},
       {{"--render", "day.log", "-o", "day.log"}, Output::kFile, kExitUsage, FormatText(msg::OutputIsInput, {Arg("day.log")})},
+      {{"--summary", "day.log"}, Output::kDevFull, kExitIoError, stdoutFailure},
+      {{"--summary", "day.log", "none.log"}, Output::kFile, kExitFileError, FormatText(msg::FileOpenError, {Arg("none.log")})},
   };
   for (const Case& c : cases) {
     TempDir dir;

@@ -135,6 +135,23 @@ TEST(FormSettings, ShowAllIsWrittenAsOneOrZero) {
   EXPECT_EQ(ProfileFile(f.IniFile()).ReadString("General", "All", ""), "0");
 }
 
+TEST(FormSettings, FollowModeHasASectionOfItsOwnWrittenOnceUsed) {
+  FormFixture f;
+  f.Create();
+  ASSERT_TRUE(f.Close());
+  EXPECT_EQ(ReadBytes(f.IniFile()).find("[Follow]"), std::string::npos);  // as the original writes it
+
+  f.Create();
+  f.form->mnFollowClick();
+  ASSERT_TRUE(f.Close());
+  EXPECT_EQ(ProfileFile(f.IniFile()).ReadString("Follow", "Enabled", ""), "1");
+  f.Create();
+  EXPECT_TRUE(f.form->mnFollow->isChecked());
+  f.form->mnFollowClick();
+  ASSERT_TRUE(f.Close());
+  EXPECT_EQ(ProfileFile(f.IniFile()).ReadString("Follow", "Enabled", ""), "0");
+}
+
 TEST(FormSettings, LayoutSurvivesACloseAndRestart) {
   FormFixture f;
   WriteBytes(f.IniFile(), "[Ord]\r\nLeft=50\r\nTop=60\r\nWidth=720\r\nHeight=530\r\n");

@@ -2,11 +2,13 @@
 // start order against the plain scan-forward reading, on many random logs.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 
 #include "runtime/text_compare.h"
 #include "tests/timeline/timeline_reference.h"
 #include "tests/timeline/timeline_test_support.h"
+#include "timeline/log_files.h"
 
 namespace tokiwa::testing {
 namespace {
@@ -17,7 +19,7 @@ const char* const kFiles[] = {"a.exe", "A.EXE", "a.exe (1)", "a.exe (2)", "b.exe
 const char* const kFolders[] = {"C:\\T", "c:\\t", "D:\\"};
 const char* const kMarkers[] = {"vvv", "###", "C", "S", "E", "E", "E", " C ", "x", "e", "VVV", "C"};
 
-std::vector<LogLine> RandomLog(std::mt19937& rng, int lines) {
+std::vector<LogLine> RandomLog(std::mt19937& rng, int lines, const std::string& day = "2024/04/15") {
   std::vector<LogLine> log;
   int seconds = 8 * 3600;
   for (int i = 0; i < lines; ++i) {
@@ -25,7 +27,7 @@ std::vector<LogLine> RandomLog(std::mt19937& rng, int lines) {
     seconds = std::clamp(seconds, 0, 86399);
     const std::string time = std::to_string(seconds / 3600) + ":" + std::to_string(seconds / 60 % 60) + ":" +
                              std::to_string(seconds % 60);
-    const std::string date = rng() % 150 == 0 ? "2024/02/30" : "2024/04/15";  // rarely unreadable
+    const std::string date = rng() % 150 == 0 ? "2024/02/30" : day;  // rarely unreadable
     log.push_back({kMarkers[rng() % std::size(kMarkers)], date, time, kFiles[rng() % std::size(kFiles)],
                    kFolders[rng() % std::size(kFolders)]});
   }
@@ -58,6 +60,62 @@ TEST(TimelineCrossCheck, BarsMatchTheScanForward) {
   // The random logs reach both outcomes often.
   EXPECT_GT(stopped, 20);
   EXPECT_GT(withBars, 150);
+}
+
+// Several logs scan as each would alone, with the rows numbered again in the
+// order the programs first appear across the files.
+TimelineScan ScanEachAlone(const std::vector<LoadedLog>& logs, const std::vector<std::string>& hiddenNames,
+                           bool showAll) {
+  TimelineScan merged;
+  TStringList order;
+  for (const LoadedLog& log : logs) {
+    TimelineLog alone;
+    alone.LoadFile(log.Path);
+    const TimelineScan scan = reference::Scan(alone.Source(hiddenNames, showAll));
+    if (scan.Stopped && !merged.Stopped) merged.Stopped = scan.Stopped;
+    std::map<int, std::string> names;  // by the file's own row
+    for (const TimelineBar& bar : scan.Bars)
+      if (bar.Row > 1) names.emplace(bar.Row, NormalizeName(scan.LabelOf(bar)));
+    for (const auto& [row, name] : names)
+      if (order.IndexOf(name) < 0) order.Add(name);
+    for (TimelineBar bar : scan.Bars) {
+      const std::string label = scan.LabelOf(bar);
+      if (bar.Row > 1) bar.Row = order.IndexOf(NormalizeName(label)) + 2;
+      bar.Colour = kBarColors[static_cast<std::size_t>(bar.Row % 8)];
+      reference::AddInStartOrder(merged, bar, label);
+    }
+  }
+  return merged;
+}
+
+TEST(TimelineCrossCheck, SeveralLogsScanAsEachAloneWithSharedRows) {
+  std::mt19937 rng(13);
+  for (int round = 0; round < 100; ++round) {
+    TempDir dir;
+    std::vector<std::string> paths;
+    for (int i = 0, n = 1 + static_cast<int>(rng() % 4); i < n; ++i) {
+      paths.push_back(dir.File("day" + std::to_string(i) + ".log"));
+      const std::string day = "2024/04/1" + std::to_string(rng() % 10);
+      WriteBytes(paths.back(), LogBytes(RandomLog(rng, static_cast<int>(rng() % 60), day)));
+    }
+    TStringGrid grid;
+    TStringGridIO io;
+    PrepareLogGrid(grid, io);
+    const std::vector<LoadedLog> logs = LoadLaunchLogs(io, paths);
+    const std::vector<std::string> hidden =
+        rng() % 2 ? std::vector<std::string>{"C:\\T\\A.exe "} : std::vector<std::string>{};
+    TimelineLog list;
+    TimelineSource source = list.Source(hidden, rng() % 4 == 0);
+    source.Grid = &grid;
+    source.Logs = RowsOf(logs);
+    const TimelineScan scan = ScanTimeline(source);
+    const TimelineScan expected = ScanEachAlone(logs, hidden, source.ShowAll);
+    ASSERT_TRUE(reference::SameBars(scan, expected)) << "round " << round;
+    ASSERT_EQ(scan.Stopped.has_value(), expected.Stopped.has_value()) << "round " << round;
+    if (scan.Stopped) {
+      EXPECT_EQ(scan.Stopped->Message, expected.Stopped->Message) << "round " << round;
+    }
+  }
 }
 
 // The hashed lookups rest on this: equal keys exactly for equal names.

@@ -46,6 +46,19 @@ inline int RunEndRow(const TStringGrid& grid, int i) {
   return grid.RowCount() - 1;
 }
 
+// How the run opened at row i finds its end, read the same way.
+inline RunEnd HowRunEnds(const TStringGrid& grid, int i) {
+  const bool system = Marker(grid, i) == "vvv";
+  const std::string key = ProgramKey(grid, i);
+  for (int j = i + 1; j < grid.RowCount(); ++j) {
+    const std::string m = Marker(grid, j);
+    if (!system && m == "E" && ProgramKey(grid, j) == key) return RunEnd::reEndRow;
+    if (m == "###") return system ? RunEnd::reEndRow : RunEnd::reShutdown;
+    if (m == "vvv") return RunEnd::reNextStart;
+  }
+  return RunEnd::reLastRow;
+}
+
 // As FindEndRows: by row, -1 for rows that open no run.
 inline std::vector<int> EndRows(const TStringGrid& grid) {
   std::vector<int> ends(static_cast<std::size_t>(grid.RowCount()), -1);
@@ -90,7 +103,8 @@ inline TimelineScan Scan(const TimelineSource& source) {
     TDateTime start = 0, end = 0;
     if (m == "vvv") {
       if (!ReadRow(grid, i, source, scan, start) || !ReadRow(grid, SystemEndRow(grid, i), source, scan, end)) break;
-      AddInStartOrder(scan, {start, end, 1, source.BarColors[1]}, std::string(msg::SystemRunLabel));
+      AddInStartOrder(scan, {start, end, 1, source.BarColors[1], 0, HowRunEnds(grid, i)},
+                      std::string(msg::SystemRunLabel));
     } else if (m == "C" || m == "S") {
       const std::string key = ProgramKey(grid, i);
       const std::string name = NormalizeName(key);
@@ -98,7 +112,8 @@ inline TimelineScan Scan(const TimelineSource& source) {
       if (!ReadRow(grid, i, source, scan, start) || !ReadRow(grid, RunEndRow(grid, i), source, scan, end)) break;
       if (order.IndexOf(name) < 0) order.Add(name);
       const int y = order.IndexOf(name) + 2;
-      AddInStartOrder(scan, {start, end, y, source.BarColors[static_cast<std::size_t>(y % 8)]}, key);
+      AddInStartOrder(scan, {start, end, y, source.BarColors[static_cast<std::size_t>(y % 8)], 0, HowRunEnds(grid, i)},
+                      key);
     }
   }
   return scan;
@@ -127,10 +142,13 @@ inline bool SameBars(const TimelineScan& a, const TimelineScan& b) {
   return true;
 }
 
-// The same bars, stopped at the same row with the same message.
+// The same bars ending the same way, stopped at the same row with the same
+// message.
 inline bool SameScan(const TimelineScan& a, const TimelineScan& b) {
   if (a.Stopped.has_value() != b.Stopped.has_value()) return false;
   if (a.Stopped && (a.Stopped->Row != b.Stopped->Row || a.Stopped->Message != b.Stopped->Message)) return false;
+  for (std::size_t i = 0; i < a.Bars.size() && i < b.Bars.size(); ++i)
+    if (a.Bars[i].Ended != b.Bars[i].Ended) return false;
   return SameBars(a, b);
 }
 

@@ -40,8 +40,9 @@ class TimelineLog {
   void Load(const std::vector<LogLine>& lines) {
     const std::string path = dir_.File("launch.log");
     WriteBytes(path, LogBytes(lines));
-    LoadLaunchLog(io_, path);
+    LoadFile(path);
   }
+  void LoadFile(const std::string& path) { LoadLaunchLog(io_, path); }
 
   TimelineScan Scan(const std::vector<std::string>& hiddenNames = {}, bool showAll = false) {
     return ScanTimeline(Source(hiddenNames, showAll));
