@@ -136,6 +136,7 @@ SummaryWindow::SummaryWindow(QWidget* parent) : QDialog(parent), model_(new Mode
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   table_->setSortingEnabled(true);
   table_->setWordWrap(false);
@@ -153,12 +154,14 @@ SummaryWindow::SummaryWindow(QWidget* parent) : QDialog(parent), model_(new Mode
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(table_);
   layout->addWidget(buttons);
-  resize(760, 360);
+  resize(1000, 420);
 }
 
+// Columns fit their texts once; widths the user sets afterwards stay.
 void SummaryWindow::SetTotals(std::vector<ProgramTotals> totals) {
+  const bool first = model_->Rows().empty();
   model_->SetRows(std::move(totals));
-  table_->resizeColumnsToContents();
+  if (first) table_->resizeColumnsToContents();
 }
 
 const std::vector<ProgramTotals>& SummaryWindow::Totals() const { return model_->Rows(); }

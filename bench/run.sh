@@ -47,3 +47,18 @@ done
 
 echo "== the window: selecting the 1,000,000-line log to the first painted chart"
 "$bin/bench_window_load" "$log"
+
+# A year of daily logs, as a launcher leaves them in its folder.
+year=$data/year
+if [ "$(ls "$year" 2>/dev/null | wc -l)" != 365 ]; then
+  rm -rf "$year" && mkdir -p "$year"
+  "$bin/gen_launch_log" --daily 365 "$year" 1000
+fi
+
+echo "== a year of daily logs (365 x 1,000 lines) (targets: the window 1 s, --summary 0.5 s)"
+"$bin/bench_window_load" --select-all "$year"
+/usr/bin/time -f "  --summary over them: wall %e s  cpu %U+%S s  peak RSS %M KiB" \
+  "$dir/app/tokiwa" --summary "$year"/*.log --hidden-list "$data/empty.lst" > /dev/null
+
+echo "== following a day's log that gains 10 lines a second (target: under 1 % of a core)"
+"$bin/bench_follow" "$year/2021-01-01.log" 30

@@ -148,9 +148,11 @@ void TFileListBox::Update() {
   programmatic_ = false;
 }
 
+void TFileListBox::ReadNames() { names_ = ListNames(); }
+
 // A folder that cannot be read lists nothing.
-void TFileListBox::ReadNames() {
-  names_.clear();
+std::vector<std::string> TFileListBox::ListNames() const {
+  std::vector<std::string> names;
   std::error_code ec;
   std::filesystem::directory_iterator it(directory_, ec), end;
   for (; !ec && it != end; it.increment(ec)) {
@@ -158,9 +160,10 @@ void TFileListBox::ReadNames() {
     if (name.empty() || name.front() == '.') continue;
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;
-    if (MatchesMask(name, mask_)) names_.push_back(name);
+    if (MatchesMask(name, mask_)) names.push_back(name);
   }
-  SortNames(names_);
+  SortNames(names);
+  return names;
 }
 
 int TFileListBox::ItemIndex() const {
@@ -212,6 +215,7 @@ std::vector<std::string> TFileListBox::SelectedFileNames() const {
 }
 
 void TFileListBox::Refresh() {
+  if (ListNames() == names_) return;
   std::vector<std::string> selected;
   for (int i = 0; i < Count(); ++i)
     if (Selected(i)) selected.push_back(Items(i));
@@ -226,9 +230,11 @@ void TFileListBox::Refresh() {
     selection.select(model_->index(i, 0), model_->index(i, 0));
   }
   const auto found = std::find(names_.begin(), names_.end(), currentName);
-  if (!currentName.empty() && found != names_.end())
-    selectionModel()->setCurrentIndex(model_->index(static_cast<int>(found - names_.begin()), 0),
-                                      QItemSelectionModel::NoUpdate);
+  if (!currentName.empty() && found != names_.end()) {
+    const QModelIndex current = model_->index(static_cast<int>(found - names_.begin()), 0);
+    selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    scrollTo(current);
+  }
   selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
   programmatic_ = false;
 }

@@ -38,7 +38,8 @@ class TFileListBox : public QListView {
   // Re-reads the folder; the selection is dropped.
   void Update();
   // Re-reads the folder keeping the selected names that are still there
-  // selected, without raising OnClick.
+  // selected, without raising OnClick; a list whose names did not change is
+  // left as it is, scroll position included.
   void Refresh();
 
   int Count() const { return static_cast<int>(names_.size()); }
@@ -75,6 +76,7 @@ class TFileListBox : public QListView {
  private:
   class Model;
   void ReadNames();
+  std::vector<std::string> ListNames() const;
   void SelectionChanged();
   void Click();
   std::string PathOf(const std::string& name) const;
