@@ -11,6 +11,7 @@
 
 #include "app/app_icon.h"
 #include "app/follow_mode.h"
+#include "app/ui_text.h"
 #include "gui/chart_widget.h"
 #include "gui/error_display.h"
 #include "gui/file_list_box.h"
@@ -38,10 +39,6 @@ constexpr const char* kGridFont = "ＭＳ ゴシック";
 constexpr int kFormFontHeight = -15;
 constexpr int kFileListFontHeight = -17;
 constexpr int kGridFontHeight = -15;
-
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QFont DesignFont(const char* name, int height) {
   TFont font;

@@ -12,6 +12,7 @@
 
 #include "app/form1.h"
 #include "app/settings.h"
+#include "app/ui_text.h"
 #include "chart/chart.h"
 #include "gui/error_display.h"
 #include "gui/file_list_box.h"
@@ -32,10 +33,6 @@ namespace tokiwa {
 namespace {
 
 constexpr std::string_view kAllFilesMask = "*.*";
-
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A large log takes a moment to load and draw; the wait cursor says so, and
 // goes away however the load ends.

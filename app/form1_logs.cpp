@@ -6,18 +6,11 @@
 #include "app/follow_mode.h"
 #include "app/form1.h"
 #include "app/summary_window.h"
+#include "app/ui_text.h"
 #include "runtime/messages.h"
 #include "timeline/summary.h"
 
 namespace tokiwa {
-
-namespace {
-
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 void TForm1::CreateLogMenuItems() {
   N4 = mnOption->addSeparator();

@@ -16,6 +16,7 @@
 #include <sstream>
 
 #include "app/summary_mode.h"
+#include "app/ui_text.h"
 #include "gui/error_display.h"
 #include "runtime/encoding.h"
 #include "runtime/format.h"
@@ -27,10 +28,6 @@ namespace tokiwa {
 namespace {
 
 enum Column { kFile, kFolder, kRuns, kTotal, kLongest, kFirstStart, kLastEnd, kInferred, kColumns };
-
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Hours run past 24: a week of a program left open is "168:00:00".
 QString Duration(long long seconds) {
