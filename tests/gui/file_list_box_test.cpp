@@ -1,7 +1,9 @@
 // The file list box: which files it lists and when it reports a click.
 #include <sys/stat.h>
 
+#include <QApplication>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -127,6 +129,36 @@ TEST_F(FileListTest, SelectingFromCodeAndRereadingRaiseNothing) {
   EXPECT_EQ(list.Count(), 6);
   EXPECT_EQ(list.ItemIndex(), -1);
   EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(FileListTest, ExtendedSelectionReportsEachChoiceOnceAndSurvivesARereading) {
+  list.SetDirectory(dir.path().string());
+  list.SetExtendedSelect(true);
+  Show();
+  Click(3);
+  const QPoint first = list.visualRect(list.model()->index(0, 0)).center();
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, first);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(list.SelectedFileNames(), (std::vector<std::string>{dir.File("a.LOG"), dir.File("noext")}));
+
+  // A drag over three rows is one choice when it starts and one at its end.
+  const QPoint last = list.visualRect(list.model()->index(2, 0)).center();
+  QTest::mousePress(list.viewport(), Qt::LeftButton, {}, first);
+  for (int row = 1; row <= 2; ++row) {
+    QMouseEvent move(QEvent::MouseMove, list.visualRect(list.model()->index(row, 0)).center(),
+                     list.viewport()->mapToGlobal(last), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &move);
+  }
+  EXPECT_EQ(clicks, 3);
+  QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, last);
+  EXPECT_EQ(clicks, 4);
+  EXPECT_EQ(list.SelCount(), 3);
+
+  WriteBytes(dir.File("c.log"), "x");
+  std::filesystem::remove(dir.File("a.LOG"));
+  list.Refresh();
+  EXPECT_EQ(list.SelectedFileNames(), (std::vector<std::string>{dir.File("b.log"), dir.File("B.txt")}));
+  EXPECT_EQ(clicks, 4);
 }
 
 }  // namespace
