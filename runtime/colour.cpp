@@ -1,5 +1,7 @@
 #include "runtime/colour.h"
 
+#include <algorithm>
+
 namespace tokiwa {
 
 TColor ColorToRGB(TColor c) {
@@ -13,6 +15,12 @@ TColor ColorToRGB(TColor c) {
   unsigned index = c & 0xFF;
   if (index < sizeof(kSystem) / sizeof(kSystem[0])) return kSystem[index];
   return 0;
+}
+
+TColor DarkenColor(TColor c, int amount) {
+  const TColor rgb = ColorToRGB(c);
+  auto darken = [amount](int component) { return static_cast<std::uint8_t>(std::max(component - amount, 0)); };
+  return RGBColor(darken(RedOf(rgb)), darken(GreenOf(rgb)), darken(BlueOf(rgb)));
 }
 
 }  // namespace tokiwa

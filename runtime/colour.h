@@ -46,6 +46,10 @@ inline constexpr TColor RGBColor(std::uint8_t r, std::uint8_t g, std::uint8_t b)
   return TColor(r) | (TColor(g) << 8) | (TColor(b) << 16);
 }
 
+// The colour resolved to RGB (system colours included) with amount taken from
+// each component, none going below 0: the shaded faces of 3D bars.
+TColor DarkenColor(TColor c, int amount);
+
 // The engine's default palette: 16 colours, chosen by index modulo 16.
 inline constexpr TColor DefaultColorPalette[16] = {
     clRed, clGreen, clYellow, clBlue, clWhite, clGray, clFuchsia, clTeal,
