@@ -32,7 +32,10 @@ void TChartFunction::SetParentSeries(TChartSeries* series) {
 }
 
 std::unique_ptr<TChartFunction> TChartFunction::Clone(TComponent* owner) const {
-  auto copy = std::make_unique<TChartFunction>(owner);
+  return CopySettingsTo(std::make_unique<TChartFunction>(owner));
+}
+
+std::unique_ptr<TChartFunction> TChartFunction::CopySettingsTo(std::unique_ptr<TChartFunction> copy) const {
   copy->period_ = period_;
   return copy;
 }
@@ -57,21 +60,22 @@ void AddComputed(TChartSeries& target, const TChartSeries& source, double x, dou
 void TChartFunction::AddPoints(TChartSeries* source) {
   if (!source || !parent_) return;
   TChartSeries& target = *parent_;
-  const TChartValueList& across = source->MainListIsY() ? source->XValues() : source->YValues();
-  const int count = source->PointCount();
 
   if (target.DataSources().size() > 1) {
     std::vector<TChartSeries*> sources;
     for (TComponent* c : target.DataSources())
       if (auto* s = dynamic_cast<TChartSeries*>(c)) sources.push_back(s);
-    for (int i = 0; i < count; ++i) {
+    // The points follow the first source, whichever source changed.
+    if (!sources.empty()) source = sources.front();
+    const TChartValueList& across = source->MainListIsY() ? source->XValues() : source->YValues();
+    for (int i = 0, count = source->PointCount(); i < count; ++i) {
       double y = CalculateMany(sources, i);
       AddComputed(target, *source, across.ValueAt(i), y, source->PointLabel(i));
     }
     return;
   }
-  // A function of no points has no value to show.
-  if (count == 0) return;
+  const TChartValueList& across = source->MainListIsY() ? source->XValues() : source->YValues();
+  const int count = source->PointCount();
   if (period_ > 0) {
     for (long long first = 0; first + period_ - 1 < count; first += period_) {
       int f = static_cast<int>(first);
@@ -81,6 +85,8 @@ void TChartFunction::AddPoints(TChartSeries* source) {
     }
     return;
   }
+  // A source without points still has a value over all of them (a sum of
+  // nothing is 0), placed where its empty range lies.
   double y = Calculate(source, -1, -1);
   if (!target.SinglePointAllowed()) {
     AddComputed(target, *source, across.LowestValue(), y, std::string());

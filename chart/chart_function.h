@@ -27,8 +27,13 @@ class TChartFunction : public TComponent {
   // A new function of the same kind and settings (copying a series copies its function).
   virtual std::unique_ptr<TChartFunction> Clone(TComponent* owner) const;
 
-  // While set, recalculation requests are ignored.
+  // While set, recalculation requests are ignored: changes of Period and of
+  // the sources (for instance while a source is filled point by point).
   bool Updating = false;
+
+ protected:
+  // Gives a new function this one's settings; the Clone of every function type.
+  std::unique_ptr<TChartFunction> CopySettingsTo(std::unique_ptr<TChartFunction> copy) const;
 
  private:
   friend class TChartSeries;  // clears parent_ before it frees the function

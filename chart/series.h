@@ -254,6 +254,7 @@ class TChartSeries : public TComponent {
   bool ListsSource(const TComponent* source) const;
   void LinkSource(TComponent* source);
   void ClearDataSource();
+  void RecalculateOnSourceChange(TSourceChange kind);
   void FreeFunction();
   void ShowEngineMessage(const std::string& text) const;
 

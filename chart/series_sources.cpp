@@ -133,6 +133,10 @@ void TChartSeries::NotifyDependents(TSourceChange kind, int index) {
     // A dependent destroyed by an earlier one's reaction has left the list.
     if (!Contains(dependents_, d) || !d->ListsSource(this)) continue;
     const TFollowFlags follow = d->followFlags_;
+    if (d->function_) {
+      d->RecalculateOnSourceChange(kind);
+      continue;
+    }
     switch (kind) {
       case TSourceChange::scCleared:
         if (follow & ffClears) d->RemoveAllPoints();
@@ -151,6 +155,21 @@ void TChartSeries::NotifyDependents(TSourceChange kind, int index) {
         break;
     }
   }
+}
+
+// A computed series depends on all of its sources' points: any change it
+// follows is computed again from its first source.
+void TChartSeries::RecalculateOnSourceChange(TSourceChange kind) {
+  TFollowFlags needed = 0;
+  switch (kind) {
+    case TSourceChange::scCleared: needed = ffClears; break;
+    case TSourceChange::scAdded: needed = ffAdds; break;
+    case TSourceChange::scDeleted: needed = ffDeletes; break;
+    case TSourceChange::scReload: break;
+    case TSourceChange::scValueChanged: needed = ffValueChanges; break;
+  }
+  if ((followFlags_ & needed) != needed || function_->Updating) return;
+  if (auto* first = dynamic_cast<TChartSeries*>(DataSource())) ReloadFromSource(first);
 }
 
 void TChartSeries::ReloadFromDataSource() {
