@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "chart/chart_functions.h"
+#include "runtime/class_registry.h"
 #include "runtime/messages.h"
+#include "series/bar_series.h"
 #include "series/custom_series.h"
 #include "series/gantt_series.h"
 
@@ -47,6 +50,13 @@ TSeriesFactory FactoryOf() {
   return [](TComponent* owner) -> TChartSeries* { return new Series(owner); };
 }
 
+// A function type: known to the class registry, listed without a series class.
+template <class Function>
+void RegisterFunction(TSeriesGallery& gallery, std::string_view functionClass, std::string_view name) {
+  RegisterClass(functionClass, [](TComponent* owner) -> TComponent* { return new Function(owner); });
+  gallery.Register({"", std::string(functionClass), nullptr, std::string(name), std::string(msg::GalleryFunctions), 2});
+}
+
 }  // namespace
 
 void RegisterStandardSeries(TSeriesGallery& gallery) {
@@ -55,15 +65,35 @@ void RegisterStandardSeries(TSeriesGallery& gallery) {
   gallery.RegisterSeries("TAreaSeries", FactoryOf<TAreaSeries>(), msg::GalleryArea, page);
   gallery.RegisterSeries("TPointSeries", FactoryOf<TPointSeries>(), msg::GalleryPoint, page);
   gallery.RegisterSeries("TGanttSeries", FactoryOf<TGanttSeries>(), msg::GalleryGantt, page);
+  gallery.RegisterSeries("TBarSeries", FactoryOf<TBarSeries>(), msg::GalleryBar, page);
+  gallery.RegisterSeries("THorizBarSeries", FactoryOf<THorizBarSeries>(), msg::GalleryHorizBar, page);
+}
+
+void RegisterStandardFunctions(TSeriesGallery& gallery) {
+  RegisterFunction<TAddFunction>(gallery, "TAddFunction", msg::FunctionAdd);
+  RegisterFunction<TSubtractFunction>(gallery, "TSubtractFunction", msg::FunctionSubtract);
+  RegisterFunction<TMultiplyFunction>(gallery, "TMultiplyFunction", msg::FunctionMultiply);
+  RegisterFunction<TDivideFunction>(gallery, "TDivideFunction", msg::FunctionDivide);
+  RegisterFunction<THighFunction>(gallery, "THighFunction", msg::FunctionHigh);
+  RegisterFunction<TLowFunction>(gallery, "TLowFunction", msg::FunctionLow);
+  RegisterFunction<TAverageFunction>(gallery, "TAverageFunction", msg::FunctionAverage);
 }
 
 TSeriesGallery& SeriesGallery() {
   static TSeriesGallery gallery = [] {
     TSeriesGallery g;
     RegisterStandardSeries(g);
+    RegisterStandardFunctions(g);
     return g;
   }();
   return gallery;
 }
+
+namespace {
+
+// Registered when the program starts, so that a stored form can name them.
+[[maybe_unused]] const bool kRegisteredAtStart = (SeriesGallery(), true);
+
+}  // namespace
 
 }  // namespace tokiwa

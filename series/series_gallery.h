@@ -45,5 +45,7 @@ TSeriesGallery& SeriesGallery();
 
 // Registers the series types of this library; repeated calls change nothing.
 void RegisterStandardSeries(TSeriesGallery& gallery);
+// Registers the standard functions, in the gallery and with the class registry.
+void RegisterStandardFunctions(TSeriesGallery& gallery);
 
 }  // namespace tokiwa
