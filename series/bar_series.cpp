@@ -213,6 +213,97 @@ void TCustomBarSeries::BeginDrawing() {
   TChartSeries::BeginDrawing();
 }
 
+void TCustomBarSeries::DrawPoint(int index) {
+  const TColor colour = PointColor(index);
+  if (colour == ColorNone) return;
+  const TRect rect = BarRect(index);
+  SetBarColors(colour);
+  const int end = Upright() ? rect.Top : rect.Right, origin = Upright() ? rect.Bottom : rect.Left;
+  DrawBar(rect, index, std::min(end, origin), std::max(end, origin));
+}
+
+bool TCustomBarSeries::DrawsHairlines() {
+  if (Is3D() || barSize_ != 0 || OnGetBarStyle) return false;
+  if (barStyle_ != TBarStyle::bsRectangle && barStyle_ != TBarStyle::bsCilinder) return false;
+  const TPenStyle pen = barPen_->Visible() ? barPen_->Style() : TPenStyle::psClear;
+  return barBrush_->Style() == TBrushStyle::bsSolid && barPen_->Width() == 1 && barPen_->Mode() == TPenMode::pmCopy &&
+         (pen == TPenStyle::psSolid || pen == TPenStyle::psClear);
+}
+
+namespace {
+
+// Pixels of one colour in one pixel column (or row) of the plot, first to last.
+struct Hairline {
+  bool vertical = false;
+  int fixed = 0;
+  int first = 0, last = -1;
+  TColor colour = 0;
+  bool Empty() const { return last < first; }
+  // The pixels of a line from (x0, y0) to (x1, y1), its end excluded, where the
+  // line runs along one axis.
+  static Hairline Of(const TRect& line, TColor colour) {
+    Hairline h;
+    h.colour = colour;
+    h.vertical = line.Left == line.Right;
+    h.fixed = h.vertical ? line.Left : line.Top;
+    const int from = h.vertical ? line.Top : line.Left, to = h.vertical ? line.Bottom : line.Right;
+    if (from < to) {
+      h.first = from;
+      h.last = to - 1;
+    } else if (from > to) {
+      h.first = to + 1;
+      h.last = from;
+    }
+    return h;
+  }
+  // Takes the other's pixels when together they make one unbroken line.
+  bool Absorb(const Hairline& other) {
+    if (other.vertical != vertical || other.fixed != fixed || other.colour != colour) return false;
+    if (other.first > Px(last) + 1 || other.last < Px(first) - 1) return false;
+    first = std::min(first, other.first);
+    last = std::max(last, other.last);
+    return true;
+  }
+};
+
+}  // namespace
+
+// Bars thinner than a pixel are lines, and thousands of them fall into each
+// pixel column: drawing each would paint the same pixels over and over. Lines
+// of one colour that meet in a column are drawn once, as the strip of pixels
+// they cover together.
+void TCustomBarSeries::DrawPoints() {
+  if (!ParentChart() || FirstShownIndex() < 0 || !DrawsHairlines()) {
+    TChartSeries::DrawPoints();
+    return;
+  }
+  Hairline pending;
+  // A one-pixel line of a solid one-pixel pen is a filled one-pixel strip.
+  auto flush = [&] {
+    if (pending.Empty()) return;
+    PrepareBarCanvas(pending.colour);
+    const int fixedEnd = OnCanvas(Px(pending.fixed) + 1), end = OnCanvas(Px(pending.last) + 1);
+    if (pending.vertical)
+      ChartCanvas().FillRect({pending.fixed, pending.first, fixedEnd, end});
+    else
+      ChartCanvas().FillRect({pending.first, pending.fixed, end, fixedEnd});
+  };
+  auto add = [&](int index) {
+    const TColor colour = PointColor(index);
+    if (colour == ColorNone) return;
+    const Hairline line = Hairline::Of(BarRect(index), colour);
+    if (line.Empty() || pending.Absorb(line)) return;
+    flush();
+    pending = line;
+  };
+  if (DrawsForward()) {
+    for (int i = FirstShownIndex(); i <= LastShownIndex(); ++i) add(i);
+  } else {
+    for (int i = LastShownIndex(); i >= FirstShownIndex(); --i) add(i);
+  }
+  flush();
+}
+
 bool TCustomBarSeries::Is3D() const { return ParentChart() && ParentChart()->View3D(); }
 int TCustomBarSeries::DepthX() const { return Is3D() ? ParentChart()->SlotDepthX() : 0; }
 int TCustomBarSeries::DepthY() const { return Is3D() ? ParentChart()->SlotDepthY() : 0; }

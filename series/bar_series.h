@@ -104,9 +104,16 @@ class TCustomBarSeries : public TChartSeries {
   void AssignDepthSlot() override;
   int PointAtPixel(int x, int y) override;
   void BeginDrawing() override;
+  void DrawPoint(int index) override;
+  void DrawPoints() override;
   void Assign(const TPersistent& source) override;
 
  protected:
+  // Whether the bars stand upright (values along y).
+  virtual bool Upright() const = 0;
+  // Bar i as DrawBar gets it: across from its position, along from its value
+  // end (upright bars: top; lying bars: right) to its origin (bottom, left).
+  virtual TRect BarRect(int index) const = 0;
   // The shape of bar i as the application wants it.
   TBarStyle StyleOf(int index);
   // BarColor, TopColor and SideColor for a bar of this colour.
@@ -133,6 +140,9 @@ class TCustomBarSeries : public TChartSeries {
   // Shift of a bar's near edge from its position: side by side the group is
   // centred on it; firstFar puts the first series at the far (larger) end.
   int AcrossShift(bool firstFar) const;
+  // Whether every bar is a one-pixel line that DrawPoints may merge with the
+  // lines of the bars before it in the same pixel column or row.
+  bool DrawsHairlines();
   // The value range along the bars, widened by stacking and the origin.
   double HighestAlong(double base) const;
   double LowestAlong(double base) const;
@@ -190,15 +200,17 @@ class TBarSeries : public TCustomBarSeries {
   double LowestY() const override;
   void HorizMargins(int& left, int& right) override;
   void VertMargins(int& top, int& bottom) override;
-  void DrawPoint(int index) override;
   void DrawMark(int index, const std::string& text, TRect rect, TPoint arrowFrom, TPoint arrowTo) override;
 
  protected:
+  bool Upright() const override { return true; }
+  TRect BarRect(int index) const override;
   int AlongPosition(double value) const override { return ValuePositionY(value); }
   int PlotBaseEdge() const override;
 
  private:
   void DrawFaces(const TRect& rect, int upper);
+  void DrawTopFace(const TRect& rect, int upper);
   void DrawPyramid(const TRect& rect, int upper, int lower);
   void DrawInvPyramid(const TRect& rect, int upper, int lower);
   void DrawArrow(const TRect& rect, int upper, int lower);
@@ -232,11 +244,12 @@ class THorizBarSeries : public TCustomBarSeries {
   double LowestX() const override;
   void HorizMargins(int& left, int& right) override;
   void VertMargins(int& top, int& bottom) override;
-  void DrawPoint(int index) override;
   void DrawMark(int index, const std::string& text, TRect rect, TPoint arrowFrom, TPoint arrowTo) override;
   void FillSampleValues(int count) override;
 
  protected:
+  bool Upright() const override { return false; }
+  TRect BarRect(int index) const override;
   int AlongPosition(double value) const override { return ValuePositionX(value); }
   int PlotBaseEdge() const override;
 

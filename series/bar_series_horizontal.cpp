@@ -71,15 +71,9 @@ void THorizBarSeries::HorizMargins(int& left, int& right) {
 
 // --- drawing ---
 
-void THorizBarSeries::DrawPoint(int index) {
-  const TColor colour = PointColor(index);
-  if (colour == ColorNone) return;
+TRect THorizBarSeries::BarRect(int index) const {
   const int top = OnCanvas(PointScreenY(index));
-  const int bottom = OnCanvas(Px(top) + BarSize());
-  const int x = OnCanvas(PointScreenX(index));
-  const int origin = OnCanvas(BarOrigin(index));
-  SetBarColors(colour);
-  DrawBar({origin, top, x, bottom}, index, std::min(x, origin), std::max(x, origin));
+  return {OnCanvas(BarOrigin(index)), top, OnCanvas(PointScreenX(index)), OnCanvas(Px(top) + BarSize())};
 }
 
 void THorizBarSeries::DrawBar(const TRect& rect, int index, int low, int high) {

@@ -54,15 +54,9 @@ void TBarSeries::VertMargins(int& top, int& bottom) {
 
 // --- drawing ---
 
-void TBarSeries::DrawPoint(int index) {
-  const TColor colour = PointColor(index);
-  if (colour == ColorNone) return;
+TRect TBarSeries::BarRect(int index) const {
   const int left = OnCanvas(PointScreenX(index));
-  const int right = OnCanvas(Px(left) + BarSize());
-  const int y = OnCanvas(PointScreenY(index));
-  const int origin = OnCanvas(BarOrigin(index));
-  SetBarColors(colour);
-  DrawBar({left, y, right, origin}, index, std::min(y, origin), std::max(y, origin));
+  return {left, OnCanvas(PointScreenY(index)), OnCanvas(Px(left) + BarSize()), OnCanvas(BarOrigin(index))};
 }
 
 void TBarSeries::DrawBar(const TRect& rect, int index, int low, int high) {
@@ -100,15 +94,20 @@ void TBarSeries::DrawBar(const TRect& rect, int index, int low, int high) {
   if (Is3D()) DrawFaces(rect, low);
 }
 
-// The side face on the right and the top face at the upper end.
+// The side face on the right, then the top face at the upper end.
 void TBarSeries::DrawFaces(const TRect& rect, int upper) {
   const int dx = DepthX(), dy = DepthY();
-  const Px left = rect.Left, top = rect.Top, right = rect.Right, bottom = rect.Bottom;
+  const Px top = rect.Top, right = rect.Right, bottom = rect.Bottom;
   const TPoint side[] = {At(right - 1, bottom - 1), At(right - 1, top - 1), At(right + dx - 1, top - dy),
                          At(right + dx - 1, bottom - dy)};
   FillShape(SideColor(), side);
-  const TPoint cap[] = {At(right - 2, Px(upper)), At(left, Px(upper)), At(left + dx, Px(upper) - dy),
-                        At(right + dx - 1, Px(upper) - dy)};
+  DrawTopFace(rect, upper);
+}
+
+void TBarSeries::DrawTopFace(const TRect& rect, int upper) {
+  const int dx = DepthX(), dy = DepthY();
+  const Px left = rect.Left, right = rect.Right, y = upper;
+  const TPoint cap[] = {At(right - 2, y), At(left, y), At(left + dx, y - dy), At(right + dx - 1, y - dy)};
   FillShape(TopColor(), cap);
 }
 
@@ -120,7 +119,7 @@ void TBarSeries::DrawPyramid(const TRect& rect, int upper, int lower) {
     return;
   }
   if (rect.Top == rect.Bottom) {
-    DrawFaces(rect, upper);
+    DrawTopFace(rect, upper);
     return;
   }
   const int dx = DepthX(), dy = DepthY();
@@ -146,10 +145,8 @@ void TBarSeries::DrawInvPyramid(const TRect& rect, int upper, int lower) {
     const TPoint side[] = {At(right - 1, Px(upper)), At(right + dx - 1, Px(upper) - dy), apex};
     FillShape(SideColor(), side);
   }
-  // Only the cap: the side face would be hidden behind the pyramid.
-  const TPoint cap[] = {At(right - 2, Px(upper)), At(left, Px(upper)), At(left + dx, Px(upper) - dy),
-                        At(right + dx - 1, Px(upper) - dy)};
-  FillShape(TopColor(), cap);
+  // Only the top: the side face would be hidden behind the pyramid.
+  DrawTopFace(rect, upper);
 }
 
 // The tip at the value end, the shaft half the bar wide.
