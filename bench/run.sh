@@ -20,6 +20,9 @@ echo "== grid loading (1,000,000-line launch log)"
 echo "== canvas primitives (Qt, offscreen)"
 "$bin/bench_canvas"
 
+echo "== the engine's bar series and functions"
+"$bin/bench_series_engine"
+
 # The launch timeline. Logs of 10,000, 100,000 and 1,000,000 lines, one of
 # 100,000 program starts that never end (every run lasts to the last line), and
 # the 1,000,000 lines last first, so every bar starts before all earlier ones.
