@@ -19,7 +19,9 @@ TColor ColorToRGB(TColor c) {
 
 TColor DarkenColor(TColor c, int amount) {
   const TColor rgb = ColorToRGB(c);
-  auto darken = [amount](int component) { return static_cast<std::uint8_t>(std::max(component - amount, 0)); };
+  auto darken = [amount](int component) {
+    return static_cast<std::uint8_t>(std::clamp(static_cast<long long>(component) - amount, 0LL, 255LL));
+  };
   return RGBColor(darken(RedOf(rgb)), darken(GreenOf(rgb)), darken(BlueOf(rgb)));
 }
 

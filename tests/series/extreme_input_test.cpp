@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
+#include <limits>
 
+#include "series/bar_series.h"
 #include "series/custom_series.h"
 #include "series/gantt_series.h"
 #include "series_fixture.h"
@@ -103,6 +106,49 @@ TEST_F(ExtremeInputTest, LegendSymbolSpanningTheWholeCoordinateRangeKeepsThePoin
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(r->rect.Width(), 2 * points->Pointer().HorizSize() + 1);
   EXPECT_EQ(r->rect.Height(), 2 * points->Pointer().VertSize() + 1);
+}
+
+// Values at the ends of the double range, and sizes at the ends of the int
+// range, in every shape, both directions, flat and in 3D: every position handed
+// to the canvas stays near its drawing limit (a mark's text sits a frame's width
+// inside its clamped box), none wraps round.
+TEST_F(ExtremeInputTest, BarsOfExtremeValuesAndSizesStayOnTheCanvas) {
+  const double inf = std::numeric_limits<double>::infinity();
+  auto within = [](TPoint p) { return std::abs(p.X) <= kCanvasLimit + 8 && std::abs(p.Y) <= kCanvasLimit + 8; };
+  for (bool view3D : {false, true}) {
+    chart.SetView3D(view3D);
+    chart.ComputeDepth();
+    for (int shape = 0; shape <= static_cast<int>(TBarStyle::bsRectGradient); ++shape) {
+      chart.DestroyAllSeries();
+      auto* upright = Add<TBarSeries>();
+      auto* lying = Add<THorizBarSeries>();
+      for (TCustomBarSeries* bars : {static_cast<TCustomBarSeries*>(upright), static_cast<TCustomBarSeries*>(lying)}) {
+        for (double v : {1e300, -1e300, inf, -inf, std::nan(""), 5.0}) bars->AppendValue(v, "");
+        bars->SetBarStyle(static_cast<TBarStyle>(shape));
+        bars->SetOffsetPercent(100);
+        bars->Marks().SetArrowLength(INT_MAX);
+        bars->SetMultiBar(shape % 2 ? TMultiBar::mbStacked : TMultiBar::mbSide);
+      }
+      upright->SetCustomBarWidth(INT_MAX);
+      lying->SetCustomBarHeight(INT_MIN);
+      for (TCustomBarSeries* bars : {static_cast<TCustomBarSeries*>(upright), static_cast<TCustomBarSeries*>(lying)}) {
+        int a = 0, b = 0;
+        bars->HorizMargins(a, b);
+        bars->VertMargins(a, b);
+        canvas().Clear();
+        bars->SetShownRange(0, bars->PointCount() - 1);
+        bars->BeginDrawing();
+        bars->DrawPoints();
+        bars->DrawMarks();
+        bars->PointAtPixel(0, 0);
+        for (const RecordedCall& call : canvas().Calls()) {
+          EXPECT_TRUE(within(call.from) && within(call.to)) << shape;
+          EXPECT_TRUE(within({call.rect.Left, call.rect.Top}) && within({call.rect.Right, call.rect.Bottom})) << shape;
+          for (TPoint p : call.points) EXPECT_TRUE(within(p)) << shape;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
