@@ -364,6 +364,45 @@ void TCustomBarSeries::FillShape(TColor colour, std::span<const TPoint> points) 
   Chart().DrawPolygon(points);
 }
 
+void TCustomBarSeries::DrawBar(const TRect& rect, int index, int low, int high) {
+  switch (StyleOf(index)) {
+    case TBarStyle::bsPyramid:
+      DrawPyramid(rect, low, high);
+      return;
+    case TBarStyle::bsInvPyramid:
+      DrawInvPyramid(rect, low, high);
+      return;
+    case TBarStyle::bsEllipse:
+      DrawEllipse(rect, low, high);
+      return;
+    case TBarStyle::bsArrow:
+      DrawArrow(rect, low, high);
+      return;
+    case TBarStyle::bsRectGradient:
+      DrawGradient(rect, low, high);
+      return;
+    case TBarStyle::bsCilinder:
+      if (Is3D()) {
+        DrawCylinder(rect, low, high);
+        return;
+      }
+      break;
+    case TBarStyle::bsRectangle:
+      break;
+  }
+  DrawBarRectangle(barColor_, rect.Left, rect.Top, rect.Right, rect.Bottom);
+  if (Is3D()) DrawFaces(rect, low, high);
+}
+
+// Inscribed in the bar, in 3D moved into the middle of its depth.
+void TCustomBarSeries::DrawEllipse(const TRect& rect, int low, int high) {
+  PrepareBarCanvas(barColor_);
+  const int sx = DepthX() / 2, sy = DepthY() / 2;
+  const TRect box = Upright() ? TRect{rect.Left, low, rect.Right, high} : TRect{low, rect.Top, high, rect.Bottom};
+  ChartCanvas().Ellipse(OnCanvas(Px(box.Left) + sx), OnCanvas(Px(box.Top) - sy), OnCanvas(Px(box.Right) + sx),
+                        OnCanvas(Px(box.Bottom) - sy));
+}
+
 namespace {
 
 // Points around the cross-section of a cylinder: enough for a round outline at
@@ -376,6 +415,16 @@ TPoint Pixel(double x, double y) {
 }
 
 }  // namespace
+
+// Upright cylinders show their cap on top, lying ones at their right end.
+void TCustomBarSeries::DrawCylinder(const TRect& rect, int low, int high) {
+  if (Upright())
+    DrawCylinder((static_cast<double>(rect.Left) + rect.Right + DepthX()) / 2, high - DepthY() / 2.0,
+                 (static_cast<double>(rect.Right) - rect.Left) / 2, 0, 0, low - high, topColor_);
+  else
+    DrawCylinder(low + DepthX() / 2.0, (static_cast<double>(rect.Top) + rect.Bottom - DepthY()) / 2, 0,
+                 (static_cast<double>(rect.Bottom) - rect.Top) / 2, high - low, 0, sideColor_);
+}
 
 // The cross-section at angle t is base + across cos t + depth sin t, with depth
 // half a slot back. The outline leaves the base and the cap where the
@@ -415,6 +464,13 @@ int TCustomBarSeries::MarkRoom() {
   Px room = Px(MarkExtent(-1)) + Marks().ArrowLength();
   if (Marks().Frame().Visible()) room = room + Marks().Frame().Width() + Marks().Frame().Width();
   return room;
+}
+
+int TCustomBarSeries::GroupMargin() {
+  ComputeBarSize();
+  long long group = static_cast<long long>(SideCount()) * barSize_;
+  if (!sideMargins_) group /= 2;
+  return Px(group);
 }
 
 void TCustomBarSeries::ShiftIntoDepth(TRect& rect, TPoint& from, TPoint& to, int dx, int dy) {

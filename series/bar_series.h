@@ -92,8 +92,9 @@ class TCustomBarSeries : public TChartSeries {
   virtual int PlotSpan() const = 0;
   virtual bool IsPointInBar(int index, int x, int y);
   // rect as it comes (its value end first along the values); low and high are
-  // its smaller and larger screen coordinate along the values.
-  virtual void DrawBar(const TRect& rect, int index, int low, int high) = 0;
+  // its smaller and larger screen coordinate along the values. Draws the shape
+  // OnGetBarStyle chooses.
+  virtual void DrawBar(const TRect& rect, int index, int low, int high);
 
   // --- overrides of the series base ---
   int SampleCount() const override { return 6; }
@@ -123,6 +124,16 @@ class TCustomBarSeries : public TChartSeries {
   // A bar face: a filled rectangle with the rules for bars too thin for their pen.
   void DrawBarRectangle(TColor colour, int left, int top, int right, int bottom);
   void FillShape(TColor colour, std::span<const TPoint> points);
+  // The shapes that differ between upright and lying bars, with the arguments
+  // of DrawBar. DrawFaces adds the 3D faces of a rectangular bar.
+  virtual void DrawPyramid(const TRect& rect, int low, int high) = 0;
+  virtual void DrawInvPyramid(const TRect& rect, int low, int high) = 0;
+  virtual void DrawArrow(const TRect& rect, int low, int high) = 0;
+  virtual void DrawGradient(const TRect& rect, int low, int high) = 0;
+  virtual void DrawFaces(const TRect& rect, int low, int high) = 0;
+  void DrawEllipse(const TRect& rect, int low, int high);
+  // A 3D cylinder of the bar's thickness and one depth slot, from its origin to its value end.
+  void DrawCylinder(const TRect& rect, int low, int high);
   // A cylinder whose round cross-section at `base` is the ellipse inscribed in the
   // bar's thickness and one depth slot, run along `sweep` to the visible cap.
   void DrawCylinder(double baseX, double baseY, double acrossX, double acrossY, int sweepX, int sweepY,
@@ -148,6 +159,8 @@ class TCustomBarSeries : public TChartSeries {
   double LowestAlong(double base) const;
   // Pixels a mark needs beyond a bar's value end (0 without marks).
   int MarkRoom();
+  // Room on each side across the bars for the outer bars of the group.
+  int GroupMargin();
   // A point of a shape, kept on the canvas.
   static TPoint At(Px x, Px y) { return {OnCanvas(x), OnCanvas(y)}; }
   // Moves a mark and its arrow right by dx and up by dy (into the middle of the
@@ -188,7 +201,6 @@ class TBarSeries : public TCustomBarSeries {
   int MarkExtent(int index) override;
   int PlotSpan() const override;
   bool IsPointInBar(int index, int x, int y) override;
-  void DrawBar(const TRect& rect, int index, int low, int high) override;
 
   TChartValueList& MainValueList() override { return YValues(); }
   using TChartSeries::MainValueList;
@@ -207,14 +219,14 @@ class TBarSeries : public TCustomBarSeries {
   TRect BarRect(int index) const override;
   int AlongPosition(double value) const override { return ValuePositionY(value); }
   int PlotBaseEdge() const override;
+  void DrawPyramid(const TRect& rect, int low, int high) override;
+  void DrawInvPyramid(const TRect& rect, int low, int high) override;
+  void DrawArrow(const TRect& rect, int low, int high) override;
+  void DrawGradient(const TRect& rect, int low, int high) override;
+  void DrawFaces(const TRect& rect, int low, int high) override;
 
  private:
-  void DrawFaces(const TRect& rect, int upper);
   void DrawTopFace(const TRect& rect, int upper);
-  void DrawPyramid(const TRect& rect, int upper, int lower);
-  void DrawInvPyramid(const TRect& rect, int upper, int lower);
-  void DrawArrow(const TRect& rect, int upper, int lower);
-  void DrawGradient(const TRect& rect, int upper, int lower);
   int MarkArrowLength(int index, int markWidth, int markHeight) const;
 };
 
@@ -232,7 +244,6 @@ class THorizBarSeries : public TCustomBarSeries {
   int MarkExtent(int index) override;
   int PlotSpan() const override;
   bool IsPointInBar(int index, int x, int y) override;
-  void DrawBar(const TRect& rect, int index, int low, int high) override;
 
   TChartValueList& MainValueList() override { return XValues(); }
   using TChartSeries::MainValueList;
@@ -252,13 +263,11 @@ class THorizBarSeries : public TCustomBarSeries {
   TRect BarRect(int index) const override;
   int AlongPosition(double value) const override { return ValuePositionX(value); }
   int PlotBaseEdge() const override;
-
- private:
-  void DrawFaces(const TRect& rect, int low, int high);
-  void DrawPyramid(const TRect& rect, int low, int high);
-  void DrawInvPyramid(const TRect& rect, int low, int high);
-  void DrawArrow(const TRect& rect, int low, int high);
-  void DrawGradient(const TRect& rect, int low, int high);
+  void DrawPyramid(const TRect& rect, int low, int high) override;
+  void DrawInvPyramid(const TRect& rect, int low, int high) override;
+  void DrawArrow(const TRect& rect, int low, int high) override;
+  void DrawGradient(const TRect& rect, int low, int high) override;
+  void DrawFaces(const TRect& rect, int low, int high) override;
 };
 
 }  // namespace tokiwa

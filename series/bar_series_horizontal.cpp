@@ -50,12 +50,7 @@ int THorizBarSeries::PlotBaseEdge() const {
 double THorizBarSeries::HighestX() const { return HighestAlong(TChartSeries::HighestX()); }
 double THorizBarSeries::LowestX() const { return LowestAlong(TChartSeries::LowestX()); }
 
-void THorizBarSeries::VertMargins(int& top, int& bottom) {
-  ComputeBarSize();
-  long long group = static_cast<long long>(SideCount()) * BarSize();
-  if (!SideMargins()) group /= 2;
-  top = bottom = Px(group);
-}
+void THorizBarSeries::VertMargins(int& top, int& bottom) { top = bottom = GroupMargin(); }
 
 void THorizBarSeries::HorizMargins(int& left, int& right) {
   left = right = 0;
@@ -74,41 +69,6 @@ void THorizBarSeries::HorizMargins(int& left, int& right) {
 TRect THorizBarSeries::BarRect(int index) const {
   const int top = OnCanvas(PointScreenY(index));
   return {OnCanvas(BarOrigin(index)), top, OnCanvas(PointScreenX(index)), OnCanvas(Px(top) + BarSize())};
-}
-
-void THorizBarSeries::DrawBar(const TRect& rect, int index, int low, int high) {
-  switch (StyleOf(index)) {
-    case TBarStyle::bsPyramid:
-      DrawPyramid(rect, low, high);
-      return;
-    case TBarStyle::bsInvPyramid:
-      DrawInvPyramid(rect, low, high);
-      return;
-    case TBarStyle::bsEllipse: {
-      PrepareBarCanvas(BarColor());
-      const int sx = DepthX() / 2, sy = DepthY() / 2;
-      ChartCanvas().Ellipse(OnCanvas(Px(low) + sx), OnCanvas(Px(rect.Top) - sy), OnCanvas(Px(high) + sx),
-                            OnCanvas(Px(rect.Bottom) - sy));
-      return;
-    }
-    case TBarStyle::bsArrow:
-      DrawArrow(rect, low, high);
-      return;
-    case TBarStyle::bsRectGradient:
-      DrawGradient(rect, low, high);
-      return;
-    case TBarStyle::bsCilinder:
-      if (Is3D()) {
-        DrawCylinder(low + DepthX() / 2.0, (static_cast<double>(rect.Top) + rect.Bottom - DepthY()) / 2, 0,
-                     (static_cast<double>(rect.Bottom) - rect.Top) / 2, high - low, 0, SideColor());
-        return;
-      }
-      break;
-    case TBarStyle::bsRectangle:
-      break;
-  }
-  DrawBarRectangle(BarColor(), rect.Left, rect.Top, rect.Right, rect.Bottom);
-  if (Is3D()) DrawFaces(rect, low, high);
 }
 
 // The end face at the right and the long face on top.

@@ -32,12 +32,7 @@ int TBarSeries::PlotBaseEdge() const {
 double TBarSeries::HighestY() const { return HighestAlong(TChartSeries::HighestY()); }
 double TBarSeries::LowestY() const { return LowestAlong(TChartSeries::LowestY()); }
 
-void TBarSeries::HorizMargins(int& left, int& right) {
-  ComputeBarSize();
-  long long group = static_cast<long long>(SideCount()) * BarSize();
-  if (!SideMargins()) group /= 2;
-  left = right = Px(group);
-}
+void TBarSeries::HorizMargins(int& left, int& right) { left = right = GroupMargin(); }
 
 void TBarSeries::VertMargins(int& top, int& bottom) {
   top = bottom = 0;
@@ -59,43 +54,8 @@ TRect TBarSeries::BarRect(int index) const {
   return {left, OnCanvas(PointScreenY(index)), OnCanvas(Px(left) + BarSize()), OnCanvas(BarOrigin(index))};
 }
 
-void TBarSeries::DrawBar(const TRect& rect, int index, int low, int high) {
-  switch (StyleOf(index)) {
-    case TBarStyle::bsPyramid:
-      DrawPyramid(rect, low, high);
-      return;
-    case TBarStyle::bsInvPyramid:
-      DrawInvPyramid(rect, low, high);
-      return;
-    case TBarStyle::bsEllipse: {
-      PrepareBarCanvas(BarColor());
-      const int sx = DepthX() / 2, sy = DepthY() / 2;
-      ChartCanvas().Ellipse(OnCanvas(Px(rect.Left) + sx), OnCanvas(Px(low) - sy), OnCanvas(Px(rect.Right) + sx),
-                            OnCanvas(Px(high) - sy));
-      return;
-    }
-    case TBarStyle::bsArrow:
-      DrawArrow(rect, low, high);
-      return;
-    case TBarStyle::bsRectGradient:
-      DrawGradient(rect, low, high);
-      return;
-    case TBarStyle::bsCilinder:
-      if (Is3D()) {
-        DrawCylinder((static_cast<double>(rect.Left) + rect.Right + DepthX()) / 2, high - DepthY() / 2.0,
-                     (static_cast<double>(rect.Right) - rect.Left) / 2, 0, 0, low - high, TopColor());
-        return;
-      }
-      break;
-    case TBarStyle::bsRectangle:
-      break;
-  }
-  DrawBarRectangle(BarColor(), rect.Left, rect.Top, rect.Right, rect.Bottom);
-  if (Is3D()) DrawFaces(rect, low);
-}
-
 // The side face on the right, then the top face at the upper end.
-void TBarSeries::DrawFaces(const TRect& rect, int upper) {
+void TBarSeries::DrawFaces(const TRect& rect, int upper, int) {
   const int dx = DepthX(), dy = DepthY();
   const Px top = rect.Top, right = rect.Right, bottom = rect.Bottom;
   const TPoint side[] = {At(right - 1, bottom - 1), At(right - 1, top - 1), At(right + dx - 1, top - dy),
@@ -175,7 +135,7 @@ void TBarSeries::DrawGradient(const TRect& rect, int upper, int lower) {
     FillGradient(ChartCanvas(), fill, BarColor(), clWhite, false);
   else
     FillGradient(ChartCanvas(), fill, clWhite, BarColor(), false);
-  if (Is3D()) DrawFaces(rect, upper);
+  if (Is3D()) DrawFaces(rect, upper, lower);
 }
 
 // --- clicks ---

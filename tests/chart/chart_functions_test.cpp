@@ -14,12 +14,6 @@
 namespace tokiwa {
 namespace {
 
-std::vector<double> Ys(const TChartSeries& s) {
-  std::vector<double> out;
-  for (int i = 0; i < s.PointCount(); ++i) out.push_back(s.PointY(i));
-  return out;
-}
-
 using MakeFunction = std::function<std::unique_ptr<TChartFunction>()>;
 
 template <class F>
@@ -120,11 +114,11 @@ TEST_F(ChartFunctionsTest, GroupsOfPeriodPointsAndTheWholeSource) {
   auto sum = std::make_unique<TAddFunction>(nullptr);
   sum->SetPeriod(2);
   TChartSeries* sums = Computed(std::move(sum), {source});
-  EXPECT_EQ(Ys(*sums), (std::vector<double>{3, 7}));  // the fifth value makes no group
-  EXPECT_EQ(sums->PointX(1), 2.5);                      // the middle of its group
+  EXPECT_EQ(sums->YValues().RawValues(), (std::vector<double>{3, 7}));  // the fifth value makes no group
+  EXPECT_EQ(sums->PointX(1), 2.5);  // the middle of its group
 
   TChartSeries* average = Computed(std::make_unique<TAverageFunction>(nullptr), {Series({2, 4, 9})});
-  EXPECT_EQ(Ys(*average), (std::vector<double>{5}));
+  EXPECT_EQ(average->YValues().RawValues(), (std::vector<double>{5}));
   EXPECT_EQ(average->PointX(0), 1);
 }
 
@@ -132,20 +126,20 @@ TEST_F(ChartFunctionsTest, SeveralSourcesGiveAPointPerIndexOfTheFirstWithItsLabe
   TChartSeries* a = Series({10, 20, 30}, {"a", "b", "c"});
   TChartSeries* b = Series({3, 4}, {"x", "y"});
   TChartSeries* difference = Computed(std::make_unique<TSubtractFunction>(nullptr), {a, b});
-  EXPECT_EQ(Ys(*difference), (std::vector<double>{7, 16, 30}));
+  EXPECT_EQ(difference->YValues().RawValues(), (std::vector<double>{7, 16, 30}));
   EXPECT_EQ(difference->PointLabel(2), "c");
 
   // Whichever source changes, the points follow the first one's.
   b->AppendValue(5, "z");
-  EXPECT_EQ(Ys(*difference), (std::vector<double>{7, 16, 25}));
+  EXPECT_EQ(difference->YValues().RawValues(), (std::vector<double>{7, 16, 25}));
   EXPECT_EQ(difference->PointLabel(2), "c");
   b->YValues().SetValueAt(0, 0);
-  EXPECT_EQ(Ys(*difference), (std::vector<double>{10, 16, 25}));
+  EXPECT_EQ(difference->YValues().RawValues(), (std::vector<double>{10, 16, 25}));
   a->RemovePoint(0);
-  EXPECT_EQ(Ys(*difference), (std::vector<double>{20, 26}));
+  EXPECT_EQ(difference->YValues().RawValues(), (std::vector<double>{20, 26}));
   EXPECT_EQ(difference->PointLabel(0), "b");
   b->RemoveAllPoints();
-  EXPECT_EQ(Ys(*difference), (std::vector<double>{20, 30}));
+  EXPECT_EQ(difference->YValues().RawValues(), (std::vector<double>{20, 30}));
 }
 
 TEST_F(ChartFunctionsTest, ResultFollowsItsSourceUnlessUpdatingOrNotFollowing) {
@@ -154,21 +148,21 @@ TEST_F(ChartFunctionsTest, ResultFollowsItsSourceUnlessUpdatingOrNotFollowing) {
   TChartFunction* high = owned.get();
   TChartSeries* highest = Computed(std::move(owned), {source});
   source->AppendValue(7, "");
-  EXPECT_EQ(Ys(*highest), (std::vector<double>{7}));
+  EXPECT_EQ(highest->YValues().RawValues(), (std::vector<double>{7}));
   EXPECT_EQ(highest->PointX(0), 1);  // the middle of the source's X range
   source->RemovePoint(2);
-  EXPECT_EQ(Ys(*highest), (std::vector<double>{4}));
+  EXPECT_EQ(highest->YValues().RawValues(), (std::vector<double>{4}));
 
   high->Updating = true;  // e.g. while a source is filled point by point
   source->AppendValue(50, "");
-  EXPECT_EQ(Ys(*highest), (std::vector<double>{4}));
+  EXPECT_EQ(highest->YValues().RawValues(), (std::vector<double>{4}));
   high->Updating = false;
   source->AppendValue(1, "");
-  EXPECT_EQ(Ys(*highest), (std::vector<double>{50}));
+  EXPECT_EQ(highest->YValues().RawValues(), (std::vector<double>{50}));
 
   highest->SetFollowFlags(ffClears);
   source->AppendValue(60, "");
-  EXPECT_EQ(Ys(*highest), (std::vector<double>{50}));
+  EXPECT_EQ(highest->YValues().RawValues(), (std::vector<double>{50}));
 }
 
 // A sum of no values is 0, and so is their average: the function still has a
@@ -176,20 +170,20 @@ TEST_F(ChartFunctionsTest, ResultFollowsItsSourceUnlessUpdatingOrNotFollowing) {
 TEST_F(ChartFunctionsTest, SourceWithoutPointsStillGivesTheFunctionsValue) {
   TChartSeries* source = Series({});
   TChartSeries* sum = Computed(std::make_unique<TAddFunction>(nullptr), {source});
-  EXPECT_EQ(Ys(*sum), (std::vector<double>{0}));
+  EXPECT_EQ(sum->YValues().RawValues(), (std::vector<double>{0}));
   TChartSeries* level = Series({});
   level->SetSinglePointAllowed(false);
   level->SetFunction(std::make_unique<TAverageFunction>(nullptr));
   level->SetDataSource(source);
-  EXPECT_EQ(Ys(*level), (std::vector<double>{0, 0}));
+  EXPECT_EQ(level->YValues().RawValues(), (std::vector<double>{0, 0}));
 
   source->AppendPoint(2, 6, "");
   source->AppendPoint(4, 8, "");
-  EXPECT_EQ(Ys(*sum), (std::vector<double>{14}));
-  EXPECT_EQ(Ys(*level), (std::vector<double>{7, 7}));
+  EXPECT_EQ(sum->YValues().RawValues(), (std::vector<double>{14}));
+  EXPECT_EQ(level->YValues().RawValues(), (std::vector<double>{7, 7}));
   EXPECT_EQ(level->PointX(1), 4);
   source->RemoveAllPoints();
-  EXPECT_EQ(Ys(*sum), (std::vector<double>{0}));
+  EXPECT_EQ(sum->YValues().RawValues(), (std::vector<double>{0}));
 }
 
 TEST_F(ChartFunctionsTest, CopiedSeriesGetsAFunctionOfTheSameKindAndPeriod) {
@@ -202,7 +196,7 @@ TEST_F(ChartFunctionsTest, CopiedSeriesGetsAFunctionOfTheSameKindAndPeriod) {
   ASSERT_NE(copy->Function(), nullptr);
   EXPECT_EQ(copy->Function()->ClassName(), "TLowFunction");
   EXPECT_EQ(copy->Function()->Period(), 2);
-  EXPECT_EQ(Ys(*copy), (std::vector<double>{1, 2}));
+  EXPECT_EQ(copy->YValues().RawValues(), (std::vector<double>{1, 2}));
 }
 
 }  // namespace
