@@ -1,5 +1,6 @@
 #include "gui/qt_canvas.h"
 
+#include <QPainterPath>
 #include <QPolygon>
 #include <QPolygonF>
 #include <algorithm>
@@ -534,12 +535,18 @@ void QtCanvas::EllipticShape(int kind, int left, int top, int right, int bottom,
   const double start = angle(x1, y1);
   double span = std::fmod(angle(x2, y2) - start, 360.0);
   if (span <= 0) span += 360.0;  // the same radial twice is the whole ellipse
-  const int start16 = int(std::lround(start * 16)), span16 = int(std::lround(span * 16));
+  // A path keeps the angles exact (drawPie would round them to 1/16 degree), so
+  // slices drawn from one end point to the next share their edges.
+  QPainterPath path;
   if (kind == 1) {
-    p->drawPie(rect, start16, span16);
+    path.moveTo(QRectF(rect).center());
+    path.arcTo(QRectF(rect), start, span);
+    path.closeSubpath();
   } else {
-    p->drawArc(rect, start16, span16);
+    path.arcMoveTo(QRectF(rect), start);
+    path.arcTo(QRectF(rect), start, span);
   }
+  p->drawPath(path);
 }
 
 void QtCanvas::SetPixel(int x, int y, TColor colour) {
