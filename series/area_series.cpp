@@ -5,6 +5,7 @@
 
 #include "chart/axis_panel.h"
 #include "series/custom_series.h"
+#include "series/series_pens.h"
 
 namespace tokiwa {
 
@@ -38,11 +39,7 @@ void TAreaSeries::Assign(const TPersistent& source) {
 
 void TAreaSeries::LegendSymbolStyle(int index, TColor&, TBrushStyle& brushStyle) {
   Canvas& canvas = ChartCanvas();
-  if (AreaLinesPen().Visible()) {
-    canvas.Pen().Assign(AreaLinesPen());
-  } else {
-    canvas.Pen().SetStyle(TPenStyle::psClear);
-  }
+  UseChartPen(canvas, AreaLinesPen());
   canvas.Brush().SetColor(AreaFillColor(index == -1 ? SeriesColor() : PointColor(index)));
   brushStyle = AreaBrush();
 }

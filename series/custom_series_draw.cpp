@@ -8,6 +8,7 @@
 #include "chart/axis_panel.h"
 #include "runtime/geometry.h"
 #include "series/custom_series.h"
+#include "series/series_pens.h"
 
 namespace tokiwa {
 
@@ -17,15 +18,6 @@ namespace {
 constexpr int kScreenLimit = 32766;
 
 bool OnScreen(int v) { return v >= -kScreenLimit && v <= kScreenLimit; }
-
-// Loads a chart pen into the canvas; an invisible pen draws as no pen.
-void UseChartPen(Canvas& canvas, const TChartPen& pen) {
-  if (pen.Visible()) {
-    canvas.Pen().Assign(pen);
-  } else {
-    canvas.Pen().SetStyle(TPenStyle::psClear);
-  }
-}
 
 // The colour behind hatched area brushes.
 TColor HatchBackground(const TCustomAxisPanel& chart) {
