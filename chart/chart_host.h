@@ -28,6 +28,10 @@ class ChartHost {
   virtual void ShowMessage(const std::string& text) = 0;
   // The device resolution, used as the extent of an unclipped canvas.
   virtual TSize ScreenSize() { return {1920, 1080}; }
+  // The screen's physical size in any unit (only its aspect counts), so that a
+  // chart can draw circles round on screens whose pixels are not square; zero
+  // when unknown. The default has square pixels.
+  virtual TSize ScreenPhysicalSize() { return ScreenSize(); }
 };
 
 }  // namespace tokiwa

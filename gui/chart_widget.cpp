@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <cmath>
 #include <exception>
 #include <optional>
 
@@ -106,6 +107,14 @@ TSize ChartWidget::ScreenSize() {
   if (!s) return ChartHost::ScreenSize();
   const QSize size = s->size();
   return {size.width(), size.height()};
+}
+
+TSize ChartWidget::ScreenPhysicalSize() {
+  const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!s) return ChartHost::ScreenPhysicalSize();
+  // Tenths of a millimetre keep the aspect of small screens exact enough.
+  const QSizeF mm = s->physicalSize();
+  return {static_cast<int>(std::lround(mm.width() * 10)), static_cast<int>(std::lround(mm.height() * 10))};
 }
 
 // --- painting ---

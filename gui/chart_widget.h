@@ -54,6 +54,7 @@ class ChartWidget : public QWidget, public ChartHost {
   std::unique_ptr<Bitmap> CreateBitmap(int width, int height, bool monochrome) override;
   void ShowMessage(const std::string& text) override;
   TSize ScreenSize() override;
+  TSize ScreenPhysicalSize() override;
 
   // The Qt cursor shape standing for a cursor code of the class library.
   static Qt::CursorShape CursorShapeFor(TCursor cursor);

@@ -47,7 +47,7 @@ inline constexpr TColor RGBColor(std::uint8_t r, std::uint8_t g, std::uint8_t b)
 }
 
 // The colour resolved to RGB (system colours included) with amount taken from
-// each component, none going below 0: the shaded faces of 3D bars.
+// each component, none going below 0: the shaded faces of 3D bars and pies.
 TColor DarkenColor(TColor c, int amount);
 
 // The engine's default palette: 16 colours, chosen by index modulo 16.

@@ -48,6 +48,7 @@ inline constexpr std::string_view LogNegativeRange = "対数軸の最大/最小�
 inline constexpr std::string_view AngleRange = "%sの角度は 0 から 359 の間でなければなりません";  // 65338
 inline constexpr std::string_view AxisLabelsWord = "軸ﾗﾍﾞﾙ";  // 65322
 inline constexpr std::string_view AxisTitleWord = "軸ﾀｲﾄﾙ";   // 65321
+inline constexpr std::string_view RotationWord = "回転";       // 65298
 inline constexpr std::string_view LegendTopPosRange = "凡例の上端は 0 から 100% の間でなければなりません";  // 65332
 inline constexpr std::string_view LegendFirstValue = "凡例の開始値は１以上でなければなりません。";  // 65333
 inline constexpr std::string_view LegendColorWidthRange =
@@ -85,6 +86,8 @@ inline constexpr std::string_view FunctionAverage = "平均値";
 inline constexpr std::string_view GanttSampleLabels[10] = {
     "Design", "Prototyping", "Development", "Sales", "Marketing",
     "Testing", "Manufac.", "Debugging", "New Version", "Banking"};
+inline constexpr std::string_view PieSampleLabels[8] = {
+    "Cars", "Phones", "Tables", "Monitors", "Lamps", "Keyboards", "Bikes", "Chairs"};
 
 // Viewer
 inline constexpr std::string_view AppTitle = "Tokiwa";

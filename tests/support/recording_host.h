@@ -22,6 +22,7 @@ class RecordingHost : public ChartHost {
   std::unique_ptr<Bitmap> CreateBitmap(int width, int height, bool monochrome) override;
   void ShowMessage(const std::string& text) override { Messages.push_back(text); }
   TSize ScreenSize() override { return Screen; }
+  TSize ScreenPhysicalSize() override { return PhysicalScreen; }
 
   int InvalidateCount = 0;
   int RepaintNowCount = 0;
@@ -29,6 +30,7 @@ class RecordingHost : public ChartHost {
   TCursor Cursor = crDefault;
   TPoint CursorPos;
   TSize Screen{1920, 1080};
+  TSize PhysicalScreen{1920, 1080};  // square pixels
   std::vector<std::string> Messages;
   RecordingCanvas Window;
   // The most recently created bitmap, or nullptr once it has been destroyed
