@@ -7,7 +7,9 @@
 #include "runtime/messages.h"
 #include "series/bar_series.h"
 #include "series/custom_series.h"
+#include "series/fast_line_series.h"
 #include "series/gantt_series.h"
+#include "series/pie_series.h"
 
 namespace tokiwa {
 
@@ -64,6 +66,8 @@ void RegisterStandardSeries(TSeriesGallery& gallery) {
   gallery.RegisterSeries("TLineSeries", FactoryOf<TLineSeries>(), msg::GalleryLine, page);
   gallery.RegisterSeries("TAreaSeries", FactoryOf<TAreaSeries>(), msg::GalleryArea, page);
   gallery.RegisterSeries("TPointSeries", FactoryOf<TPointSeries>(), msg::GalleryPoint, page);
+  gallery.RegisterSeries("TPieSeries", FactoryOf<TPieSeries>(), msg::GalleryPie, page);
+  gallery.RegisterSeries("TFastLineSeries", FactoryOf<TFastLineSeries>(), msg::GalleryFastLine, page);
   gallery.RegisterSeries("TGanttSeries", FactoryOf<TGanttSeries>(), msg::GalleryGantt, page);
   gallery.RegisterSeries("TBarSeries", FactoryOf<TBarSeries>(), msg::GalleryBar, page);
   gallery.RegisterSeries("THorizBarSeries", FactoryOf<THorizBarSeries>(), msg::GalleryHorizBar, page);

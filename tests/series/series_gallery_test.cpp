@@ -21,7 +21,8 @@ TEST(SeriesGalleryTest, StandardTypesAreListedOnTheStandardPage) {
   };
   for (const Expected& e : {Expected{"TGanttSeries", "ｶﾞﾝﾄ"}, Expected{"TLineSeries", "ﾘﾎﾞﾝ"},
                             Expected{"TAreaSeries", "面"}, Expected{"TPointSeries", "散布図"},
-                            Expected{"TBarSeries", "縦棒"}, Expected{"THorizBarSeries", "横棒"}}) {
+                            Expected{"TBarSeries", "縦棒"}, Expected{"THorizBarSeries", "横棒"},
+                            Expected{"TPieSeries", "円"}, Expected{"TFastLineSeries", "折れ線"}}) {
     const TSeriesGalleryEntry* entry = gallery.FindByClass(e.cls);
     ASSERT_NE(entry, nullptr) << e.cls;
     EXPECT_EQ(entry->Name, e.name);
