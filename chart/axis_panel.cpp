@@ -1,7 +1,6 @@
 #include "chart/axis_panel.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "chart/chart_exceptions.h"
 #include "chart/series.h"
@@ -282,21 +281,9 @@ void TCustomAxisPanel::RefreshSeriesSource(TChartSeries* series) {
   if (auto* source = dynamic_cast<TChartSeries*>(series->DataSource())) series->ReloadFromSource(source);
 }
 
+// The series' own rule, so that the chart and SetDataSource refuse the same loops.
 void TCustomAxisPanel::CheckSourceLoop(const TComponent* component, const TChartSeries* series) const {
-  if (!component) return;
-  // Sources that already form a loop must not send the walk round for ever.
-  std::unordered_set<const TChartSeries*> visited;
-  std::vector<const TChartSeries*> pending{series};
-  while (!pending.empty()) {
-    const TChartSeries* s = pending.back();
-    pending.pop_back();
-    if (!visited.insert(s).second) continue;
-    TComponent* first = s->DataSource();
-    if (first == component) throw ChartException(std::string(msg::CircularSource));
-    if (!dynamic_cast<TChartSeries*>(first)) continue;
-    for (TComponent* c : s->DataSources())
-      if (auto* cs = dynamic_cast<const TChartSeries*>(c)) pending.push_back(cs);
-  }
+  if (component && series) TChartSeries::CheckSourceLoop(component, series);
 }
 
 // --- properties ---

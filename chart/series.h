@@ -166,6 +166,9 @@ class TChartSeries : public TComponent {
   void SetDataSource(TComponent* source);
   // Adds a further source (the stored "DataSources" list of several names).
   void AddDataSource(TComponent* source);
+  // Raises the circular-source error when fed is reached from source through
+  // data sources: fed taking source as its source would end up feeding itself.
+  static void CheckSourceLoop(const TComponent* fed, const TChartSeries* source);
   const std::vector<TChartSeries*>& Dependents() const { return dependents_; }
   void NotifyDependents(TSourceChange kind, int index);
   void ReloadFromDataSource();
@@ -249,7 +252,6 @@ class TChartSeries : public TComponent {
  private:
   void LeaveSourceDependents();
   void JoinSourceDependents();
-  void CheckSourceLoop(TChartSeries* source) const;
   void CheckSourceAcceptable(TComponent* source) const;
   bool ListsSource(const TComponent* source) const;
   void LinkSource(TComponent* source);

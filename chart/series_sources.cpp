@@ -57,7 +57,9 @@ void TChartSeries::CheckSourceAcceptable(TComponent* source) const {
   if (!valid) throw ChartException(FormatText(msg::InvalidDataSource, {Arg(source->Name())}));
 }
 
-void TChartSeries::CheckSourceLoop(TChartSeries* source) const {
+void TChartSeries::CheckSourceLoop(const TComponent* fed, const TChartSeries* source) {
+  auto refuse = [] { throw ChartException(std::string(msg::CircularSource)); };
+  if (source == fed) refuse();
   // Every source of every reachable series counts, not only the first: a loop
   // through any of them would rebuild the series from each other forever.
   std::vector<const TChartSeries*> pending{source};
@@ -65,10 +67,11 @@ void TChartSeries::CheckSourceLoop(TChartSeries* source) const {
   while (!pending.empty()) {
     const TChartSeries* s = pending.back();
     pending.pop_back();
-    if (s == this) throw ChartException(std::string(msg::CircularSource));
     if (!seen.insert(s).second) continue;
-    for (TComponent* c : s->dataSources_)
+    for (TComponent* c : s->dataSources_) {
+      if (c == fed) refuse();
       if (auto* next = dynamic_cast<const TChartSeries*>(c)) pending.push_back(next);
+    }
   }
 }
 
@@ -91,7 +94,7 @@ void TChartSeries::SetDataSource(TComponent* source) {
   }
   CheckSourceAcceptable(source);
   if (ListsSource(source)) return;
-  if (auto* s = dynamic_cast<TChartSeries*>(source)) CheckSourceLoop(s);
+  if (auto* s = dynamic_cast<TChartSeries*>(source)) CheckSourceLoop(this, s);
   if (!Loading()) {
     LeaveSourceDependents();
     dataSources_.clear();
@@ -103,7 +106,7 @@ void TChartSeries::SetDataSource(TComponent* source) {
 void TChartSeries::AddDataSource(TComponent* source) {
   if (!source || ListsSource(source)) return;
   CheckSourceAcceptable(source);
-  if (auto* s = dynamic_cast<TChartSeries*>(source)) CheckSourceLoop(s);
+  if (auto* s = dynamic_cast<TChartSeries*>(source)) CheckSourceLoop(this, s);
   LinkSource(source);
   if (!Loading()) ReloadFromDataSource();
 }
