@@ -46,6 +46,15 @@ TCustomChart::~TCustomChart() {
   backImage_.reset();
 }
 
+void TCustomChart::SetGradient(const TChartGradient& g) {
+  // Through the setters, not Assign (which copies silently for a whole-chart
+  // copy): every setting that differs repaints.
+  gradient_->SetVisible(g.Visible());
+  gradient_->SetDirection(g.Direction());
+  gradient_->SetStartColor(g.StartColor());
+  gradient_->SetEndColor(g.EndColor());
+}
+
 void TCustomChart::Assign(const TPersistent& source) {
   if (auto* other = dynamic_cast<const TCustomChart*>(&source)) {
     leftWall_->Assign(*other->leftWall_);

@@ -52,8 +52,12 @@ class TCustomChart : public TCustomAxisPanel {
   void SetFoot(const TChartTitle& t) { foot_->Assign(t); }
   TChartWall& LeftWall() { return *leftWall_; }
   TChartWall& BottomWall() { return *bottomWall_; }
+  void SetLeftWall(const TChartWall& w) { leftWall_->Assign(w); }
+  void SetBottomWall(const TChartWall& w) { bottomWall_->Assign(w); }
   TChartGradient& Gradient() { return *gradient_; }
+  void SetGradient(const TChartGradient& g);
   TPicture& BackImage() { return *backImage_; }
+  void SetBackImage(const TPicture& p) { backImage_->Assign(p); }
   TChartBackImageMode BackImageMode() const { return backImageMode_; }
   void SetBackImageMode(TChartBackImageMode m) { SetProperty(backImageMode_, m); }
   bool BackImageInside() const { return backImageInside_; }

@@ -13,6 +13,7 @@ class TPicture : public TGraphicsObject {
   int Height() const { return image_ ? image_->Height() : 0; }
   const Image* Graphic() const { return image_.get(); }
   void SetGraphic(std::shared_ptr<const Image> image) {
+    if (image == image_) return;
     image_ = std::move(image);
     Changed();
   }

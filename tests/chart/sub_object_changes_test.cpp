@@ -4,13 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "paint_test_support.h"
+#include "support/recording_canvas.h"
 
 namespace tokiwa {
 namespace {
 
 using paint_test::PaintChart;
+
+std::shared_ptr<const Image> SharedImage() {
+  static const auto image = std::make_shared<RecordingImage>(4, 4);
+  return image;
+}
 
 struct Change {
   const char* what;
@@ -39,6 +46,20 @@ TEST(SubObjectChanges, EachEffectiveChangeRepaintsTheChartOnce) {
       {"legend frame", [](TChart& c) { c.Legend().Frame().SetWidth(2); }},
       {"plot frame", [](TChart& c) { c.Frame().SetColor(clRed); }},
       {"chart setting", [](TChart& c) { c.SetBackImageInside(true); }},
+      {"plot frame width", [](TChart& c) { c.Frame().SetWidth(3); }},
+      {"back image", [](TChart& c) { c.BackImage().SetGraphic(SharedImage()); }},
+      {"gradient copied", [](TChart& c) {
+         TChartGradient g;
+         g.SetDirection(TGradientDirection::gdLeftRight);
+         c.SetGradient(g);
+       }},
+      {"left wall copied", [](TChart& c) { c.SetLeftWall(c.BottomWall()); }},
+      {"bottom wall copied", [](TChart& c) { c.SetBottomWall(c.LeftWall()); }},
+      {"back image copied", [](TChart& c) {
+         TPicture picture;
+         picture.SetGraphic(SharedImage());
+         c.SetBackImage(picture);
+       }},
       // Strings compare case-sensitively, doubles exactly.
       {"caption differing in case", [](TChart& c) { c.LeftAxis().Title().SetCaption("Time"); },
        [](TChart& c) { c.LeftAxis().Title().SetCaption("time"); }},
