@@ -290,9 +290,9 @@ void TCustomChartPanel::RemoveClip() {
 
 void TCustomChartPanel::DrawZoomFrame() {
   Canvas& canvas = *WindowCanvas();
-  TColor colour = ColorToRGB(color_);
-  // Not-xor with white would leave the screen unchanged: draw in red instead.
-  if (colour == clWhite) colour = clRed;
+  // Not-xor with white leaves the screen unchanged: a control set to white
+  // draws its frame in red. Only white as set counts, not a system colour.
+  const TColor colour = color_ == clWhite ? clRed : ColorToRGB(color_);
   TPen& pen = canvas.Pen();
   pen.SetColor(colour);
   pen.SetMode(TPenMode::pmNotXor);

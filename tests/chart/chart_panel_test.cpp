@@ -202,6 +202,9 @@ TEST_F(ChartPanelTest, ZoomFrameTwiceDrawsTheSameNotXorRectangleOnTheWindow) {
   panel.SetColor(clWhite);  // not-xor white would be invisible
   panel.DrawZoomFrame();
   EXPECT_EQ(host.Window.LastOf(CanvasCall::Rectangle)->state.penColor, clRed);
+  panel.SetColor(clWindow);  // only white as set turns red, not a system colour
+  panel.DrawZoomFrame();
+  EXPECT_EQ(host.Window.LastOf(CanvasCall::Rectangle)->state.penColor, clWhite);
 }
 
 TEST_F(ChartPanelTest, PaintDrawsOnceThenShowsTheCachedImage) {
