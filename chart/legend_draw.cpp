@@ -114,7 +114,11 @@ void TChartLegend::DrawLegend() {
     l.right = legendBounds_.Right;
     l.bottom = legendBounds_.Bottom;
   }
-  if (l.shown < 1) return;
+  if (l.shown < 1) {
+    // Nothing is drawn, so no box may take presses from what lies under it.
+    legendBounds_ = {};
+    return;
+  }
   DrawBox(l);
   Canvas& canvas = chart->DrawCanvas();
   canvas.Pen().SetColor(Color() == clBlack ? clWhite : clBlack);

@@ -51,6 +51,18 @@ TEST(LegendLayout, RightLegendBoxItemsSymbolsAndShadow) {
   EXPECT_EQ(c.chart->PlotWidth(), 736);
 }
 
+TEST(LegendLayout, ValueItemsShowTheSymbolOfTheirPoint) {
+  LegendChart c;
+  auto& s = c.AddSeries("s");
+  const TColor colours[] = {clRed, clGreen, clBlue};
+  for (int i = 0; i < 3; ++i) s.AppendPoint(i, i, "", colours[i]);
+  c.Legend().SetLegendStyle(TLegendStyle::lsValues);
+  c.Draw();
+  auto rects = c.Rectangles();
+  ASSERT_EQ(rects.size(), 4u);  // box and three symbols
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(rects[1 + k].state.brushColor, colours[k]);
+}
+
 TEST(LegendLayout, LeftLegend) {
   ThreeSeries c;
   c.Legend().SetAlignment(TLegendAlignment::laLeft);
@@ -99,16 +111,28 @@ TEST(LegendLayout, RightLegendShowsOnlyTheItemsThatFit) {
   EXPECT_EQ(c.Legend().LegendBounds().Bottom, 100 + 3 * 15 + 2);
 }
 
-TEST(LegendLayout, FirstValueBeyondTheItemsDrawsNothingAndKeepsThePlot) {
-  for (int first : {3, 7}) {
+// A legend with no item to show (all skipped by FirstValue, or a side legend
+// whose TopPos puts it below the plot) draws nothing, keeps the plot and
+// leaves no box to answer clicks.
+TEST(LegendLayout, ALegendShowingNoItemDrawsNothingAndTakesNoClicks) {
+  struct Case {
+    int firstValue, topPos;
+    std::vector<TLegendAlignment> sides;
+  };
+  using enum TLegendAlignment;
+  const Case cases[] = {{3, 10, {laLeft, laRight, laTop, laBottom}},
+                        {7, 10, {laLeft, laRight, laTop, laBottom}},
+                        {0, 90, {laLeft, laRight}}};
+  for (const Case& k : cases) {
     ThreeSeries c;
-    c.Legend().SetFirstValue(first);
-    for (TLegendAlignment a : {TLegendAlignment::laLeft, TLegendAlignment::laRight, TLegendAlignment::laTop,
-                               TLegendAlignment::laBottom}) {
+    c.Legend().SetFirstValue(k.firstValue);
+    c.Legend().SetTopPos(k.topPos);
+    for (TLegendAlignment a : k.sides) {
       c.Legend().SetAlignment(a);
       c.Draw();
       EXPECT_TRUE(c.Window().Calls().empty());
       EXPECT_EQ(c.chart->PlotRect(), LegendChart::kPlot);
+      EXPECT_EQ(c.Legend().LegendBounds(), TRect{});
     }
   }
 }
