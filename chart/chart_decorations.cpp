@@ -205,7 +205,8 @@ void TCustomChart::DrawTitleBlock(TChartTitle& title, bool atTop) {
     }
   }
   if (framed) edge = atTop ? edge + pad : edge - pad;
-  // Lines are followed by a gap; an empty block takes only its frame.
+  // Lines are followed by a gap; a block without lines shows nothing and takes
+  // only its frame, so an empty title does not push the plot down.
   const int gap = n > 0 ? 5 : 0;
   if (atTop)
     plot.Top = edge + gap;

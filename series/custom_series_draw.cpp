@@ -69,6 +69,8 @@ void TCustomSeries::EnterFromLeftEdge(int index) {
     PrevX = PointScreenX(before);
     PrevY = PointScreenY(before);
   } else {
+    // The current minimum, not Minimum: with series margins the latter lies
+    // inside the plot, and the line must come in from the plot's edge.
     const double minimum = GetHorizAxis()->CurrentMinimum();
     const double x0 = PointX(before);
     const double x1 = PointX(index);
