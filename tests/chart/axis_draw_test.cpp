@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <utility>
 #include <set>
@@ -171,6 +172,77 @@ TEST_F(NumericBottomAxis, LabelsOnTheEndsAndGridOnlyInside) {
   EXPECT_EQ(GridLines().size(), 4u);
 }
 
+// Where value labels start, and ticks with and without label texts.
+TEST_F(NumericBottomAxis, ValueLabelsStartTicksAndRanges) {
+  struct Row {
+    const char* what;
+    std::function<void()> setup;
+    std::vector<std::string> texts;
+    size_t ticks;
+  };
+  const Row rows[] = {
+      {"first label rounded down to a step", [&] { c.SetRange(axis, 0, 95); },
+       {"80", "60", "40", "20", "0"}, 5},
+      {"first label on the maximum",
+       [&] {
+         axis.SetRoundFirstLabel(false);
+         c.SetRange(axis, 0, 95);
+       },
+       {"95", "75", "55", "35", "15"}, 5},
+      {"ticks drawn before the labels", [&] { axis.SetTickOnLabelsOnly(false); },
+       {"100", "80", "60", "40", "20", "0"}, 6},
+      {"ticks without label texts",
+       [&] {
+         axis.SetTickOnLabelsOnly(false);
+         axis.SetLabels(false);
+       },
+       {}, 6},
+      {"no texts, no ticks without labels", [&] { axis.SetLabels(false); }, {}, 0},
+      {"a negative range draws only the line",
+       [&] {
+         c.AddSeries(false).AppendPoint(50, 1, "");
+         axis.SetMinimum(-20);
+         axis.SetMaximum(-10);
+         axis.SetAutomaticMinimum(true);
+         axis.ComputeAutoRange();
+       },
+       {}, 0},
+  };
+  for (const Row& row : rows) {
+    SetUp();
+    axis.SetRoundFirstLabel(true);
+    axis.SetTickOnLabelsOnly(true);
+    axis.SetLabels(true);
+    row.setup();
+    c.Canvas().Clear();
+    axis.DrawAxis(true);
+    EXPECT_EQ(c.Canvas().Texts(), row.texts) << row.what;
+    EXPECT_EQ(LinesBetween(c, kLineY + 1, kLineY + 5).size(), row.ticks) << row.what;
+    EXPECT_EQ(c.Canvas().LastOf(CanvasCall::LineTo)->to, (TPoint{520, kLineY})) << row.what;  // the axis line
+  }
+}
+
+// Mark texts come from the first series on the axis, point labels from the
+// first one that has labels.
+TEST(AxisDraw, MarkAndTextLabelsChooseTheirSeries) {
+  AxisChart c;
+  TChartSeries& values = c.AddSeries(false);
+  values.Marks().SetStyle(TSeriesMarksStyle::smsValue);
+  values.AppendPoint(20, 7, "");
+  values.AppendPoint(60, 8, "");
+  TChartSeries& labelled = c.AddSeries(false);
+  labelled.AppendPoint(40, 1, "b");
+  TChartAxis& axis = c.chart.BottomAxis();
+  c.SetRange(axis, 0, 100);
+  axis.SetLabelStyle(TAxisLabelStyle::talMark);
+  axis.DrawAxis(true);
+  EXPECT_EQ(c.Canvas().Texts(), (std::vector<std::string>{"7", "8"}));
+  c.Canvas().Clear();
+  axis.SetLabelStyle(TAxisLabelStyle::talText);
+  axis.DrawAxis(true);
+  EXPECT_EQ(c.Canvas().Texts(), (std::vector<std::string>{"b"}));
+}
+
 TEST_F(NumericBottomAxis, MinorTicksSplitEachGapFromTheSecondTickOn) {
   axis.SetMinorTickCount(3);
   axis.DrawAxis(true);
@@ -205,6 +277,19 @@ TEST_F(NumericBottomAxis, CustomLabelsStopAfterAThousandAndOneCalls) {
   EXPECT_EQ(calls, 1001);
   EXPECT_EQ(c.Canvas().Count(CanvasCall::TextOut), 1001);
 
+  // A value past the range ends the labels.
+  c.SetRange(axis, 0, 100);
+  c.Canvas().Clear();
+  calls = 0;
+  c.chart.OnGetNextAxisLabel = [&](TChartAxis*, int index, double& value, bool& stop) {
+    ++calls;
+    value = index * 30.0;
+    stop = false;
+  };
+  axis.DrawAxis(true);
+  EXPECT_EQ(calls, 5);
+  EXPECT_EQ(c.Canvas().Texts(), (std::vector<std::string>{"0", "30", "60", "90"}));
+
   // Stopping at the first call falls back to the value labels.
   c.SetRange(axis, 0, 100);
   c.Canvas().Clear();
@@ -216,14 +301,15 @@ TEST_F(NumericBottomAxis, CustomLabelsStopAfterAThousandAndOneCalls) {
 TEST(AxisDraw, PointLabelsThatWouldOverlapAreSkipped) {
   AxisChart c;
   TChartSeries& s = c.AddSeries(false);
-  for (double x : {10.0, 11.0, 30.0, 60.0}) s.AppendPoint(x, 1, "AAA" + std::to_string(static_cast<int>(x)));
+  // One pixel per unit from x = 20; five-letter labels take 35 + 7 pixels, half 21.
+  for (double x : {10.0, 52.0, 93.0, 94.0}) s.AppendPoint(x, 1, "AAA" + std::to_string(static_cast<int>(x)));
   TChartAxis& axis = c.chart.BottomAxis();
   axis.SetLabelStyle(TAxisLabelStyle::talText);
-  c.SetRange(axis, 0, 100);
+  c.SetRange(axis, 0, 500);
   axis.DrawAxis(true);
-  // "AAA11" at 75 pixels overlaps "AAA10" at 70 (half extents of 21 each).
-  EXPECT_EQ(c.Canvas().Texts(), (std::vector<std::string>{"AAA10", "AAA30", "AAA60"}));
-  EXPECT_EQ(LinesBetween(c, kLineY + 1, kLineY + 5).size(), 3u);
+  // 52 exactly touches 10 and is drawn; 93 would overlap 52 by one pixel; 94 touches it.
+  EXPECT_EQ(c.Canvas().Texts(), (std::vector<std::string>{"AAA10", "AAA52", "AAA94"}));
+  EXPECT_EQ(LinesBetween(c, kLineY + 1, kLineY + 5).size(), 3u);  // ticks only at drawn labels
 }
 
 TEST(AxisDraw, LabelOverlapIsMeasuredInTheLabelsFontAfterATitle) {
@@ -274,64 +360,143 @@ TEST(AxisLayout, BandsAreTakenFromTheOutsideIn) {
   EXPECT_EQ(left.LabelsPosition(), 60);
 }
 
-TEST(AxisLayout, TextPlacementOnVerticalAxes) {
-  AxisChart c;
-  TChartAxis& left = c.chart.LeftAxis();
-  left.SetLabelStyle(TAxisLabelStyle::talValue);
-  left.SetIncrement(50);
-  left.SetLabelsSeparation(0);
-  left.Title().SetCaption("Y");
-  c.SetRange(left, 0, 100);
-  TRect r = c.chart.PlotRect();
-  left.ComputeReservedSize(r);
-  left.DrawAxis(true);
-  const RecordedCall* label = c.Canvas().FindText("50");
-  ASSERT_NE(label, nullptr);
-  EXPECT_EQ(label->from, (TPoint{left.LabelsPosition(), 110 - 15 / 2}));
-  EXPECT_EQ(label->state.halign, TextHAlign::Right);
-  EXPECT_EQ(label->state.valign, TextVAlign::Top);
-  const RecordedCall* title = c.Canvas().FindText("Y");
-  ASSERT_NE(title, nullptr);
-  EXPECT_EQ(title->from, (TPoint{left.TitlePosition(), c.chart.PlotCenterY()}));
-  EXPECT_EQ(title->state.fontAngle, 90);
-  EXPECT_EQ(title->state.halign, TextHAlign::Center);
-  EXPECT_EQ(title->state.valign, TextVAlign::Bottom);
-  EXPECT_EQ(c.Canvas().State().halign, TextHAlign::Left);  // reset afterwards
-
-  TChartAxis& right = c.chart.RightAxis();
-  right.SetLabelStyle(TAxisLabelStyle::talValue);
-  right.SetIncrement(50);
-  right.SetLabelsSeparation(0);
-  right.SetLabelsAngle(180);
-  c.SetRange(right, 0, 100);
-  r = c.chart.PlotRect();
-  right.ComputeReservedSize(r);
-  c.Canvas().Clear();
-  right.DrawAxis(true);
-  label = c.Canvas().FindText("50");
-  ASSERT_NE(label, nullptr);
-  EXPECT_EQ(label->from, (TPoint{right.LabelsPosition(), 110 + 15 / 2}));
-  EXPECT_EQ(label->state.halign, TextHAlign::Right);
+// Labels and titles on every side at every kind of angle, flat and in 3D:
+// the alignment, the shift by half a line and the depth offset of the far sides.
+TEST(AxisLayout, TextPlacementBySideAndAngle) {
+  using H = TextHAlign;
+  using V = TextVAlign;
+  struct Row {
+    int angle;
+    std::pair<H, V> place[4];  // bottom, top, left, right
+    int shiftX, shiftY;  // in half lines: x on horizontal axes, y on vertical ones
+  };
+  const Row rows[] = {
+      {0, {{H::Center, V::Top}, {H::Center, V::Bottom}, {H::Right, V::Top}, {H::Left, V::Top}}, 0, -1},
+      {90, {{H::Right, V::Top}, {H::Left, V::Top}, {H::Center, V::Bottom}, {H::Center, V::Top}}, -1, 0},
+      {180, {{H::Center, V::Bottom}, {H::Center, V::Top}, {H::Left, V::Top}, {H::Right, V::Top}}, 0, 1},
+      {270, {{H::Left, V::Top}, {H::Right, V::Top}, {H::Center, V::Top}, {H::Center, V::Bottom}}, 1, 0},
+      {45, {{H::Left, V::Top}, {H::Left, V::Top}, {H::Left, V::Top}, {H::Left, V::Top}}, 0, 0},
+  };
+  constexpr int kHalfLine = 8;  // lines 16 high
+  for (bool view3D : {false, true}) {
+    for (const Row& row : rows) {
+      AxisChart c;
+      c.Canvas().CharHeight = 2 * kHalfLine;
+      c.chart.SetView3D(view3D);
+      c.chart.SetView3DWalls(false);
+      c.chart.ComputeDepth();
+      ASSERT_EQ(c.chart.DepthX() > 0, view3D);
+      TChartAxis* axes[4] = {&c.chart.BottomAxis(), &c.chart.TopAxis(), &c.chart.LeftAxis(), &c.chart.RightAxis()};
+      for (int side = 0; side < 4; ++side) {
+        TChartAxis& axis = *axes[side];
+        const bool horizontal = side < 2;
+        axis.SetLabelStyle(TAxisLabelStyle::talValue);
+        axis.SetIncrement(50);
+        axis.SetLabelsSeparation(0);
+        axis.SetLabelsAngle(row.angle);
+        axis.Title().SetCaption("T");
+        axis.Title().SetAngle(row.angle);
+        c.SetRange(axis, 0, 100);
+        TRect r = c.chart.PlotRect();
+        axis.ComputeReservedSize(r);
+        c.Canvas().Clear();
+        axis.DrawAxis(true);
+        const bool farSide = side == 1 || side == 3;
+        const TPoint depth = farSide ? TPoint{c.chart.DepthX(), -c.chart.DepthY()} : TPoint{0, 0};
+        const TPoint shift = horizontal ? TPoint{row.shiftX * kHalfLine, 0} : TPoint{0, row.shiftY * kHalfLine};
+        const int p = axis.ValueToPosition(50);
+        const TPoint labelAt = horizontal ? TPoint{p, axis.LabelsPosition()} : TPoint{axis.LabelsPosition(), p};
+        const TPoint titleAt = horizontal ? TPoint{c.chart.PlotCenterX(), axis.TitlePosition()}
+                                          : TPoint{axis.TitlePosition(), c.chart.PlotCenterY()};
+        const std::string where = "side " + std::to_string(side) + ", angle " + std::to_string(row.angle) +
+                                  (view3D ? ", 3D" : ", flat");
+        for (auto [text, at] : {std::pair{"50", labelAt}, std::pair{"T", titleAt}}) {
+          const RecordedCall* call = c.Canvas().FindText(text);
+          ASSERT_NE(call, nullptr) << where;
+          EXPECT_EQ(call->from, (TPoint{at.X + shift.X + depth.X, at.Y + shift.Y + depth.Y})) << text << ", " << where;
+          EXPECT_EQ(std::pair(call->state.halign, call->state.valign), row.place[side]) << text << ", " << where;
+          EXPECT_EQ(call->state.fontAngle, row.angle) << where;
+        }
+        EXPECT_EQ(c.Canvas().State().halign, H::Left) << where;  // reset afterwards
+      }
+    }
+  }
 }
 
-TEST_F(NumericBottomAxis, GridLinesIn3DStartWithASolidSegment) {
-  c.chart.SetView3D(true);
-  c.chart.SetView3DWalls(false);
-  c.chart.SetTopDepthSlot(0);
-  c.chart.ComputeDepth();
-  const int dx = c.chart.DepthX(), dy = c.chart.DepthY();
-  ASSERT_GT(dx, 0);
-  axis.DrawAxis(true);
-  const auto lines = c.Lines();
-  auto solid = std::find_if(lines.begin(), lines.end(), [](const RecordedCall& l) {
-    return l.from == TPoint{120, kLineY - 1};
-  });
-  ASSERT_NE(solid, lines.end());
-  EXPECT_EQ(solid->to, (TPoint{120 + dx, kLineY - dy - 1}));
-  EXPECT_EQ(solid->state.penStyle, TPenStyle::psSolid);
-  ASSERT_NE(solid + 1, lines.end());
-  EXPECT_EQ((solid + 1)->to, (TPoint{120 + dx, 10 - dy}));
-  EXPECT_EQ((solid + 1)->state.penStyle, TPenStyle::psDot);
+// One label inside the range (at 50 of 0..100) on each side, flat and in 3D:
+// its outer tick, its inner tick, its grid line (3D grids start with a solid
+// segment to the back plane) and the axis line.
+TEST(AxisDraw, TicksGridAndAxisLineOnEverySide) {
+  struct Segment {
+    TPoint from, to;
+    TPenStyle style = TPenStyle::psSolid;
+  };
+  for (bool view3D : {false, true}) {
+    AxisChart c;
+    c.chart.SetView3D(view3D);
+    c.chart.SetView3DWalls(false);
+    c.chart.ComputeDepth();
+    const int dx = c.chart.DepthX(), dy = c.chart.DepthY();
+    const TRect& plot = c.chart.PlotRect();
+    const int L = plot.Left, T = plot.Top, R = plot.Right, B = plot.Bottom;
+    TChartAxis* axes[4] = {&c.chart.BottomAxis(), &c.chart.TopAxis(), &c.chart.LeftAxis(), &c.chart.RightAxis()};
+    for (int side = 0; side < 4; ++side) {
+      TChartAxis& axis = *axes[side];
+      axis.SetLabelStyle(TAxisLabelStyle::talValue);
+      axis.SetIncrement(50);
+      axis.SetLabelsSeparation(0);
+      axis.SetMinorTickCount(0);
+      axis.TicksInner().SetVisible(true);
+      axis.SetTickInnerLength(3);
+      c.SetRange(axis, 0, 100);
+      c.Canvas().Clear();
+      axis.DrawAxis(true);
+      const int p = axis.ValueToPosition(50);
+      const int edges[4] = {B, T, L, R};  // the plot's edge on each side
+      const int line = edges[side];
+      const int depthLine = side == 1 ? T - dy : side == 3 ? R + dx : line;
+      const auto dot = TPenStyle::psDot;
+      std::vector<Segment> expected;
+      switch (side) {
+        case 0:
+          expected = {{{p, line + 1}, {p, line + 5}}, {{p, line - 1}, {p, line - 4}}, {{L, line}, {R, line}}};
+          if (view3D)
+            expected.insert(expected.end(), {{{p, line - 1}, {p + dx, line - dy - 1}},
+                                             {{p + dx, line - dy - 1}, {p + dx, T - dy}, dot}});
+          else
+            expected.push_back({{p, line - 1}, {p, T}, dot});
+          break;
+        case 1:
+          expected = {{{p + dx, line - 1 - dy}, {p + dx, line - 5 - dy}},
+                      {{p + dx, line + 1 - dy}, {p + dx, line + 4 - dy}},
+                      {{L + dx, depthLine}, {R + dx, depthLine}},
+                      view3D ? Segment{{p + dx, depthLine}, {p + dx, B - dy}, dot} : Segment{{p, line + 1}, {p, B}, dot}};
+          break;
+        case 2:
+          expected = {{{line - 1, p}, {line - 5, p}}, {{line + 1, p}, {line + 4, p}}, {{line, T + 1}, {line, B}}};
+          if (view3D)
+            expected.insert(expected.end(), {{{line + 1, p}, {line + dx + 1, p - dy}},
+                                             {{line + dx + 1, p - dy}, {R + dx - 1, p - dy}, dot}});
+          else
+            expected.push_back({{line + 1, p}, {R, p}, dot});
+          break;
+        case 3:
+          expected = {{{line + dx + 1, p - dy}, {line + dx + 5, p - dy}},
+                      {{line + dx - 1, p - dy}, {line + dx - 4, p - dy}},
+                      {{depthLine, T - dy + 1}, {depthLine, B - dy}},
+                      view3D ? Segment{{depthLine, p - dy}, {L + dx, p - dy}, dot} : Segment{{line - 1, p}, {L, p}, dot}};
+          break;
+      }
+      const auto lines = c.Lines();
+      for (const Segment& e : expected) {
+        const bool found = std::any_of(lines.begin(), lines.end(), [&](const RecordedCall& l) {
+          return l.from == e.from && l.to == e.to && l.state.penStyle == e.style;
+        });
+        EXPECT_TRUE(found) << "side " << side << (view3D ? " 3D" : " flat") << ": (" << e.from.X << "," << e.from.Y
+                           << ")-(" << e.to.X << "," << e.to.Y << ")";
+      }
+    }
+  }
 }
 
 TEST(AxisDraw, ExtremeSettingsNeitherRaiseNorOverflow) {
@@ -370,19 +535,27 @@ TEST(AxisDraw, ExtremeSettingsNeitherRaiseNorOverflow) {
   }
 }
 
-TEST(AxisClick, ToleranceAroundTheLine) {
+// The test measures from the line as drawn in depth, strictly inside the tolerance.
+TEST(AxisClick, ToleranceAroundTheLineInDepth) {
   AxisChart c;
-  TChartAxis& bottom = c.chart.BottomAxis();
-  bottom.DrawAxis(true);
+  c.chart.SetView3D(true);
+  c.chart.SetView3DWalls(false);
+  c.chart.ComputeDepth();
   ASSERT_EQ(EngineSettings().ClickTolerance, 12);
-  EXPECT_TRUE(bottom.IsClickOnAxis(100, kLineY + 11));
-  EXPECT_TRUE(bottom.IsClickOnAxis(100, kLineY - 11));
-  EXPECT_FALSE(bottom.IsClickOnAxis(100, kLineY + 12));
-  EXPECT_FALSE(bottom.IsClickOnAxis(100, kLineY - 12));
-  EXPECT_TRUE(bottom.IsClickOnAxis(520, kLineY));
-  EXPECT_FALSE(bottom.IsClickOnAxis(521, kLineY));
-  bottom.SetVisible(false);
-  EXPECT_FALSE(bottom.IsClickOnAxis(100, kLineY));
+  for (TChartAxis* axis : {&c.chart.BottomAxis(), &c.chart.TopAxis(), &c.chart.LeftAxis(), &c.chart.RightAxis()}) {
+    axis->DrawAxis(true);
+    const int line = axis->DepthLinePosition();
+    const TRect& plot = c.chart.PlotRect();
+    auto at = [&](int across, int along) {
+      return axis->IsHorizontal() ? axis->IsClickOnAxis(along, line + across)
+                                  : axis->IsClickOnAxis(line + across, along);
+    };
+    const int inside = 100, end = axis->IsHorizontal() ? plot.Right : plot.Bottom;
+    EXPECT_TRUE(at(11, inside) && at(-11, inside) && at(0, end));
+    EXPECT_FALSE(at(12, inside) || at(-12, inside) || at(0, end + 1));
+    axis->SetVisible(false);
+    EXPECT_FALSE(at(0, inside));
+  }
 }
 
 }  // namespace

@@ -106,21 +106,21 @@ TEST(AxisPanelExtents, UnpagedExtentsSpanActiveSeriesWithPointsOnTheAxis) {
   TCustomAxisPanel& p = *c.chart;
   EXPECT_EQ(p.LowestXOnAxis(&p.BottomAxis()), 0);  // no series
   auto& a = c.AddSeries("a");
-  a.AppendPoint(5, -3, "");
+  a.AppendPoint(5, 3, "");
   a.AppendPoint(9, 4, "");
   auto& b = c.AddSeries("b");
-  b.AppendPoint(-2, 50, "");
+  b.AppendPoint(2, 50, "");
   auto& inactive = c.AddSeries("i");
   inactive.AppendPoint(-100, 1000, "");
   inactive.SetActive(false);
   auto& onTop = c.AddSeries("t");
   onTop.AppendPoint(-50, 7, "");
   onTop.SetHorizAxis(THorizAxis::aTopAxis);
-  c.AddSeries("empty");
+  c.AddSeries("empty");  // would bring in 0 at both ends
 
-  EXPECT_EQ(p.LowestXOnAxis(&p.BottomAxis()), -2);
+  EXPECT_EQ(p.LowestXOnAxis(&p.BottomAxis()), 2);
   EXPECT_EQ(p.HighestXOnAxis(&p.BottomAxis()), 9);
-  EXPECT_EQ(p.LowestYOnAxis(&p.LeftAxis()), -3);
+  EXPECT_EQ(p.LowestYOnAxis(&p.LeftAxis()), 3);
   EXPECT_EQ(p.HighestYOnAxis(&p.LeftAxis()), 50);
   EXPECT_EQ(p.LowestXOnAxis(&p.TopAxis()), -50);
   EXPECT_EQ(p.HighestYOnAxis(&p.RightAxis()), 0);

@@ -219,10 +219,13 @@ TEST(AxisPanelPaint, SeriesMarginsWidenTheRangeOfTheirOwnAxis) {
   b.margins[2] = 12;
   top.SetHorizAxis(THorizAxis::aTopAxis);
   top.margins[0] = top.margins[1] = 90;
+  auto& inactive = c.AddSeries("off", 5);
+  for (int& m : inactive.margins) m = 150;
+  inactive.SetActive(false);
   c.Paint();
   const TRect p = c.chart->PlotRect();
   const TChartAxis& bottom = c.chart->BottomAxis();
-  // The largest margin on each side: a's on the left, b's on the right.
+  // The largest margin of an active series on each side: a's on the left, b's on the right.
   EXPECT_NEAR(bottom.ValueToPosition(0), p.Left + 20, 1);
   EXPECT_NEAR(bottom.ValueToPosition(4), p.Right - 30, 1);
   EXPECT_NEAR(c.chart->LeftAxis().ValueToPosition(40), p.Top + 12, 1);

@@ -120,6 +120,7 @@ TEST_F(DateTimeStep, StepsBeyondAYearDoubleAndHugeRangesStartFromAMillionSteps) 
   ASSERT_TRUE(axis.CachedUsesDateTime());
   EXPECT_DOUBLE_EQ(StepFor(0, 100000), 11680);  // 365, 730, ... doubled until 9 labels fit
   EXPECT_DOUBLE_EQ(StepFor(0, 2), 0.25);        // 8 six-hour steps
+  EXPECT_DOUBLE_EQ(StepFor(0, 10), 1);          // 10 daily labels fill the room exactly
   axis.SetIncrement(30);
   EXPECT_DOUBLE_EQ(StepFor(0, 120), 30);
 }
