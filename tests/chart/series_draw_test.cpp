@@ -48,6 +48,12 @@ TEST_F(SeriesDrawTest, ShownRangeFollowsTheAxisRange) {
   series->ComputeShownRange();
   EXPECT_EQ(series->FirstShownIndex(), 3);
   EXPECT_EQ(series->LastShownIndex(), 7);
+  // Points exactly on the edges: the first is shown, and nothing past the last
+  // is kept when one lies on the right edge (the viewer's range starts on a bar).
+  SetRange(3, 7);
+  series->ComputeShownRange();
+  EXPECT_EQ(series->FirstShownIndex(), 2);
+  EXPECT_EQ(series->LastShownIndex(), 6);
 
   SetRange(20, 30);
   series->ComputeShownRange();
@@ -137,6 +143,24 @@ TEST_F(SeriesDrawTest, BaseMarkDrawsArrowFrameAndCentredText) {
   EXPECT_EQ(text->from, (TPoint{35, 22}));  // below the frame's width
   EXPECT_EQ(text->state.halign, TextHAlign::Center);
   EXPECT_EQ(Window().HAlign(), TextHAlign::Left);  // restored
+
+  // On a black chart the arrow turns white; without a frame the box has no
+  // outline, and a transparent mark has no box at all.
+  chart.SetColor(clBlack);
+  series->Marks().Frame().SetVisible(false);
+  for (bool transparent : {false, true}) {
+    series->Marks().SetTransparent(transparent);
+    Window().Clear();
+    series->DrawMark(0, "hello", {10, 20, 60, 40}, {35, 50}, {35, 45});
+    EXPECT_EQ(Window().LastOf(CanvasCall::LineTo)->state.penColor, clWhite);
+    rects = Window().CallsOf(CanvasCall::Rectangle);
+    ASSERT_EQ(rects.size(), transparent ? 0u : 1u);
+    if (!transparent) {
+      EXPECT_EQ(rects[0].state.penStyle, TPenStyle::psClear);
+      EXPECT_EQ(rects[0].state.brushStyle, TBrushStyle::bsSolid);
+    }
+    EXPECT_EQ(Window().LastOf(CanvasCall::TextOut)->from, (TPoint{35, 20}));
+  }
 }
 
 TEST_F(SeriesDrawTest, MarksSkipHiddenPointsAndEmptyTextsAndCentreOnThePoint) {
@@ -163,6 +187,15 @@ TEST_F(SeriesDrawTest, MarksSkipHiddenPointsAndEmptyTextsAndCentreOnThePoint) {
   EXPECT_EQ(rect.Height(), h);
 }
 
+TEST_F(SeriesDrawTest, MarkTextsFromTheLegendAndTheHorizontalAxis) {
+  series->AppendPoint(5, 7, "p");
+  series->Marks().SetStyle(TSeriesMarksStyle::smsLegend);
+  EXPECT_EQ(series->MarkText(0), "7 p");  // the legend's value first
+  series->Marks().SetStyle(TSeriesMarksStyle::smsXValue);
+  chart.BottomAxis().SetAxisValuesFormat("0.00");
+  EXPECT_EQ(series->MarkText(0), "5.00");  // the axis' label, not the value format
+}
+
 TEST_F(SeriesDrawTest, MarkTextWidthIsTheWidestMark) {
   EXPECT_EQ(series->MarkTextWidth(), 0);
   series->AppendPoint(1, 1, "ab");
@@ -182,6 +215,14 @@ TEST_F(SeriesDrawTest, LegendSymbolInTheLegendColourGetsAnOutline) {
   EXPECT_EQ(rects[0].state.brushStyle, TBrushStyle::bsSolid);
   EXPECT_EQ(rects[1].state.brushStyle, TBrushStyle::bsClear);
   EXPECT_EQ(rects[1].state.penColor, clBlack);
+  // A black symbol on a black legend is outlined in white; the pen is left black.
+  series->AppendPoint(3, 1, "", clBlack);
+  chart.Legend().SetColor(clBlack);
+  Window().Clear();
+  series->DrawLegendSymbol(2, {0, 0, 10, 10});
+  ASSERT_EQ(Window().Count(CanvasCall::Rectangle), 2);
+  EXPECT_EQ(Window().LastOf(CanvasCall::Rectangle)->state.penColor, clWhite);
+  EXPECT_EQ(Window().State().penColor, clBlack);
 
   Window().Clear();
   series->DrawLegendSymbol(1, {0, 0, 10, 10});  // not drawn
@@ -202,18 +243,6 @@ TEST_F(SeriesDrawTest, AttachingPicksAnUnusedPaletteColourAndDetachingRestoresTh
   EXPECT_EQ(chart.Cursor(), crDefault);
   EXPECT_EQ(chart.SeriesCount(), 1);
   delete second;
-}
-
-TEST_F(SeriesDrawTest, SettersRepaintOnlyOnChange) {
-  int before = host.InvalidateCount;
-  series->SetTitle("");
-  series->SetActive(true);
-  series->Marks().SetStyle(TSeriesMarksStyle::smsLabel);
-  EXPECT_EQ(host.InvalidateCount, before);
-  series->SetTitle("x");
-  series->Marks().SetVisible(true);
-  series->Marks().Font().SetColor(clRed);
-  EXPECT_EQ(host.InvalidateCount, before + 3);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,21 @@ TEST_F(SeriesSourcesTest, DependentCopiesAndFollowsAddsDeletesAndClears) {
   b->SetFollowFlags(ffClears);
   a->AppendPoint(3, 30, "");
   EXPECT_EQ(b->PointCount(), 0);
+}
+
+TEST_F(SeriesSourcesTest, AddedPointsAndDateTimeFlagsRepaintOnlyWhenTheyShow) {
+  a->SetActive(false);
+  int before = host.InvalidateCount;
+  a->AppendPoint(1, 1, "");
+  EXPECT_EQ(host.InvalidateCount, before);  // an inactive series is not drawn
+  a->SetActive(true);
+  before = host.InvalidateCount;
+  a->AppendPoint(2, 2, "");
+  EXPECT_EQ(host.InvalidateCount, before + 1);
+  a->XValues().SetDateTime(false);
+  EXPECT_EQ(host.InvalidateCount, before + 1);  // unchanged flag
+  a->XValues().SetDateTime(true);
+  EXPECT_EQ(host.InvalidateCount, before + 2);
 }
 
 TEST_F(SeriesSourcesTest, ChainsRebuildInTurn) {
@@ -243,6 +259,14 @@ class SumFunction : public TChartFunction {
     for (int i = first; i <= last; ++i) sum += source->PointY(i);
     return sum;
   }
+  std::unique_ptr<TChartFunction> Clone(TComponent* owner) const override {
+    return std::make_unique<SumFunction>(owner);
+  }
+  double CalculateMany(const std::vector<TChartSeries*>& sources, int index) override {
+    double sum = 0;
+    for (TChartSeries* s : sources) sum += s->PointY(index);
+    return sum;
+  }
 };
 
 TEST_F(SeriesSourcesTest, FunctionsComputeFromTheSource) {
@@ -270,6 +294,36 @@ TEST_F(SeriesSourcesTest, FunctionsComputeFromTheSource) {
   f->SetPeriod(0);
   EXPECT_EQ(Ys(*b), (std::vector<double>{15, 15}));  // a level line across the source
   EXPECT_EQ(b->PointX(1), 4);
+}
+
+TEST_F(SeriesSourcesTest, AFunctionOverSeveralSourcesCombinesThemPointByPoint) {
+  for (int i = 0; i < 3; ++i) {
+    a->AppendPoint(10 + i, i, "p" + std::to_string(i));
+    b->AppendPoint(20 + i, 100 * i, "");
+  }
+  a->XValues().SetDateTime(true);
+  c->YValues().SetDateTime(true);
+  c->SetFunction(std::make_unique<SumFunction>(&form));
+  c->SetDataSource(a);
+  c->AddDataSource(b);
+  const std::vector<double> sums{0, 101, 202};
+  EXPECT_EQ(Ys(*c), sums);
+  EXPECT_EQ(c->PointX(2), 12);  // X and labels from the first source
+  EXPECT_EQ(c->PointLabel(1), "p1");
+  EXPECT_TRUE(c->XValues().DateTime());  // the date-time flags follow the source
+  EXPECT_FALSE(c->YValues().DateTime());
+
+  // A copy takes the same sources and function, and so the same points.
+  auto* copy = new TChartSeries(&form);
+  copy->SetParentChart(chart);
+  copy->Assign(*c);
+  EXPECT_EQ(copy->DataSources(), c->DataSources());
+  EXPECT_EQ(Ys(*copy), sums);
+
+  // Single adds and deletes in a source do not reach a computed series.
+  a->AppendPoint(13, 3, "");
+  a->RemovePoint(0);
+  EXPECT_EQ(Ys(*c), sums);
 }
 
 TEST_F(SeriesSourcesTest, FunctionDestroyedByItsOwnerLeavesTheSeries) {

@@ -19,6 +19,8 @@ struct Change {
 
 const Change kChanges[] = {
     {"series colour", [](TGanttSeries& s) { s.SetSeriesColor(clTeal); }},
+    {"title", [](TGanttSeries& s) { s.SetTitle("x"); }},
+    {"marks style", [](TGanttSeries& s) { s.Marks().SetStyle(TSeriesMarksStyle::smsValue); }},
     {"marks", [](TGanttSeries& s) { s.Marks().SetClip(true); }},
     {"marks font", [](TGanttSeries& s) { s.Marks().Font().SetColor(clRed); }},
     {"marks arrow", [](TGanttSeries& s) { s.Marks().Arrow().SetWidth(2); }},
