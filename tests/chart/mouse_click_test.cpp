@@ -150,6 +150,9 @@ TEST(ChartClick, AxisClickConsumesThePressUnlessGivenBack) {
   MouseChart m;
   m.chart->BottomAxis().DrawAxis(true);
   const int y = m.chart->BottomAxis().DepthLinePosition();
+  m.chart->MouseDown(TMouseButton::mbLeft, ssLeft, 300, y);  // nobody to take it
+  EXPECT_TRUE(m.chart->ZoomDrag().DragActive);
+  m.chart->MouseUp(TMouseButton::mbLeft, 0, 300, y);
   bool giveBack = false;
   TChartAxis* clickedAxis = nullptr;
   m.chart->OnClickAxis = [&](TCustomChart* chart, TChartAxis* axis, TMouseButton, TShiftState, int, int) {
@@ -221,6 +224,12 @@ TEST(ChartHover, SeriesCursorShowsOverItsPointsAndTheSavedCursorElsewhere) {
   m.chart->MouseMove(0, 210, 210);
   m.chart->MouseLeave();
   EXPECT_EQ(m.host.Cursor, crCross);
+  // Where two series with cursors overlap, the first in the list wins.
+  BoxSeries* later = m.AddSeries();
+  later->HitRects = {{200, 200, 220, 220}};
+  later->SetCursor(crHandPoint);
+  m.chart->MouseMove(0, 210, 210);
+  EXPECT_EQ(m.host.Cursor, crChartHand);
 }
 
 TEST(ChartHover, NoHoverTestWhileDragging) {

@@ -33,14 +33,17 @@ TEST(ChartPanning, HorizontalModeMovesOnlyTheHorizontalAxesAndTheDataFollowTheMo
   EXPECT_DOUBLE_EQ(m.chart->BottomAxis().Minimum(), -5);
 }
 
-TEST(ChartPanning, BothModeMovesTheVerticalAxesToo) {
-  MouseChart m;
-  m.chart->MouseDown(TMouseButton::mbRight, ssRight, 300, 300);
-  m.chart->MouseMove(ssRight, 300, 280);
-  // 20 pixels up = 5 units: the vertical range moves to lower values.
-  EXPECT_DOUBLE_EQ(m.chart->LeftAxis().Minimum(), -5);
-  EXPECT_DOUBLE_EQ(m.chart->LeftAxis().Maximum(), 95);
-  EXPECT_TRUE(m.chart->BottomAxis().Automatic());
+TEST(ChartPanning, VerticalAndBothModesMoveTheVerticalAxes) {
+  for (TPanningMode mode : {TPanningMode::pmVertical, TPanningMode::pmBoth}) {
+    MouseChart m;
+    m.chart->SetAllowPanning(mode);
+    m.chart->MouseDown(TMouseButton::mbRight, ssRight, 300, 300);
+    m.chart->MouseMove(ssRight, 320, 280);
+    // 20 pixels up = 5 units: the vertical range moves to lower values.
+    EXPECT_DOUBLE_EQ(m.chart->LeftAxis().Minimum(), -5);
+    EXPECT_DOUBLE_EQ(m.chart->LeftAxis().Maximum(), 95);
+    EXPECT_EQ(m.chart->BottomAxis().Automatic(), mode == TPanningMode::pmVertical);
+  }
 }
 
 TEST(ChartPanning, EachMoveScrollsFromThePreviousMousePosition) {
