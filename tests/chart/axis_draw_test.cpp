@@ -268,9 +268,10 @@ TEST_F(NumericBottomAxis, TooManyStepsDrawNoLabels) {
 TEST_F(NumericBottomAxis, CustomLabelsStopAfterAThousandAndOneCalls) {
   c.SetRange(axis, 0, 1e9);
   int calls = 0;
+  double spacing = 10;
   c.chart.OnGetNextAxisLabel = [&](TChartAxis*, int index, double& value, bool& stop) {
     ++calls;
-    value = index * 10.0;
+    value = index * spacing;
     stop = false;
   };
   axis.DrawAxis(true);
@@ -281,11 +282,7 @@ TEST_F(NumericBottomAxis, CustomLabelsStopAfterAThousandAndOneCalls) {
   c.SetRange(axis, 0, 100);
   c.Canvas().Clear();
   calls = 0;
-  c.chart.OnGetNextAxisLabel = [&](TChartAxis*, int index, double& value, bool& stop) {
-    ++calls;
-    value = index * 30.0;
-    stop = false;
-  };
+  spacing = 30;
   axis.DrawAxis(true);
   EXPECT_EQ(calls, 5);
   EXPECT_EQ(c.Canvas().Texts(), (std::vector<std::string>{"0", "30", "60", "90"}));
