@@ -21,6 +21,9 @@ using TAxisOnGetLabel = std::function<void(TChartAxis* Sender, TChartSeries* Ser
 using TAxisOnGetNextLabel = std::function<void(TChartAxis* Sender, int LabelIndex, double& LabelValue,
                                                bool& Stop)>;
 
+// Ranges narrower than this are widened by SetAxisRange.
+inline constexpr double kMinimumAxisWidth = 0.001;
+
 // Date-time label steps in days; index 25 stands for "no standard step".
 inline constexpr int kStandardStepCount = 25;
 extern const double StandardTimeSteps[kStandardStepCount];

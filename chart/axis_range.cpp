@@ -15,9 +15,6 @@ namespace tokiwa {
 
 namespace {
 
-// Ranges narrower than this are widened by SetAxisRange.
-constexpr double kMinimumAxisWidth = 0.001;
-
 const FormatSettings& EngineLocale() {
   static const FormatSettings settings = JapaneseFormatSettings();
   return settings;

@@ -85,6 +85,17 @@ class TCustomChart : public TCustomAxisPanel {
                      double leftMin, double leftMax, double rightMin, double rightMax) override;
   virtual void CancelZoom();
   void ScrollAxisByPixels(TChartAxis& axis, int fromPixel, int toPixel);
+  // One step of a panning drag from one pixel position to another: moves the
+  // axes AllowPanning lets move, saving them first as a drag does, so that
+  // CancelZoom undoes it.
+  void PanByPixels(int fromX, int fromY, int toX, int toY);
+  // Zooms the top and bottom axes around pixel x: a factor below 1 narrows
+  // their ranges, above 1 widens them, and the value under x stays under x.
+  // The axes are saved as for a dragged zoom, so CancelZoom undoes it; the
+  // left and right axes are left as they are. Nothing happens without
+  // AllowZoom, when the bottom axis shows no range (nothing drawn yet), or
+  // when its range is already as narrow as an axis allows.
+  void ZoomHorizontally(int x, double factor);
   void SaveAxisSettings();
   void RestoreAxisSettings();
 

@@ -1,7 +1,9 @@
 // The chart's own mouse handling: locating a press, handing it to the click
 // events, and when nobody took it, zooming by a dragged rectangle or panning.
+#include <cmath>
 #include <cstdlib>
 #include <exception>
+#include <utility>
 #include <vector>
 
 #include "chart/chart.h"
@@ -158,6 +160,15 @@ void TCustomChart::PanTo(int x, int y) {
     return;
   }
   if (x == pan.ToX && y == pan.ToY) return;
+  // Each step is measured from the previous mouse position.
+  const int fromX = pan.ToX, fromY = pan.ToY;
+  pan.ToX = x;
+  pan.ToY = y;
+  PanByPixels(fromX, fromY, x, y);
+}
+
+void TCustomChart::PanByPixels(int fromX, int fromY, int toX, int toY) {
+  if (allowPanning_ == TPanningMode::pmNone || (fromX == toX && fromY == toY)) return;
   if (mustSaveAxes_) {
     SaveAxisSettings();
     mustSaveAxes_ = false;
@@ -165,19 +176,16 @@ void TCustomChart::PanTo(int x, int y) {
   const bool horizontal = allowPanning_ == TPanningMode::pmHorizontal || allowPanning_ == TPanningMode::pmBoth;
   const bool vertical = allowPanning_ == TPanningMode::pmVertical || allowPanning_ == TPanningMode::pmBoth;
   bool moved = false;
-  if (x != pan.ToX && horizontal) {
-    ScrollAxisByPixels(BottomAxis(), pan.ToX, x);
-    ScrollAxisByPixels(TopAxis(), pan.ToX, x);
+  if (fromX != toX && horizontal) {
+    ScrollAxisByPixels(BottomAxis(), fromX, toX);
+    ScrollAxisByPixels(TopAxis(), fromX, toX);
     moved = true;
   }
-  if (y != pan.ToY && vertical) {
-    ScrollAxisByPixels(LeftAxis(), pan.ToY, y);
-    ScrollAxisByPixels(RightAxis(), pan.ToY, y);
+  if (fromY != toY && vertical) {
+    ScrollAxisByPixels(LeftAxis(), fromY, toY);
+    ScrollAxisByPixels(RightAxis(), fromY, toY);
     moved = true;
   }
-  // Each step is measured from the previous mouse position.
-  pan.ToX = x;
-  pan.ToY = y;
   if (!moved) return;
   if (OnScroll) OnScroll(this);
   RequestRepaint();
@@ -272,6 +280,42 @@ void TCustomChart::SetAxesRanges(double topMin, double topMax, double bottomMin,
   TCustomAxisPanel::SetAxesRanges(topMin, topMax, bottomMin, bottomMax, leftMin, leftMax, rightMin, rightMax);
   zoomApplied_ = true;
   if (OnZoom) OnZoom(this);
+}
+
+namespace {
+
+// The range an axis shows after zooming by factor around the value at pixel
+// x, never narrower than SetAxisRange keeps it (that would move it instead).
+std::pair<double, double> ZoomedRange(const TChartAxis& axis, const TRect& plot, int x, double factor) {
+  const double at = axis.PositionToValue(x);
+  double lo = axis.PositionToValue(plot.Left), hi = axis.PositionToValue(plot.Right);
+  if (lo > hi) std::swap(lo, hi);  // inverted
+  double scale = factor;
+  const double span = hi - lo;
+  // A hair over the limit, so that rounding does not fall below it.
+  const double narrowest = kMinimumAxisWidth * (1 + 1e-9);
+  if (span > 0 && span * scale < narrowest) scale = narrowest / span;
+  return {at + (lo - at) * scale, at + (hi - at) * scale};
+}
+
+}  // namespace
+
+void TCustomChart::ZoomHorizontally(int x, double factor) {
+  const double span = BottomAxis().CurrentRange();
+  if (!allowZoom_ || !std::isfinite(factor) || factor <= 0 || !(span > 0)) return;
+  const TRect plot = PlotRect();
+  const auto bottom = ZoomedRange(BottomAxis(), plot, x, factor);
+  const auto top = ZoomedRange(TopAxis(), plot, x, factor);
+  if (factor < 1 && bottom.second - bottom.first >= span) return;  // as narrow as it gets
+  if (mustSaveAxes_) {
+    SaveAxisSettings();
+    mustSaveAxes_ = false;
+  }
+  TopAxis().SetAxisRange(top.first, top.second);
+  BottomAxis().SetAxisRange(bottom.first, bottom.second);
+  zoomApplied_ = true;
+  if (OnZoom) OnZoom(this);
+  RequestRepaint();
 }
 
 void TCustomChart::StepZoomToward(TChartAxis& axis, double targetMin, double targetMax) {

@@ -120,6 +120,9 @@ TCustomChartPanel::TCustomChartPanel(TComponent* owner)
 TCustomChartPanel::~TCustomChartPanel() { BeginDestroy(); }
 
 void TCustomChartPanel::SetHost(ChartHost* host) {
+  // The back buffer is the old host's kind of image; a new host draws into
+  // one of its own (a vector file's, for instance).
+  if (host != host_) backBuffer_.reset();
   host_ = host;
   drawCanvas_ = nullptr;
 }

@@ -27,8 +27,7 @@ class HeadlessChartHost : public ChartHost {
   // Draws the whole chart into Image(). The chart is hosted here for the call
   // and given this host's size; its previous host and bounds are restored
   // afterwards (and that host is asked to repaint). Errors of the chart's
-  // paint propagate. The chart keeps its back buffer between hosts, so a chart
-  // that was already painted by a non-Qt host (a test fake) renders blank.
+  // paint propagate.
   void Render(TCustomChart& chart);
   const QImage& Image() const { return image_; }
   // Saves Image() as PNG (WritePngFile); false when the file cannot be written.
