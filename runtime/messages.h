@@ -130,6 +130,23 @@ inline constexpr std::string_view SummarySave = "CSV で保存...";
 inline constexpr std::string_view SummaryClose = "閉じる";
 inline constexpr std::string_view SummarySaveTitle = "集計を CSV で保存";
 inline constexpr std::string_view SummarySaveFilter = "CSV (*.csv)";
+// Viewer: reading the chart (row names, details on hover, saving the picture)
+inline constexpr std::string_view MenuRowLabels = "プログラム名を表示";
+inline constexpr std::string_view MenuSaveImage = "画像として保存...";
+inline constexpr std::string_view SaveImageTitle = "画像として保存";
+inline constexpr std::string_view ImageFilterPng = "PNG 画像 (*.png)";
+inline constexpr std::string_view ImageFilterSvg = "SVG 画像 (*.svg)";
+inline constexpr std::string_view ImageFilterPdf = "PDF 文書 (*.pdf)";
+inline constexpr std::string_view SystemRowName = "システム";
+inline constexpr std::string_view ElidedTail = "…";
+inline constexpr std::string_view DetailStart = "開始 ";
+inline constexpr std::string_view DetailEnd = "終了 ";
+inline constexpr std::string_view DetailLength = "実行時間 ";
+inline constexpr std::string_view EndedAtShutdown = "シャットダウン時に実行中";
+inline constexpr std::string_view EndedBeforeNextStart = "終了行なし: 次の起動の直前まで";
+inline constexpr std::string_view EndedWithLog = "終了行なし: ログの最後まで";
+inline constexpr std::string_view UnknownImageFormat =
+    "出力ファイル %s の形式が分かりません (拡張子は .png、.svg、.pdf のどれかにしてください)";
 // Viewer: error display and command line
 inline constexpr std::string_view UnknownError = "不明なエラーが発生しました";
 inline constexpr std::string_view CloseRefused = "原因を取り除いてから、もう一度閉じてください。";

@@ -249,17 +249,20 @@ class ProgramRows {
   }
 
   // The row of the program; its first call for a name appends the name to the
-  // program order.
+  // program order, and the key's label to the row labels.
   int Row(int id) {
     Decide(id);
     const auto i = static_cast<std::size_t>(id);
     int& row = rowOf_[i];
     if (row == 0) {
       const auto [it, added] = order_.emplace(folded_[i], static_cast<int>(order_.size()));
+      if (added) rowLabels_.push_back(id + kFirstKeyLabel);
       row = it->second + kFirstProgramRow;
     }
     return row;
   }
+
+  std::vector<int> TakeRowLabels() { return std::move(rowLabels_); }
 
  private:
   void Decide(int id) {
@@ -277,6 +280,7 @@ class ProgramRows {
   std::vector<std::string> folded_;              // normalised, case-folded names by key id
   std::unordered_set<std::string> hiddenNames_;  // case-folded
   std::unordered_map<std::string, int> order_;   // case-folded name -> position
+  std::vector<int> rowLabels_;                   // by position in order_
 };
 
 // A Gantt series puts each new bar after every bar whose start is not later:
@@ -352,6 +356,7 @@ TimelineScan ScanTimeline(const TimelineSource& source) {
         stopped && !result.Stopped)
       result.Stopped = std::move(stopped);
   }
+  result.RowLabels = programs.TakeRowLabels();
   result.Labels.reserve(scan.keys.size() + kFirstKeyLabel);
   result.Labels.emplace_back(msg::SystemRunLabel);
   std::move(scan.keys.begin(), scan.keys.end(), std::back_inserter(result.Labels));

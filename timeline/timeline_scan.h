@@ -96,6 +96,8 @@ struct TimelineScan {
   std::vector<TimelineBar> Bars;
   // "system", then the program keys (folder + "\" + file name) of the log.
   std::vector<std::string> Labels;
+  // By program row from row 2 up: the label of the run that opened the row.
+  std::vector<int> RowLabels;
   // A row that stopped the scan of its log; Bars then holds the runs that log
   // opened before the run that needed it. With several logs the others are
   // scanned all the same, and this is the first such row.

@@ -110,7 +110,10 @@ inline TimelineScan Scan(const TimelineSource& source) {
       const std::string name = NormalizeName(key);
       if (!source.ShowAll && source.HiddenNames && source.HiddenNames->IndexOf(name) >= 0) continue;
       if (!ReadRow(grid, i, source, scan, start) || !ReadRow(grid, RunEndRow(grid, i), source, scan, end)) break;
-      if (order.IndexOf(name) < 0) order.Add(name);
+      if (order.IndexOf(name) < 0) {
+        order.Add(name);
+        scan.RowLabels.push_back(static_cast<int>(scan.Labels.size()));
+      }
       const int y = order.IndexOf(name) + 2;
       AddInStartOrder(scan, {start, end, y, source.BarColors[static_cast<std::size_t>(y % 8)], 0, HowRunEnds(grid, i)},
                       key);
@@ -142,14 +145,18 @@ inline bool SameBars(const TimelineScan& a, const TimelineScan& b) {
   return true;
 }
 
-// The same bars ending the same way, stopped at the same row with the same
-// message.
+// The same bars ending the same way, the same row names, stopped at the same
+// row with the same message.
 inline bool SameScan(const TimelineScan& a, const TimelineScan& b) {
   if (a.Stopped.has_value() != b.Stopped.has_value()) return false;
   if (a.Stopped && (a.Stopped->Row != b.Stopped->Row || a.Stopped->Message != b.Stopped->Message)) return false;
-  for (std::size_t i = 0; i < a.Bars.size() && i < b.Bars.size(); ++i)
+  if (!SameBars(a, b) || a.RowLabels.size() != b.RowLabels.size()) return false;
+  for (std::size_t i = 0; i < a.Bars.size(); ++i)
     if (a.Bars[i].Ended != b.Bars[i].Ended) return false;
-  return SameBars(a, b);
+  for (std::size_t i = 0; i < a.RowLabels.size(); ++i)
+    if (a.Labels[static_cast<std::size_t>(a.RowLabels[i])] != b.Labels[static_cast<std::size_t>(b.RowLabels[i])])
+      return false;
+  return true;
 }
 
 }  // namespace tokiwa::reference
