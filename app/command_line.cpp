@@ -8,14 +8,12 @@
 #include <optional>
 #include <string_view>
 
+#include "gui/chart_image_file.h"
 #include "runtime/messages.h"
 
 namespace tokiwa {
 
 namespace {
-
-// The largest picture --render makes, per side.
-constexpr int kMaxImageSide = 16384;
 
 // Headless: the option's mode needs no display. Windowless: it never shows a
 // window, so it runs offscreen even where a display exists.
@@ -122,6 +120,7 @@ std::optional<CommandLineResult> CheckCombination(const CommandLine& c, const st
   if (!c.Render() && c.HasSize) return UsageError(msg::OptionNeedsRender, {Arg("--size")});
   if (c.Render() && c.OutputPath.empty()) return UsageError(msg::RenderNeedsOutput, {});
   if (c.Render() && NamesAnInput(c, c.OutputPath)) return UsageError(msg::OutputIsInput, {Arg(c.OutputPath)});
+  if (c.Render() && !ImageFormatOf(c.OutputPath)) return UsageError(msg::UnknownImageFormat, {Arg(c.OutputPath)});
   if (c.HasSize && !(ValidSide(c.Width) && ValidSide(c.Height)))
     return UsageError(msg::BadImageSize, {Arg(sizeText), Arg(kMaxImageSide)});
   return std::nullopt;

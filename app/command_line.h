@@ -24,11 +24,11 @@ struct CommandLine {
   bool Version = false;        // --version: print the version and exit
 
   std::string ExportLog;       // --export LOG: the bars as CSV on standard output
-  std::string RenderLog;       // --render LOG: the chart as a PNG file
+  std::string RenderLog;       // --render LOG: the chart as a picture file
   std::string SummaryLog;      // --summary LOG: totals per program as CSV on standard output
   // In a file mode: the option's log, then the plain arguments, in order.
   std::vector<std::string> LogFiles;
-  std::string OutputPath;      // -o PNG, with --render
+  std::string OutputPath;      // -o FILE, with --render: .png (or none), .svg or .pdf
   bool HasSize = false;        // --size WIDTHxHEIGHT, with --render
   int Width = 0, Height = 0;
   bool HasHiddenList = false;  // --hidden-list FILE, with a file mode

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "app/command_line.h"
-#include "gui/headless_host.h"
+#include "gui/chart_image_file.h"
 #include "runtime/exceptions.h"
 #include "timeline/log_timeline.h"
 
@@ -20,7 +20,8 @@ int RunRender(const RenderJob& job, const Reporter& report) {
     return kExitFileError;
   }
   if (badRow) report(*badRow);
-  if (!RenderChartToPng(timeline.Chart(), job.Width, job.Height, job.OutputFile)) return kExitCantCreate;
+  const ImageFormat format = ImageFormatOf(job.OutputFile).value_or(ImageFormat::Png);
+  if (!RenderChartToFile(timeline.Chart(), job.Width, job.Height, job.OutputFile, format)) return kExitCantCreate;
   return badRow ? kExitBadRow : 0;
 }
 

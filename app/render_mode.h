@@ -1,6 +1,6 @@
 #pragma once
-// "--render": the chart of launch logs as the window draws it, into a PNG
-// file, without a window.
+// "--render": the chart of launch logs as the window draws it, into a PNG,
+// SVG or PDF file (by the output file's extension), without a window.
 #include <string>
 
 #include "app/export_mode.h"

@@ -8,7 +8,7 @@
 
 #include "chart/chart.h"
 #include "examples/gallery.h"
-#include "gui/headless_host.h"
+#include "gui/chart_image_file.h"
 
 namespace tokiwa::gallery {
 
@@ -35,7 +35,7 @@ bool Render(const Scene& scene, const std::string& dir) {
   auto* chart = new TChart(&owner);
   scene.build(*chart, owner);
   const std::string path = dir + "/" + scene.name + ".png";
-  if (!RenderChartToPng(*chart, scene.width, scene.height, path)) return false;
+  if (!RenderChartToFile(*chart, scene.width, scene.height, path, ImageFormat::Png)) return false;
   std::cout << path << '\n';
   return true;
 }

@@ -1,23 +1,15 @@
 #include "gui/headless_host.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QString>
 #include <algorithm>
 
 #include "chart/chart.h"
+#include "gui/chart_image_file.h"
 #include "gui/error_display.h"
-#include "runtime/messages.h"
 #include "runtime/safe_file.h"
 
 namespace tokiwa {
-
-namespace {
-
-// The same ceiling as the chart's back buffer.
-constexpr int kMaxImageSide = 16384;
-
-}  // namespace
 
 HeadlessChartHost::HeadlessChartHost(int width, int height)
     : image_(std::clamp(width, 0, kMaxImageSide), std::clamp(height, 0, kMaxImageSide), QImage::Format_RGB32) {
@@ -27,25 +19,33 @@ HeadlessChartHost::HeadlessChartHost(int width, int height)
 
 HeadlessChartHost::~HeadlessChartHost() { canvas_.End(); }
 
-void HeadlessChartHost::Render(TCustomChart& chart) {
+void PaintChartOn(TCustomChart& chart, ChartHost& host, int width, int height) {
   // Puts the chart back where it was, also when its paint fails.
   struct Restore {
     TCustomChart& chart;
     ChartHost* host;
     int left, top, width, height;
-    HeadlessChartHost& self;
     ~Restore() {
-      self.canvas_.End();
-      self.rendering_ = nullptr;
       chart.SetHost(host);
       chart.SetBounds(left, top, width, height);
       chart.RequestRepaint();
     }
-  } restore{chart, chart.Host(), chart.Left(), chart.Top(), chart.Width(), chart.Height(), *this};
-  chart.SetHost(this);
-  chart.SetBounds(0, 0, image_.width(), image_.height());
-  rendering_ = &chart;
+  } restore{chart, chart.Host(), chart.Left(), chart.Top(), chart.Width(), chart.Height()};
+  chart.SetHost(&host);
+  chart.SetBounds(0, 0, width, height);
   chart.Paint();
+}
+
+void HeadlessChartHost::Render(TCustomChart& chart) {
+  struct Done {
+    HeadlessChartHost& self;
+    ~Done() {
+      self.canvas_.End();
+      self.rendering_ = nullptr;
+    }
+  } done{*this};
+  rendering_ = &chart;
+  PaintChartOn(chart, *this, image_.width(), image_.height());
 }
 
 void HeadlessChartHost::RepaintNow() {
@@ -66,23 +66,5 @@ std::unique_ptr<Bitmap> HeadlessChartHost::CreateBitmap(int width, int height, b
 }
 
 void HeadlessChartHost::ShowMessage(const std::string& text) { ShowErrorMessage(nullptr, text); }
-
-bool RenderChartToPng(TCustomChart& chart, int width, int height, const std::string& path) {
-  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-    ShowErrorMessage(nullptr, std::string(msg::NoGuiApplication));
-    return false;
-  }
-  if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) {
-    ShowErrorMessage(nullptr, FormatText(msg::InvalidImageSize, {Arg(width), Arg(height)}));
-    return false;
-  }
-  HeadlessChartHost host(width, height);
-  if (!GuardedCall(nullptr, [&] { host.Render(chart); })) return false;
-  if (!host.SavePng(path)) {
-    ShowErrorMessage(nullptr, FormatText(msg::FileCreateError, {Arg(path)}));
-    return false;
-  }
-  return true;
-}
 
 }  // namespace tokiwa

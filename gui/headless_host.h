@@ -51,15 +51,14 @@ class HeadlessChartHost : public ChartHost {
   int invalidations_ = 0;
 };
 
+// Paints the chart once on host at width × height: the chart is hosted there
+// for the call and given that size; its previous host and bounds come back
+// afterwards, also when the paint fails, and that host is asked to repaint.
+void PaintChartOn(TCustomChart& chart, ChartHost& host, int width, int height);
+
 // Writes the image as a PNG file under the exact bytes of path: complete or
 // not at all, an existing file replaced only once the new one is written
 // whole (see WriteFileSafely). False when it cannot be.
 bool WritePngFile(const QImage& image, const std::string& path);
-
-// Renders the chart at width × height pixels into a PNG file. Returns false
-// (after showing the reason through the error display) when there is no Qt GUI
-// application, the size is not positive, the chart's paint fails or the file
-// cannot be written.
-bool RenderChartToPng(TCustomChart& chart, int width, int height, const std::string& path);
 
 }  // namespace tokiwa

@@ -44,13 +44,21 @@ QRect Intersect(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, 
 
 }  // namespace
 
-QtCanvas::QtCanvas(QImage* target) : target_(target) { UpdateClipBounds(); }
+QtCanvas::QtCanvas(QImage* target) : target_(target), device_(target) { UpdateClipBounds(); }
 
 QtCanvas::~QtCanvas() { End(); }
 
 void QtCanvas::SetTarget(QImage* target) {
   End();
   target_ = target;
+  device_ = target;
+  UpdateClipBounds();
+}
+
+void QtCanvas::SetDevice(QPaintDevice* device) {
+  End();
+  target_ = nullptr;
+  device_ = device;
   UpdateClipBounds();
 }
 
@@ -62,9 +70,9 @@ void QtCanvas::End() {
 
 QPainter* QtCanvas::Painter() {
   if (painter_) return painter_.get();
-  if (!target_ || target_->isNull()) return nullptr;
+  if (!device_ || (target_ && target_->isNull())) return nullptr;
   auto p = std::make_unique<QPainter>();
-  if (!p->begin(target_)) return nullptr;
+  if (!p->begin(device_)) return nullptr;
   p->setRenderHint(QPainter::Antialiasing, false);
   p->setRenderHint(QPainter::TextAntialiasing, !monochrome_);
   p->setBackgroundMode(Qt::TransparentMode);
@@ -103,8 +111,8 @@ QRgb QtCanvas::MonoColor(QRgb rgb) { return qGray(rgb) >= 128 ? qRgb(255, 255, 2
 // ---- Clipping -------------------------------------------------------------
 
 TRect QtCanvas::DeviceRect() const {
-  if (!target_) return {};
-  return {0, 0, target_->width(), target_->height()};
+  if (!device_) return {};
+  return {0, 0, device_->width(), device_->height()};
 }
 
 void QtCanvas::UpdateClipBounds() {

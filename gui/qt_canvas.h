@@ -48,6 +48,10 @@ class QtCanvas : public Canvas {
 
   void SetTarget(QImage* target);
   QImage* Target() const { return target_; }
+  // Draws on any paint device instead, such as an SVG or PDF generator: the
+  // same calls, as vectors. A document device is finished by End(), so the
+  // canvas must not be ended before the drawing is complete.
+  void SetDevice(QPaintDevice* device);
   // Closes the painter; the next primitive opens it again with the same clip.
   void End();
   // A one-bit surface: every colour is drawn as black or white (see MonoColor).
@@ -109,7 +113,8 @@ class QtCanvas : public Canvas {
   void DrawQImage(const QRectF& target, const QImage& image, const QRectF& source);
   const QFontMetrics& Metrics();
 
-  QImage* target_ = nullptr;
+  QImage* target_ = nullptr;   // the image drawn on, if the device is one
+  QPaintDevice* device_ = nullptr;
   std::unique_ptr<QPainter> painter_;
   bool monochrome_ = false;
 

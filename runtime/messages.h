@@ -169,7 +169,8 @@ inline constexpr std::string_view Usage =
     "      ログの棒を UTF-8 の CSV で標準出力に書きます。見出し行は\n"
     "      index,start,end,row,colour,label で、1 行が 1 本の棒です (開始順)。\n"
     "  tokiwa --render ログファイル... -o 出力.png [--size 幅x高さ] [--hidden-list リスト] [--show-all]\n"
-    "      ウィンドウと同じチャートを PNG 画像に描きます (既定の大きさ 800x500)。\n"
+    "      ウィンドウと同じチャートを画像に描きます (既定の大きさ 800x500)。形式は出力\n"
+    "      ファイルの拡張子で選びます: .png (拡張子なしも)、.svg、.pdf。\n"
     "  tokiwa --summary ログファイル... [--hidden-list リスト] [--show-all]\n"
     "      プログラムごとの集計を UTF-8 の CSV で標準出力に書きます。見出し行は\n"
     "      file,folder,runs,total,longest,first_start,last_end,end_inferred で、\n"
@@ -194,7 +195,7 @@ inline constexpr std::string_view Usage =
     "  0   成功\n"
     "  1   ログファイルまたは非表示リストを開けない\n"
     "  2   日付または時刻の読めない行があった (その行より前の棒は出力済み)\n"
-    "  64  コマンドラインの誤り (-o が入力ファイルと同じ場合も)\n"
+    "  64  コマンドラインの誤り (-o が入力ファイルと同じ場合、分からない拡張子の場合も)\n"
     "  73  出力ファイルを作成できない (元のファイルはそのまま)\n"
     "  74  標準出力に書き込めない\n";
 // Rendering a chart into an image file

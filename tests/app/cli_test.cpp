@@ -88,6 +88,7 @@ TEST(CommandLineRun, StatusesAndMessagesAScriptSees) {
       {{"--render", "day.log", "-o", "day.log"}, Output::kFile, kExitUsage, FormatText(msg::OutputIsInput, {Arg("day.log")})},
       {{"--summary", "day.log"}, Output::kDevFull, kExitIoError, stdoutFailure},
       {{"--summary", "day.log", "none.log"}, Output::kFile, kExitFileError, FormatText(msg::FileOpenError, {Arg("none.log")})},
+      {{"--render", "day.log", "-o", "day.gif"}, Output::kFile, kExitUsage, FormatText(msg::UnknownImageFormat, {Arg("day.gif")})},
   };
   for (const Case& c : cases) {
     TempDir dir;

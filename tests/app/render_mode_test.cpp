@@ -119,6 +119,17 @@ TEST(RenderModeCommandLine, RenderNeedsAnOutputAndTakesASize) {
   EXPECT_EQ(ParseCommandLine({"--render", "day.log", "-o", "o.png", "--screenshot", "s.png"}).ExitStatus, kExitUsage);
 }
 
+TEST(RenderMode, TheOutputsExtensionChoosesTheFormat) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"chart.svg", "<?xml"}, {"chart.PDF", "%PDF-"}, {"chart.png", "\x89PNG"}, {"chart", "\x89PNG"}};
+  for (const auto& [name, magic] : cases) {
+    RenderRun run;
+    run.job.OutputFile = run.dir.File(name);
+    ASSERT_EQ(run.Run(kDay), 0) << name;
+    EXPECT_EQ(ReadBytes(run.job.OutputFile).rfind(magic, 0), 0u) << name;
+  }
+}
+
 // A picture that cannot be written whole leaves the old one as it was.
 TEST(RenderMode, AFailedWriteKeepsTheOldPicture) {
   RenderRun run;

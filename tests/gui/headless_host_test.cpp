@@ -61,30 +61,5 @@ TEST(HeadlessHost, PutsTheChartBackOnItsHostAndSize) {
   EXPECT_GT(previous.InvalidateCount, 0);
 }
 
-TEST(HeadlessHost, RenderChartToPngWritesAReadablePicture) {
-  SmallChart c;
-  testing::TempDir dir;
-  const std::string path = dir.File("chart.png");
-  ASSERT_TRUE(RenderChartToPng(*c.chart, 200, 150, path));
-  QImage saved(QString::fromStdString(path));
-  ASSERT_FALSE(saved.isNull());
-  EXPECT_EQ(saved.size(), QSize(200, 150));
-}
-
-TEST(HeadlessHost, RenderChartToPngReportsWhatWentWrong) {
-  SmallChart c;
-  std::vector<std::string> shown;
-  ScopedErrorSink sink([&](QWidget*, const std::string& m) { shown.push_back(m); });
-  EXPECT_FALSE(RenderChartToPng(*c.chart, 0, 150, "unused.png"));
-  EXPECT_FALSE(RenderChartToPng(*c.chart, 100, 100, "/nonexistent-dir/x/chart.png"));
-  c.chart->OnAfterDraw = [](TComponent*) { throw Exception("draw failed"); };
-  EXPECT_FALSE(RenderChartToPng(*c.chart, 100, 100, "unused.png"));
-  ASSERT_EQ(shown.size(), 3u);
-  EXPECT_EQ(shown[0], FormatText(msg::InvalidImageSize, {Arg(0), Arg(150)}));
-  EXPECT_EQ(shown[1], FormatText(msg::FileCreateError, {Arg("/nonexistent-dir/x/chart.png")}));
-  EXPECT_EQ(shown[2], "draw failed");
-  EXPECT_EQ(c.chart->Host(), nullptr);
-}
-
 }  // namespace
 }  // namespace tokiwa

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "chart/chart.h"
-#include "gui/headless_host.h"
+#include "gui/chart_image_file.h"
 #include "runtime/date_time.h"
 #include "series/custom_series.h"
 #include "series/gantt_series.h"
@@ -78,7 +78,7 @@ std::string OutputPath(const std::string& name) {
 
 void RenderAndCheck(ExampleChart& example, const std::string& name) {
   const std::string path = OutputPath(name);
-  ASSERT_TRUE(RenderChartToPng(*example.chart, 640, 480, path));
+  ASSERT_TRUE(RenderChartToFile(*example.chart, 640, 480, path, ImageFormat::Png));
   QImage image(QString::fromStdString(path));
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.size(), QSize(640, 480));
