@@ -21,6 +21,7 @@
 #include "runtime/graphics.h"
 #include "runtime/messages.h"
 #include "timeline/chart_config.h"
+#include "timeline/row_labels.h"
 
 namespace tokiwa {
 
@@ -192,6 +193,7 @@ void TForm1::CreateMenus() {
   AttachPopupMenu(StringGrid1, StringGrid1->viewport());
   StringGrid1->OnDblClick = [this] { Guard([this] { StringGrid1DblClick(); }); };
   WatchGridDoubleClicks();
+  CreateReadingAids();
 }
 
 // A widget's context menu: PopupMenu1Popup runs, then the menu opens where

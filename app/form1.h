@@ -16,12 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "app/image_export.h"
 #include "app/settings.h"
 #include "gridio/string_grid_io.h"
 #include "runtime/colour.h"
 #include "runtime/component.h"
 #include "runtime/input.h"
 #include "runtime/string_list.h"
+#include "timeline/bar_details.h"
 #include "timeline/log_files.h"
 #include "timeline/timeline_scan.h"
 
@@ -33,6 +35,7 @@ namespace tokiwa {
 
 class ChartWidget;
 class FollowMode;
+class RowLabels;
 class SummaryWindow;
 class TChart;
 class TChartSeries;
@@ -87,6 +90,10 @@ class TForm1 : public QMainWindow {
   QAction* mnRenew = nullptr;    // command on the menu bar, F5
   QMenu* PopupMenu1 = nullptr;
   QAction* mnIgno = nullptr;
+  // Reading the chart: the picture saved (フォルダ) and the program names
+  // beside the rows (オプション, a check-mark item kept in the settings).
+  QAction* mnSaveImage = nullptr;
+  QAction* mnRowLabels = nullptr;
 
   // ---- state ----
   TStringList HiddenNames;
@@ -98,8 +105,13 @@ class TForm1 : public QMainWindow {
   // in the grid.
   std::vector<LoadedLog> ShownLogs;
 
+  // How each bar of the last build ended and the names of its rows.
+  TimelineDetails Details;
+
   // The folder dialog; tests replace it. Returns an empty text on cancel.
   std::function<QString(QWidget* parent, const QString& title, const QString& start)> ChooseFolder;
+  // The save dialog of mnSaveImage; tests replace it.
+  ImageFileChooser ChooseImageFile;
 
   // ---- events ----
   void FormCreate();
@@ -129,6 +141,8 @@ class TForm1 : public QMainWindow {
   void mnSummaryClick();
   // The cursor position is that of the last double click on the grid.
   void StringGrid1DblClick();
+  void mnSaveImageClick();
+  void mnRowLabelsClick();
 
   // Rebuilds the chart from the grid, the hidden list and the show-all switch.
   void BuildTimeline();
@@ -155,6 +169,11 @@ class TForm1 : public QMainWindow {
   void CreateComponents();
   QWidget* CreateChart1Area(QWidget* parent);
   void CreateMenus();
+  // The reading aids: their menu items, the tooltip, the wheel and keys.
+  void CreateReadingAids();
+  // Checks mnRowLabels and shows or hides the names to match.
+  void ShowRowLabels(bool shown);
+  void KeepTimelineDetails(const TimelineScan& scan);
   void AttachPopupMenu(QWidget* owner, QWidget* coordinateSource);
   void ConfigureGrid();
   void ApplyLayoutSettings();
@@ -179,6 +198,8 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TComponent> components_;
   std::unique_ptr<FollowMode> follow_;
   SummaryWindow* summary_ = nullptr;  // owned by the window, made when first opened
+  // Works on Chart1: declared after components_, so it goes first.
+  std::unique_ptr<RowLabels> rowLabels_;
   // The widget whose context menu is opening (PopupMenu1Popup).
   QWidget* popupOwner_ = nullptr;
   // Where the grid was last double-clicked, in StringGrid1's coordinates.

@@ -80,7 +80,9 @@ void TForm1::FormCreate() {
 void TForm1::ApplyLayoutSettings() {
   const ProfileFile ini(IniFileName);
   const LayoutSettings layout = ReadLayoutSettings(ini);
-  mnFollow->setChecked(ReadOptionSettings(ini).Follow);
+  const OptionSettings options = ReadOptionSettings(ini);
+  mnFollow->setChecked(options.Follow);
+  ShowRowLabels(options.RowLabels);
   // A hand-edited file may hold values near the int limits, where Qt's own
   // geometry arithmetic overflows; no screen is this large, and
   // KeepOnScreen() brings the window within its screen afterwards.
@@ -138,6 +140,7 @@ std::vector<std::string> TForm1::SaveState() {
   layout.All = mnAllDisp->isChecked();
   OptionSettings options;
   options.Follow = mnFollow->isChecked();
+  options.RowLabels = mnRowLabels->isChecked();
   std::vector<std::string> failures;
   // The list is saved even when the settings are not: it is what the user
   // would miss.

@@ -57,6 +57,7 @@ void TForm1::mnIgnoClick() {
 // Empties chart and grid and lists the folder again; the user picks a file anew.
 void TForm1::mnRenewClick() {
   Series1->RemoveAllPoints();
+  KeepTimelineDetails(TimelineScan{});
   Chart1->Foot().SetText(RenewedFootLines());
   StringGridIO1.ClearGrid();
   Grid().SetRowCount(2);

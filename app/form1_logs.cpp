@@ -41,6 +41,7 @@ void TForm1::ShownLogsChanged() {
 
 void TForm1::TimelineChanged(const TimelineScan& scan) {
   if (summary_ && summary_->isVisible()) summary_->SetTotals(SummarizePrograms(scan));
+  KeepTimelineDetails(scan);
 }
 
 }  // namespace tokiwa

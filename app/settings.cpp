@@ -18,6 +18,8 @@ constexpr std::string_view kHeightB = "HeightB";
 constexpr std::string_view kAll = "All";
 constexpr std::string_view kFollow = "Follow";
 constexpr std::string_view kEnabled = "Enabled";
+constexpr std::string_view kView = "View";
+constexpr std::string_view kRowLabels = "RowLabels";
 
 // Ends a batch without saving when a write throws before EndUpdate.
 class UpdateBatch {
@@ -67,15 +69,25 @@ void WriteLayoutSettings(ProfileFile& file, const LayoutSettings& layout) {
 OptionSettings ReadOptionSettings(const ProfileFile& file) {
   OptionSettings s;
   s.Follow = file.ReadInteger(kFollow, kEnabled, 0) != 0;
+  s.RowLabels = file.ReadInteger(kView, kRowLabels, 0) != 0;
   return s;
 }
+
+namespace {
+
+// An option switched on, or switched off after it was saved.
+void WriteOption(ProfileFile& file, std::string_view section, std::string_view key, bool on) {
+  constexpr std::string_view kAbsent = "\n";  // no value holds a line end
+  if (on || file.ReadString(section, key, kAbsent) != kAbsent) file.WriteInteger(section, key, on ? 1 : 0);
+}
+
+}  // namespace
 
 void WriteSettings(ProfileFile& file, const LayoutSettings& layout, const OptionSettings& options) {
   UpdateBatch batch(file);
   WriteLayoutSettings(file, layout);
-  constexpr std::string_view kAbsent = "\n";  // no value holds a line end
-  const bool saved = file.ReadString(kFollow, kEnabled, kAbsent) != kAbsent;
-  if (options.Follow || saved) file.WriteInteger(kFollow, kEnabled, options.Follow ? 1 : 0);
+  WriteOption(file, kFollow, kEnabled, options.Follow);
+  WriteOption(file, kView, kRowLabels, options.RowLabels);
   batch.Commit();
 }
 

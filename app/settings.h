@@ -26,18 +26,20 @@ struct LayoutSettings {
 };
 
 // Settings the viewer gained later, each feature in a section of its own
-// ("Follow"/"Enabled"), so older settings files read as before.
+// ("Follow"/"Enabled", "View"/"RowLabels"), so older settings files read as
+// before.
 struct OptionSettings {
-  bool Follow = false;  // take in what the folder and the shown logs gain
+  bool Follow = false;     // take in what the folder and the shown logs gain
+  bool RowLabels = false;  // program names beside the chart's rows
 };
 
 // Missing keys and texts that are not numbers read as the defaults.
 LayoutSettings ReadLayoutSettings(const ProfileFile& file);
 OptionSettings ReadOptionSettings(const ProfileFile& file);
 
-// Writes the layout and the options in one save, as WriteLayoutSettings. The
-// options section is written only once an option was used, so a viewer that
-// never used one leaves the file as it always has.
+// Writes the layout and the options in one save, as WriteLayoutSettings. An
+// option's section is written only once the option was used, so a viewer
+// that never used one leaves the file as it always has.
 void WriteSettings(ProfileFile& file, const LayoutSettings& layout, const OptionSettings& options);
 
 // Writes every key, in the file's customary order, and saves once; raises

@@ -252,16 +252,20 @@ TEST(FormLoad, MenusCarryTheirShortcutsInTheirOrder) {
   EXPECT_EQ(bar[0], form.Folder1->menuAction());
   EXPECT_EQ(bar[1], form.mnOption->menuAction());
   EXPECT_EQ(bar[2], form.mnRenew);
+  EXPECT_EQ(form.Folder1->actions(), (QList<QAction*>{form.mnOpen, form.mnSaveImage, form.mnExit}));
   const QList<QAction*> options = form.mnOption->actions();
-  ASSERT_EQ(options.size(), 6);
+  ASSERT_EQ(options.size(), 7);
   EXPECT_EQ(options[0], form.mnReact->menuAction());
   EXPECT_EQ(options[1], form.N3);
   EXPECT_EQ(options[2], form.mnAllDisp);
-  EXPECT_EQ(options[3], form.N4);
-  EXPECT_EQ(options[4], form.mnFollow);
-  EXPECT_EQ(options[5], form.mnSummary);
-  EXPECT_TRUE(form.mnFollow->isCheckable());
-  EXPECT_FALSE(form.mnFollow->isChecked());
+  EXPECT_EQ(options[3], form.mnRowLabels);
+  EXPECT_EQ(options[4], form.N4);
+  EXPECT_EQ(options[5], form.mnFollow);
+  EXPECT_EQ(options[6], form.mnSummary);
+  for (QAction* item : {form.mnRowLabels, form.mnFollow}) {
+    EXPECT_TRUE(item->isCheckable());
+    EXPECT_FALSE(item->isChecked());  // off until the user turns it on
+  }
 }
 
 }  // namespace

@@ -32,6 +32,8 @@ TEST(WindowTexts, EveryCaptionHeaderAndFootTextReadsAsDesigned) {
       {"mnAllDisp", "非表示リストを無視"},
       {"mnRenew", "ログ最新取得(&R)"},
       {"mnIgno", "非表示"},
+      {"mnSaveImage", "画像として保存..."},
+      {"mnRowLabels", "プログラム名を表示"},
       {"folder dialog", "フォルダを選択して下さい"},
       {"header 0", ""},
       {"header 1", " 日付"},
@@ -62,7 +64,8 @@ TEST(WindowTexts, EveryCaptionHeaderAndFootTextReadsAsDesigned) {
   const std::pair<const char*, const QAction*> items[] = {
       {"Folder1", form.Folder1->menuAction()}, {"mnOpen", form.mnOpen}, {"mnExit", form.mnExit},
       {"mnOption", form.mnOption->menuAction()}, {"mnReact", form.mnReact->menuAction()}, {"N3", form.N3},
-      {"mnAllDisp", form.mnAllDisp}, {"mnRenew", form.mnRenew}, {"mnIgno", form.mnIgno}};
+      {"mnAllDisp", form.mnAllDisp}, {"mnRenew", form.mnRenew}, {"mnIgno", form.mnIgno},
+      {"mnSaveImage", form.mnSaveImage}, {"mnRowLabels", form.mnRowLabels}};
   for (const auto& [name, item] : items) shown[name] = Caption(item);
   form.ChooseFolder = [&](QWidget*, const QString& title, const QString&) {
     shown["folder dialog"] = title.toStdString();
