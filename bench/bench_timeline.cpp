@@ -1,7 +1,7 @@
 // The stages of drawing a launch log's timeline, one after the other, with
 // the time (wall and CPU) and the peak memory after each: loading the grid,
 // scanning it into bars, filling the Gantt series, painting the chart
-// headless.
+// headless; then the time to find the bar under a resting pointer.
 //
 //   bench_timeline LOGFILE [WIDTHxHEIGHT]
 #include <sys/resource.h>
@@ -83,6 +83,18 @@ int main(int argc, char** argv) {
     HeadlessChartHost host(width, height);
     host.Render(*chart.Chart1);
   });
+  // The bar under a resting pointer, as the window's tooltip asks for it: a
+  // grid of points over the plot as the last paint laid it out.
+  constexpr int kSide = 10;
+  const tokiwa::TRect plot = chart.Chart1->PlotRect();
+  int found = 0;
+  const auto wall0 = std::chrono::steady_clock::now();
+  for (int i = 0; i < kSide; ++i)
+    for (int j = 0; j < kSide; ++j)
+      found += chart.Series1->PointAtPixel(plot.Left + plot.Width() * i / kSide + 1,
+                                           plot.Top + plot.Height() * j / kSide + 1) >= 0;
+  const double each = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count() / (kSide * kSide);
+  std::printf("  hover    %7.3f ms a hit test (%d of %d points on a bar)\n", each * 1000, found, kSide * kSide);
   std::printf("  %d rows, %d bars\n", grid.RowCount() - 1, chart.Series1->PointCount());
   return 0;
 }
