@@ -20,49 +20,17 @@
 #include "gui/string_grid_view.h"
 #include "runtime/messages.h"
 #include "series/gantt_series.h"
-#include "tests/app/form_fixture.h"
+#include "tests/app/log_window.h"
 #include "tests/timeline/timeline_test_support.h"
 
 namespace tokiwa::testing {
 namespace {
 
-const std::vector<LogLine> kDay = {
-    {"vvv", "2024/04/15", "8:00:00", "", ""},
-    {"C", "2024/04/15", "8:10:00", "a.exe", "C:\\T"},
-    {"C", "2024/04/15", "8:20:00", "メモ.exe (1)", "C:\\T"},
-    {"C", "2024/04/15", "8:30:00", "c.exe", "C:\\T"},
-    {"E", "2024/04/15", "8:40:00", "a.exe", "C:\\T"},
-    {"C", "2024/04/15", "8:45:00", "メモ.exe (2)", "C:\\T"},
-    {"###", "2024/04/15", "9:00:00", "", ""},
-};
+const std::vector<LogLine>& kDay = kShortDay;
 
-class Interaction : public ::testing::Test {
+class Interaction : public LogWindow {
  protected:
-  void Open(const std::vector<LogLine>& log = kDay) {
-    const std::string folder = f.dir.File("logs");
-    std::filesystem::create_directory(folder);
-    WriteBytes(LogFile(), LogBytes(log));
-    TForm1& form = f.Create();
-    form.ListFolder(folder);
-    form.SelectFirstLog();
-    Paint();
-  }
-  TForm1& Form() { return *f.form; }
-  void Paint() {
-    QApplication::processEvents();
-    Form().Chart1View->repaint();
-  }
-  // The middle of bar i on the screen (chart coordinates are the widget's).
-  QPoint BarCentre(int i) {
-    TGanttSeries& s = *Form().Series1;
-    const int x0 = s.PointScreenX(i), x1 = s.ValuePositionX(s.EndValues().ValueAt(i));
-    return {(x0 + x1) / 2, s.PointScreenY(i)};
-  }
-  int BarOf(const std::string& label) {
-    for (int i = 0; i < Form().Series1->PointCount(); ++i)
-      if (Form().Series1->PointLabel(i) == label) return i;
-    return -1;
-  }
+  void Open(const std::vector<LogLine>& log = kDay) { LogWindow::Open(log); }
   // Opens the widget's context menu there and leaves it open.
   void OpenPopup(QWidget* widget, QPoint at) {
     QTest::mousePress(widget, Qt::RightButton, {}, at);
@@ -82,10 +50,7 @@ class Interaction : public ::testing::Test {
     QMenuBar* bar = Form().menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
   }
-  std::string LogFile() { return f.dir.File("logs") + "/2024-04-15.log"; }
   std::vector<std::string> Foot() { return Form().Chart1->Foot().Text(); }
-
-  FormFixture f;
 };
 
 TEST_F(Interaction, SelectingALogFillsTheGridAndDrawsItsBars) {

@@ -21,48 +21,16 @@
 #include "runtime/messages.h"
 #include "runtime/profile_file.h"
 #include "series/gantt_series.h"
-#include "tests/app/form_fixture.h"
-#include "tests/timeline/timeline_test_support.h"
+#include "tests/app/log_window.h"
 
 namespace tokiwa::testing {
 namespace {
 
-const std::vector<LogLine> kDay = {
-    {"vvv", "2024/04/15", "8:00:00", "", ""},
-    {"C", "2024/04/15", "8:10:00", "a.exe", "C:\\T"},
-    {"C", "2024/04/15", "8:20:00", "メモ.exe (1)", "C:\\T"},
-    {"C", "2024/04/15", "8:30:00", "c.exe", "C:\\T"},
-    {"E", "2024/04/15", "8:40:00", "a.exe", "C:\\T"},
-    {"E", "2024/04/15", "8:50:00", "メモ.exe (1)", "C:\\T"},
-    {"###", "2024/04/15", "9:00:00", "", ""},
-};
 
-class ReadingAids : public ::testing::Test {
+class ReadingAids : public LogWindow {
  protected:
-  void Open(const std::vector<LogLine>& log = kDay) {
-    const std::string folder = f.dir.File("logs");
-    std::filesystem::create_directories(folder);
-    WriteBytes(folder + "/day.log", LogBytes(log));
-    TForm1& form = f.Create();
-    form.ListFolder(folder);
-    form.SelectFirstLog();
-    Paint();
-  }
-  TForm1& Form() { return *f.form; }
+  void Open() { LogWindow::Open(kShortDay); }
   TChartAxis& Time() { return Form().Chart1->BottomAxis(); }
-  void Paint() {
-    QApplication::processEvents();
-    Form().Chart1View->repaint();
-  }
-  QPoint BarCentre(int i) {
-    TGanttSeries& s = *Form().Series1;
-    return {(s.PointScreenX(i) + s.ValuePositionX(s.EndValues().ValueAt(i))) / 2, s.PointScreenY(i)};
-  }
-  int BarOf(const std::string& label) {
-    for (int i = 0; i < Form().Series1->PointCount(); ++i)
-      if (Form().Series1->PointLabel(i) == label) return i;
-    return -1;
-  }
   // The chart as the window shows it, saved as SVG: its texts are there as text.
   QString ChartSvg() {
     const QString path = QString::fromStdString(f.dir.File("shown.svg"));
@@ -93,8 +61,6 @@ class ReadingAids : public ::testing::Test {
     QApplication::sendEvent(Form().Chart1View, &wheel);
     Paint();
   }
-
-  FormFixture f;
 };
 
 TEST_F(ReadingAids, RowNamesFollowTheOptionAndSurviveHidingShowAllAndReload) {
