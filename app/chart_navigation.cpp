@@ -22,7 +22,10 @@ ChartNavigation::ChartNavigation(ChartWidget* view) : QObject(view), view_(view)
 }
 
 bool ChartNavigation::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == view_) {
+  TCustomChart& chart = *view_->Chart();
+  // A drag measures from the ranges it began with; they stay until it ends.
+  const bool dragging = chart.ZoomDrag().DragActive || chart.PanDrag().DragActive;
+  if (watched == view_ && !dragging) {
     if (event->type() == QEvent::Wheel) return Wheel(static_cast<const QWheelEvent&>(*event));
     if (event->type() == QEvent::KeyPress) return Key(static_cast<const QKeyEvent&>(*event));
   }

@@ -4,8 +4,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QRegularExpression>
 #include <QHelpEvent>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -16,6 +16,7 @@
 #include "app/bar_tooltip.h"
 #include "app/image_export.h"
 #include "app/settings.h"
+#include "app/ui_text.h"
 #include "chart/chart.h"
 #include "gui/chart_widget.h"
 #include "runtime/messages.h"
@@ -25,7 +26,6 @@
 
 namespace tokiwa::testing {
 namespace {
-
 
 class ReadingAids : public LogWindow {
  protected:
@@ -103,25 +103,24 @@ TEST_F(ReadingAids, AnOlderSettingsFileLoadsUnchangedAndKeepsItsKeys) {
   EXPECT_TRUE(form.mnAllDisp->isChecked());
   EXPECT_EQ(form.size(), QSize(700, 500));
   ASSERT_TRUE(f.Close());
-  // What an older viewer reads is where it was (the chart's height is what
-  // the grid left it); the new section comes after.
+  // Written back as an older viewer writes it (the chart's height is what the
+  // grid left it): the option's section comes only once the option is used.
   const LayoutSettings layout = ReadLayoutSettings(ProfileFile(f.IniFile()));
   std::string expected = old;
   expected.replace(expected.find("HeightT=99"), 10, "HeightT=" + std::to_string(layout.HeightT));
-  const std::string written = ReadBytes(f.IniFile());
-  EXPECT_EQ(written.substr(0, written.find("[View]")), expected);
-  EXPECT_EQ(written.substr(written.find("[View]")), "[View]\r\nRowLabels=0\r\n");
+  EXPECT_EQ(ReadBytes(f.IniFile()), expected);
 }
 
 TEST_F(ReadingAids, HoverTellsTheBarAndHowItsEndWasFound) {
   Open();
   BarTooltip* tooltip = Form().Chart1View->findChild<BarTooltip*>();
   ASSERT_NE(tooltip, nullptr);
+  // The texts themselves are the timeline's (bar_details_test); here, which
+  // bar answers, written unwrapped.
   EXPECT_EQ(tooltip->TextAt(BarCentre(BarOf("C:\\T\\a.exe"))),
             "<p style='white-space:pre'>a.exe<br>C:\\T<br>開始 2024/04/15 8:10:00<br>終了 2024/04/15 8:40:00<br>"
             "実行時間 0:30:00</p>");
   EXPECT_TRUE(tooltip->TextAt(BarCentre(BarOf("C:\\T\\c.exe"))).endsWith("<br>シャットダウン時に実行中</p>"));
-  EXPECT_TRUE(tooltip->TextAt(BarCentre(0)).startsWith("<p style='white-space:pre'>システム<br>開始 2024/04/15 8:00:00"));
   const TRect plot = Form().Chart1->PlotRect();
   EXPECT_TRUE(tooltip->TextAt(QPoint(plot.Left + 2, plot.Top + 2)).isEmpty());  // c's row before c starts
   EXPECT_TRUE(tooltip->TextAt(QPoint(plot.Left - 20, BarCentre(0).y())).isEmpty());  // beside the plot
@@ -187,8 +186,8 @@ TEST_F(ReadingAids, SavesTheChartInTheFormatChosen) {
     Form().ChooseImageFile = [&](QWidget*, const QString& title, const QString&, const QString& filters,
                                  QString* filter) {
       EXPECT_EQ(title.toStdString(), msg::SaveImageTitle);
-      EXPECT_TRUE(filters.contains(QString::fromUtf8(c.filter.data(), static_cast<qsizetype>(c.filter.size()))));
-      *filter = QString::fromUtf8(c.filter.data(), static_cast<qsizetype>(c.filter.size()));
+      EXPECT_TRUE(filters.contains(Text(c.filter)));
+      *filter = Text(c.filter);
       return QString::fromStdString(f.dir.File(c.chosen));
     };
     Form().mnSaveImageClick();
