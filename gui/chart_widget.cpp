@@ -121,8 +121,7 @@ TSize ChartWidget::ScreenPhysicalSize() {
 
 void ChartWidget::RemakeWindowImage() {
   canvas_.End();
-  window_ = QImage(std::max(width(), 0), std::max(height(), 0), QImage::Format_RGB32);
-  window_.fill(Qt::white);
+  window_ = NewCanvasImage(width(), height());
   canvas_.SetTarget(&window_);
 }
 

@@ -1,19 +1,18 @@
 #include "gui/headless_host.h"
 
-#include <QBuffer>
 #include <QString>
 #include <algorithm>
 
 #include "chart/chart.h"
 #include "gui/chart_image_file.h"
 #include "gui/error_display.h"
+#include "gui/png_encoder.h"
 #include "runtime/safe_file.h"
 
 namespace tokiwa {
 
 HeadlessChartHost::HeadlessChartHost(int width, int height)
-    : image_(std::clamp(width, 0, kMaxImageSide), std::clamp(height, 0, kMaxImageSide), QImage::Format_RGB32) {
-  image_.fill(Qt::white);
+    : image_(NewCanvasImage(width, height)) {
   canvas_.SetTarget(&image_);
 }
 
@@ -55,10 +54,8 @@ void HeadlessChartHost::RepaintNow() {
 bool HeadlessChartHost::SavePng(const std::string& path) const { return WritePngFile(image_, path); }
 
 bool WritePngFile(const QImage& image, const std::string& path) {
-  QByteArray png;
-  QBuffer buffer(&png);
-  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
-  return static_cast<bool>(WriteFileSafely(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size()))));
+  const std::optional<std::string> png = EncodePng(image);
+  return png && static_cast<bool>(WriteFileSafely(path, *png));
 }
 
 std::unique_ptr<Bitmap> HeadlessChartHost::CreateBitmap(int width, int height, bool monochrome) {

@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <cstdlib>
 
 #include "gui/qt_canvas.h"
+#include "runtime/memory_hints.h"
 
 namespace tokiwa {
 
@@ -8,25 +10,35 @@ namespace {
 
 // Larger requests are refused by clamping rather than exhausting memory.
 constexpr int kMaxBitmapSide = 16384;
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
-QImage NewImage(int width, int height) {
-  QImage image(std::clamp(width, 0, kMaxBitmapSide), std::clamp(height, 0, kMaxBitmapSide),
-               QImage::Format_RGB32);
+}  // namespace
+
+// A chart-sized image is megabytes of fresh memory, which the kernel would
+// otherwise supply (and zero, and later unmap) 4 KiB at a time.
+QImage NewCanvasImage(int width, int height) {
+  width = std::clamp(width, 0, kMaxBitmapSide);
+  height = std::clamp(height, 0, kMaxBitmapSide);
+  const qsizetype stride = qsizetype{width} * 4;
+  const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
+  const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+  void* data = bytes == 0 ? nullptr : std::aligned_alloc(kHugePage, rounded);
+  if (!data) return QImage(width, height, QImage::Format_RGB32);  // Qt's own memory, or a null image
+  AdviseHugePages(data, rounded);
+  QImage image(static_cast<uchar*>(data), width, height, stride, QImage::Format_RGB32, std::free, data);
   image.fill(Qt::white);
   return image;
 }
 
-}  // namespace
-
 QtBitmap::QtBitmap(int width, int height, bool monochrome)
-    : image_(NewImage(width, height)), monochrome_(monochrome), canvas_(&image_) {
+    : image_(NewCanvasImage(width, height)), monochrome_(monochrome), canvas_(&image_) {
   canvas_.SetMonochrome(monochrome);
 }
 
 // Keeps the overlapping part of the old picture, as the platform's bitmaps do.
 void QtBitmap::SetSize(int width, int height) {
   if (QSize(std::clamp(width, 0, kMaxBitmapSide), std::clamp(height, 0, kMaxBitmapSide)) == image_.size()) return;
-  QImage resized = NewImage(width, height);
+  QImage resized = NewCanvasImage(width, height);
   canvas_.End();
   if (!resized.isNull() && !image_.isNull()) {
     QPainter p(&resized);

@@ -156,6 +156,10 @@ class QtCanvas : public Canvas {
   std::vector<QPoint> offPoints_;
 };
 
+// A white RGB32 image for a canvas to draw on, each side clamped to
+// 0..16384; null when there is no memory for it.
+QImage NewCanvasImage(int width, int height);
+
 // An off-screen image with a canvas (the chart's back buffer). A monochrome
 // bitmap is kept as 32-bit RGB whose canvas draws only black and white, so it
 // copies onto colour surfaces without conversion.
