@@ -66,6 +66,7 @@ void QtCanvas::End() {
   if (!painter_) return;
   painter_->end();
   painter_.reset();
+  bits_ = nullptr;
 }
 
 QPainter* QtCanvas::Painter() {
@@ -80,8 +81,26 @@ QPainter* QtCanvas::Painter() {
   bgOpaque_ = false;
   bgColour_ = p->background().color();
   painter_ = std::move(p);
+  // The painter has detached the image: these are the pixels it paints.
+  bits_ = reinterpret_cast<std::uint32_t*>(target_->bits());
   ApplyClip();
   return painter_.get();
+}
+
+std::optional<raster::PixelSurface> QtCanvas::DirectSurface() {
+  if (!directRaster_ || clipKind_ == ClipKind::Region || !target_ || target_->format() != QImage::Format_RGB32)
+    return std::nullopt;
+  if (!Painter()) return std::nullopt;
+  return raster::PixelSurface{bits_, target_->bytesPerLine() / 4};
+}
+
+raster::PixelOp QtCanvas::DirectOp() const {
+  switch (composition_) {
+    case QPainter::RasterOp_NotSourceXorDestination: return raster::PixelOp::NotXor;
+    case QPainter::RasterOp_SourceXorDestination: return raster::PixelOp::Xor;
+    case QPainter::RasterOp_NotDestination: return raster::PixelOp::Not;
+    default: return raster::PixelOp::Copy;
+  }
 }
 
 QColor QtCanvas::ToQColor(TColor c) const {
@@ -231,7 +250,13 @@ void QtCanvas::FillArea(const QRect& r) {
   TBrushStyle style = Brush().Style();
   if (style == TBrushStyle::bsClear) return;
   if (style == TBrushStyle::bsSolid) {
-    painter_->fillRect(r, CachedColour(brushColour_, Brush().Color()));
+    const QColor& colour = CachedColour(brushColour_, Brush().Color());
+    if (auto surface = DirectSurface()) {
+      raster::FillPixels(*surface, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}, colour.rgb(),
+                         DirectOp());
+    } else {
+      painter_->fillRect(r, colour);
+    }
   } else if (auto brush = FillBrush()) {
     painter_->fillRect(r, *brush);
   }
@@ -240,7 +265,13 @@ void QtCanvas::FillArea(const QRect& r) {
 void QtCanvas::FillClipped(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
                            const QColor& colour) {
   QRect r = Intersect(left, top, right, bottom, clipBounds_);
-  if (!r.isEmpty()) painter_->fillRect(r, colour);
+  if (r.isEmpty()) return;
+  if (auto surface = DirectSurface()) {
+    raster::FillPixels(*surface, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}, colour.rgb(),
+                       DirectOp());
+    return;
+  }
+  painter_->fillRect(r, colour);
 }
 
 QPen QtCanvas::WidePen() const {
@@ -259,10 +290,26 @@ void QtCanvas::StrokeThin(std::span<const TPoint> path, bool closed) {
   std::span<const int> dashes = raster::DashPattern(Pen().Style());
   std::int64_t phase = 0;
   std::size_t segments = closed ? path.size() : path.size() - 1;
+  if (auto surface = DirectSurface()) {
+    SetComposition(PenComposition());
+    const raster::LineInk ink = ThinInk();
+    for (std::size_t i = 0; i < segments; ++i)
+      phase = raster::DrawLinePixels(*surface, path[i], path[(i + 1) % path.size()], clipBounds_, dashes, phase, ink);
+    return;
+  }
   for (std::size_t i = 0; i < segments; ++i) {
     phase = raster::AppendLineRuns(path[i], path[(i + 1) % path.size()], clipBounds_, dashes, phase, runs_);
   }
   PaintRuns();
+}
+
+raster::LineInk QtCanvas::ThinInk() {
+  raster::LineInk ink;
+  ink.on = CachedColour(penColour_, Pen().Color()).rgb();
+  ink.off = ToQColor(BkColor()).rgb();
+  ink.gaps = GetBkMode() == BkMode::Opaque;
+  ink.op = DirectOp();
+  return ink;
 }
 
 void QtCanvas::PaintRuns() {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "gui/raster_lines.h"
+#include "gui/raster_pixels.h"
 #include "runtime/canvas.h"
 
 namespace tokiwa {
@@ -54,6 +55,12 @@ class QtCanvas : public Canvas {
   void SetDevice(QPaintDevice* device);
   // Closes the painter; the next primitive opens it again with the same clip.
   void End();
+  // On an RGB32 image, thin lines and solid fills write the image's pixels
+  // themselves instead of asking QPainter for every run of pixels (on by
+  // default). The pictures are the same either way; off is the reference the
+  // direct path is tested against.
+  void SetDirectRaster(bool on) { directRaster_ = on; }
+  bool DirectRaster() const { return directRaster_; }
   // A one-bit surface: every colour is drawn as black or white (see MonoColor).
   void SetMonochrome(bool on);
   bool Monochrome() const { return monochrome_; }
@@ -89,6 +96,11 @@ class QtCanvas : public Canvas {
   enum class ClipKind : std::uint8_t { None, Rect, Region };
 
   QPainter* Painter();
+  // The target's pixels when a primitive may write them itself: an RGB32
+  // image without a clip region. Opens the painter, whose buffer it is.
+  std::optional<raster::PixelSurface> DirectSurface();
+  raster::PixelOp DirectOp() const;
+  raster::LineInk ThinInk();
   void ApplyClip();
   TRect DeviceRect() const;
   void UpdateClipBounds();
@@ -116,6 +128,8 @@ class QtCanvas : public Canvas {
   QImage* target_ = nullptr;   // the image drawn on, if the device is one
   QPaintDevice* device_ = nullptr;
   std::unique_ptr<QPainter> painter_;
+  std::uint32_t* bits_ = nullptr;  // the pixels the open painter paints, if an image
+  bool directRaster_ = true;
   bool monochrome_ = false;
 
   ClipKind clipKind_ = ClipKind::None;

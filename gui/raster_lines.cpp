@@ -37,6 +37,12 @@ void VisibleSteps(std::int64_t start, int step, std::int64_t lo, std::int64_t hi
   last = std::min<std::int64_t>(last, count);
 }
 
+// ceil(a / b) for b > 0, clamped to [lo, hi].
+std::int64_t CeilDivClamped(__int128 a, __int128 b, std::int64_t lo, std::int64_t hi) {
+  const __int128 q = a >= 0 ? (a + b - 1) / b : -(-a / b);
+  return static_cast<std::int64_t>(std::clamp<__int128>(q, lo, hi));
+}
+
 // Collects consecutive pixels into runs along the major axis.
 class RunBuilder {
  public:
@@ -87,51 +93,79 @@ std::span<const int> DashPattern(TPenStyle style) {
   }
 }
 
+bool PlanLine(TPoint from, TPoint to, const TRect& bounds, LinePlan& plan) {
+  const std::int64_t dx = std::int64_t(to.X) - from.X;
+  const std::int64_t dy = std::int64_t(to.Y) - from.Y;
+  LinePlan& p = plan;
+  p.vertical = std::llabs(dy) > std::llabs(dx);
+  // Major axis a, minor axis b.
+  p.a0 = p.vertical ? from.Y : from.X;
+  p.b0 = p.vertical ? from.X : from.Y;
+  const std::int64_t da = p.vertical ? dy : dx;
+  const std::int64_t db = p.vertical ? dx : dy;
+  p.n = std::llabs(da);  // pixel count: the end point is excluded
+  if (p.n == 0 || bounds.IsEmpty()) return false;
+
+  p.sa = da > 0 ? 1 : -1;
+  p.sb = db >= 0 ? 1 : -1;
+  p.adb = std::llabs(db);
+  const std::int64_t alo = p.vertical ? bounds.Top : bounds.Left;
+  const std::int64_t ahi = p.vertical ? bounds.Bottom : bounds.Right;
+  const std::int64_t blo = p.vertical ? bounds.Left : bounds.Top;
+  const std::int64_t bhi = p.vertical ? bounds.Right : bounds.Bottom;
+  if (std::min(p.b0, p.b0 + db) >= bhi || std::max(p.b0, p.b0 + db) < blo) return false;
+  VisibleSteps(p.a0, p.sa, alo, ahi, p.n, p.first, p.last);
+
+  // Minor offset at step i is floor((2 i |db| + n) / 2n): the nearest pixel, ties
+  // away from the start. It never decreases, so the steps whose minor
+  // coordinate lies in [blo, bhi), offsets [mlo, mhi), are one stretch.
+  const std::int64_t two_n = 2 * p.n;
+  const bool minorInside = std::min(p.b0, p.b0 + db) >= blo && std::max(p.b0, p.b0 + db) < bhi;
+  if (p.adb > 0 && !minorInside) {
+    const std::int64_t mlo = p.sb > 0 ? blo - p.b0 : p.b0 - bhi + 1;
+    const std::int64_t mhi = p.sb > 0 ? bhi - p.b0 : p.b0 - blo + 1;
+    auto firstReaching = [&](std::int64_t offset) {
+      return CeilDivClamped(static_cast<__int128>(two_n) * offset - p.n, static_cast<__int128>(2) * p.adb, 0, p.n);
+    };
+    p.first = std::max(p.first, firstReaching(mlo));
+    p.last = std::min(p.last, firstReaching(mhi));
+  }
+  if (p.first >= p.last) return false;
+
+  // The offset at the first step, computed once exactly, then stepped incrementally.
+  if (p.first == 0) {
+    p.m = 0;
+    p.rem = p.n;
+    return true;
+  }
+  __int128 num = static_cast<__int128>(2) * p.first * p.adb + p.n;
+  p.m = static_cast<std::int64_t>(num / two_n);
+  p.rem = static_cast<std::int64_t>(num % two_n);
+  return true;
+}
+
+std::int64_t PhaseAfter(std::span<const int> dashes, std::int64_t phase, std::int64_t n) {
+  std::int64_t period = 0;
+  for (int d : dashes) period += d;
+  return period > 0 ? (phase + n) % period : 0;
+}
+
 std::int64_t AppendLineRuns(TPoint from, TPoint to, const TRect& bounds,
                             std::span<const int> dashes, std::int64_t phase,
                             std::vector<PixelRun>& out) {
-  const std::int64_t dx = std::int64_t(to.X) - from.X;
-  const std::int64_t dy = std::int64_t(to.Y) - from.Y;
-  const bool vertical = std::llabs(dy) > std::llabs(dx);
-  // Major axis a, minor axis b.
-  const std::int64_t a0 = vertical ? from.Y : from.X;
-  const std::int64_t b0 = vertical ? from.X : from.Y;
-  const std::int64_t da = vertical ? dy : dx;
-  const std::int64_t db = vertical ? dx : dy;
-  const std::int64_t n = std::llabs(da);  // pixel count: the end point is excluded
+  const std::int64_t end_phase =
+      PhaseAfter(dashes, phase, std::max(std::llabs(std::int64_t(to.X) - from.X), std::llabs(std::int64_t(to.Y) - from.Y)));
+  LinePlan p;
+  if (!PlanLine(from, to, bounds, p)) return end_phase;
   std::int64_t period = 0;
   for (int d : dashes) period += d;
-  const std::int64_t end_phase = period > 0 ? (phase + n) % period : 0;
-  if (n == 0 || bounds.IsEmpty()) return end_phase;
-
-  const int sa = da > 0 ? 1 : -1;
-  const int sb = db >= 0 ? 1 : -1;
-  const std::int64_t adb = std::llabs(db);
-  const std::int64_t alo = vertical ? bounds.Top : bounds.Left;
-  const std::int64_t ahi = vertical ? bounds.Bottom : bounds.Right;
-  const std::int64_t blo = vertical ? bounds.Left : bounds.Top;
-  const std::int64_t bhi = vertical ? bounds.Right : bounds.Bottom;
-  if (std::min(b0, b0 + db) >= bhi || std::max(b0, b0 + db) < blo) return end_phase;
-  std::int64_t first = 0, last = 0;
-  VisibleSteps(a0, sa, alo, ahi, n, first, last);
-  if (first >= last) return end_phase;
-
-  // Minor offset at step i is floor((2 i |db| + n) / 2n): the nearest pixel, ties
-  // away from the start. Computed once exactly, then stepped incrementally.
-  const std::int64_t two_n = 2 * n;
-  __int128 num = static_cast<__int128>(2) * first * adb + n;
-  std::int64_t m = static_cast<std::int64_t>(num / two_n);
-  std::int64_t rem = static_cast<std::int64_t>(num % two_n);
-  RunBuilder runs(vertical, out);
-  for (std::int64_t i = first; i < last; ++i) {
-    std::int64_t b = b0 + sb * m;
-    if (b >= blo && b < bhi) {
-      bool on = period == 0 || DashOn(dashes, period, phase + i);
-      runs.Add(a0 + sa * i, b, on);
-    } else {
-      runs.Flush();
-    }
-    rem += 2 * adb;
+  const std::int64_t two_n = 2 * p.n;
+  std::int64_t m = p.m, rem = p.rem;
+  RunBuilder runs(p.vertical, out);
+  for (std::int64_t i = p.first; i < p.last; ++i) {
+    const bool on = period == 0 || DashOn(dashes, period, phase + i);
+    runs.Add(p.a0 + p.sa * i, p.b0 + p.sb * m, on);
+    rem += 2 * p.adb;
     if (rem >= two_n) {
       rem -= two_n;
       ++m;

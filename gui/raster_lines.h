@@ -26,6 +26,27 @@ struct PixelRun {
 // The on/off lengths of a thin pen's style; empty for a solid (or clear) pen.
 std::span<const int> DashPattern(TPenStyle style);
 
+// Where the visible pixels of a line lie: steps [first, last) along the major
+// axis (x for a shallow line, y for a steep one), every one of them inside the
+// bounds. At step i the major coordinate is a0 + sa * i; the minor coordinate
+// is b0 + sb * m at step first and moves on by sb whenever rem, advanced by
+// 2 * adb a step, reaches 2 * n (and drops by 2 * n).
+struct LinePlan {
+  bool vertical = false;
+  std::int64_t a0 = 0, b0 = 0;
+  int sa = 1, sb = 1;
+  std::int64_t n = 0, adb = 0;
+  std::int64_t first = 0, last = 0;
+  std::int64_t m = 0, rem = 0;
+};
+
+// Plans the line from `from` to `to` (end point excluded) within bounds; false
+// when none of its pixels is inside.
+bool PlanLine(TPoint from, TPoint to, const TRect& bounds, LinePlan& plan);
+
+// The position in a dash pattern after a line of n pixels started at phase.
+std::int64_t PhaseAfter(std::span<const int> dashes, std::int64_t phase, std::int64_t n);
+
 // Appends the runs of the line from `from` to `to` (end point excluded) that fall
 // inside `bounds`. `phase` is the position in the dash pattern where the line
 // starts; the position after the whole line is returned, so a polyline's
