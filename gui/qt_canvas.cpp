@@ -321,25 +321,32 @@ void QtCanvas::PaintRuns() {
   // The gaps of a styled pen take the background colour in opaque mode.
   const bool gaps = GetBkMode() == BkMode::Opaque;
   const QColor off = ToQColor(BkColor());
-  onPoints_.clear();
-  offPoints_.clear();
+  // Short runs go to the painter as points, batched while they share a colour:
+  // the pixels must still be painted in order where a polyline overlaps itself.
+  std::vector<QPoint>& points = points_;
+  bool pointsOn = true;
+  auto flush = [&] {
+    if (points.empty()) return;
+    QPen pen(pointsOn ? on : off, 0);
+    pen.setCosmetic(true);
+    p->setPen(pen);
+    p->drawPoints(points.data(), int(points.size()));
+    points.clear();
+  };
+  points.clear();
   for (const raster::PixelRun& run : runs_) {
     if (!run.on && !gaps) continue;
+    if (run.on != pointsOn) flush();
+    pointsOn = run.on;
     if (run.length >= 3) {
+      flush();
       QRect r = run.vertical ? QRect(run.x, run.y, 1, run.length) : QRect(run.x, run.y, run.length, 1);
       p->fillRect(r, run.on ? on : off);
       continue;
     }
-    auto& points = run.on ? onPoints_ : offPoints_;
     for (int k = 0; k < run.length; ++k) points.emplace_back(run.x + (run.vertical ? 0 : k), run.y + (run.vertical ? k : 0));
   }
-  for (const auto* points : {&onPoints_, &offPoints_}) {
-    if (points->empty()) continue;
-    QPen pen(points == &onPoints_ ? on : off, 0);
-    pen.setCosmetic(true);
-    p->setPen(pen);
-    p->drawPoints(points->data(), int(points->size()));
-  }
+  flush();
 }
 
 // The outline of a rectangle with a thin pen; solid frames go straight to

@@ -164,10 +164,9 @@ class QtCanvas : public Canvas {
   std::optional<QFontMetrics> metrics_;
 
   // Reused between strokes: the runs of a thin line, and its short runs as
-  // single points, which Qt draws faster in one batch.
+  // single points, which Qt draws faster in batches.
   std::vector<raster::PixelRun> runs_;
-  std::vector<QPoint> onPoints_;
-  std::vector<QPoint> offPoints_;
+  std::vector<QPoint> points_;
 };
 
 // A white RGB32 image for a canvas to draw on, each side clamped to
