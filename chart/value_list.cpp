@@ -40,6 +40,7 @@ void TChartValueList::Reserve(int count) {
 void TChartValueList::InsertAt(int index, double raw) {
   if (index < 0 || index > ItemCount()) ThrowListIndexError(index);
   values_.insert(values_.begin() + index, raw);
+  ++version_;
   AddToStatistics(raw);
 }
 
@@ -59,6 +60,7 @@ int TChartValueList::InsertInOrder(double raw) {
     }
   }
   values_.insert(values_.begin() + at, raw);
+  ++version_;
   AddToStatistics(raw);
   return at;
 }
@@ -71,6 +73,7 @@ void TChartValueList::SetValueAt(int index, double raw) {
   sum_ += newScaled - oldScaled;
   sumAbs_ += std::fabs(newScaled) - std::fabs(oldScaled);
   slot = raw;
+  ++version_;
   RefreshStatistics();
   if (owner_) owner_->NotifyDependents(TSourceChange::scValueChanged, index);
 }
@@ -79,11 +82,13 @@ void TChartValueList::RemoveAt(int index) {
   CheckIndex(index);
   double old = values_[static_cast<size_t>(index)];
   values_.erase(values_.begin() + index);
+  ++version_;
   RemoveFromStatistics(old);
 }
 
 void TChartValueList::RemoveAll() {
   std::vector<double>().swap(values_);
+  ++version_;
   sum_ = sumAbs_ = highest_ = lowest_ = 0;
 }
 
@@ -121,6 +126,7 @@ void TChartValueList::SetDateTime(bool value) {
 
 void TChartValueList::SetMultiplier(double value) {
   if (!StoreIfChanged(multiplier_, value)) return;
+  ++version_;
   RefreshStatistics();
   if (!owner_) return;
   owner_->NotifyDependents(TSourceChange::scReload, 0);

@@ -26,6 +26,9 @@ class TChartValueList : public TPersistent {
   double LastValue() const;
   // Raw storage, for loops that must not pay for bounds checks.
   const std::vector<double>& RawValues() const { return values_; }
+  // Changes whenever a value (or the multiplier) does: indexes over the values
+  // compare it to know they are out of date.
+  std::uint64_t Version() const { return version_; }
 
   // Makes room for count values, so that inserting up to that many does not
   // move the list.
@@ -65,6 +68,7 @@ class TChartValueList : public TPersistent {
 
   TChartSeries* owner_;
   std::vector<double> values_;
+  std::uint64_t version_ = 0;
   TChartListOrder order_ = TChartListOrder::loNone;
   bool dateTime_ = false;
   double multiplier_ = 1.0;

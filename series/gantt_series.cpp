@@ -5,7 +5,9 @@
 #include <random>
 #include <string>
 #include <typeinfo>
+#include <utility>
 
+#include "chart/axis.h"
 #include "chart/axis_panel.h"
 #include "runtime/date_time.h"
 #include "runtime/geometry.h"
@@ -27,6 +29,7 @@ TGanttSeries::TGanttSeries(TComponent* owner)
   connectingPen_->OnChange = StyleChangedHandler();
   SetLimitToVisibleRange(false);
   ResetPendingValue(*nextTask_);
+  index_ = std::make_unique<BarIndex>(XValues(), *endValues_, YValues());
 }
 
 TGanttSeries::~TGanttSeries() = default;
@@ -94,6 +97,38 @@ void TGanttSeries::DrawPoint(int index) {
   if (connectingPen_->Visible()) DrawConnection(index, endX, y);
 }
 
+bool TGanttSeries::ColumnsInOrder() const {
+  const TChartAxis* axis = GetHorizAxis();
+  return axis && !axis->Inverted() && !axis->Logarithmic();
+}
+
+void TGanttSeries::DrawPoints() {
+  const int first = FirstShownIndex(), last = LastShownIndex();
+  // An elbow can cross the picture between two bars outside it.
+  if (first < 0 || connectingPen_->Visible() || !ColumnsInOrder()) {
+    TPointSeries::DrawPoints();
+    return;
+  }
+  if (last < first || !Pointer().Visible()) return;
+  // Bars wholly left or right of the picture draw nothing: the index skips
+  // whole stretches of them. The 3D faces reach right of a bar by the slot's
+  // depth.
+  TCustomAxisPanel& chart = Chart();
+  const bool faces = Pointer().Draw3D() && chart.SlotDepthX() > 0;
+  const TRect& panel = chart.PanelBounds();
+  const long long left = static_cast<long long>(panel.Left) - 2 - (faces ? chart.SlotDepthX() : 0);
+  const long long right = static_cast<long long>(panel.Right) + 2;
+  const auto [from, to] = index_->BarsMeeting(left, right, [this](double v) { return ValuePositionX(v); });
+  const int low = std::max(first, from), high = std::min(last, to - 1);
+  if (DrawsForward()) {
+    for (int i = low; i <= high; ++i) DrawPoint(i);
+  } else {
+    for (int i = high; i >= low; --i) DrawPoint(i);
+  }
+  // The canvas as drawing every bar would leave it.
+  Pointer().PreparePointerCanvas(PointColor(DrawsForward() ? last : first));
+}
+
 // The elbow from the end of a bar to the start of the bar it leads to.
 void TGanttSeries::DrawConnection(int index, int x1, int y) {
   const double link = nextTask_->ValueAt(index);
@@ -120,7 +155,29 @@ bool TGanttSeries::IsNearPointer(int index, int px, int py, int x, int y) {
 // the exact start pixel, which the point series' test would otherwise accept).
 int TGanttSeries::PointAtPixel(int x, int y) {
   if (!Pointer().Visible()) return -1;
-  return TPointSeries::PointAtPixel(x, y);
+  const int i = BarAtPixel(x, y);
+  if (i >= 0 && OnClickPointer && IsNearPointer(i, OnCanvas(PointScreenX(i)), OnCanvas(PointScreenY(i)), x, y))
+    OnClickPointer(this, i, x, y);
+  return i;
+}
+
+int TGanttSeries::BarAtPixel(int x, int y) {
+  if (!Pointer().Visible() || !ParentChart()) return -1;
+  const TChartAxis* vertical = GetVertAxis();
+  const bool searchable = ColumnsInOrder() && vertical && !vertical->Logarithmic() && !ClickableLine() &&
+                          FirstShownIndex() == 0 && LastShownIndex() == PointCount() - 1 && index_->Searchable();
+  if (!searchable) return BarAtPixelOneByOne(x, y);
+  return index_->BarAt(
+      x, y, Pointer().VertSize(), [this](double v) { return OnCanvas(ValuePositionX(v)); },
+      [this](double v) { return ValuePositionX(v); }, [this](double v) { return OnCanvas(ValuePositionY(v)); });
+}
+
+// The point series' test without its event: every shown bar in turn.
+int TGanttSeries::BarAtPixelOneByOne(int x, int y) {
+  const TSeriesClickPointerEvent event = std::exchange(OnClickPointer, nullptr);
+  const int i = TPointSeries::PointAtPixel(x, y);
+  OnClickPointer = event;
+  return i;
 }
 
 void TGanttSeries::DrawMark(int index, const std::string& text, TRect rect, TPoint arrowFrom, TPoint arrowTo) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "chart/chart_pens.h"
+#include "series/bar_index.h"
 #include "series/custom_series.h"
 
 namespace tokiwa {
@@ -36,6 +37,12 @@ class TGanttSeries : public TPointSeries {
   int AddBar(double start, double end, double y, const std::string& label, TColor colour);
   int AddBar(double start, double end, double y, const std::string& label);
 
+  // The bar a pointer at (x, y) is on, as a click finds it, without raising
+  // any event; -1 for none. With the bars in start order on a plain
+  // horizontal axis (neither inverted nor logarithmic) the answer takes a
+  // binary search per row near y, not a look at every bar.
+  int BarAtPixel(int x, int y);
+
   // --- overrides ---
   // A point added by the base operations (AppendValue, AppendEmpty, a function)
   // becomes a bar of no length, so that the end and next-task lists keep one
@@ -43,6 +50,8 @@ class TGanttSeries : public TPointSeries {
   int AppendPoint(double x, double y, const std::string& label, TColor colour = ColorDefault) override;
   void Assign(const TPersistent& source) override;
   void DrawPoint(int index) override;
+  // Only the bars that can reach into the picture.
+  void DrawPoints() override;
   void DrawMark(int index, const std::string& text, TRect rect, TPoint arrowFrom, TPoint arrowTo) override;
   bool CanCopyFrom(const TChartSeries* series) const override;
   void PreparePreview(bool enabled) override;
@@ -58,11 +67,16 @@ class TGanttSeries : public TPointSeries {
 
  private:
   void DrawConnection(int index, int x1, int y);
+  // The horizontal axis maps values to columns that never decrease, as the
+  // bar index needs.
+  bool ColumnsInOrder() const;
+  int BarAtPixelOneByOne(int x, int y);
 
   TChartValueList* endValues_;  // owned by the series' value lists
   TChartValueList* nextTask_;   // likewise
   std::unique_ptr<TChartPen> connectingPen_;
   bool addingBar_ = false;  // AddBar inserts the extra lists itself
+  std::unique_ptr<BarIndex> index_;
 };
 
 }  // namespace tokiwa

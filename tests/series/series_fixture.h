@@ -25,7 +25,9 @@ class SeriesFixture : public ::testing::Test {
     chart.LeftAxis().SetInverted(true);
   }
 
+  // The panel around it, as a whole paint sets it, bounds what can be seen.
   void SetPlot(const TRect& r) {
+    chart.PanelBounds() = {r.Left - 20, r.Top - 20, r.Right + 20, r.Bottom + 20};
     chart.PlotRect() = r;
     chart.RecalcPlotSize();
   }

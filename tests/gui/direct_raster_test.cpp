@@ -1,0 +1,179 @@
+// The fast paths draw exactly what the straightforward ones do: lines written
+// into the image's scanlines against QPainter's runs, and Gantt bars skipped
+// by the bar index against every bar drawn, compared pixel for pixel; the bar
+// under the pointer found by the index against a look at every bar.
+#include <QImage>
+#include <memory>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "chart/chart.h"
+#include "gui/headless_host.h"
+#include "gui/qt_canvas.h"
+#include "series/gantt_series.h"
+
+namespace tokiwa {
+namespace {
+
+// The first pixel where the images differ, for the failure message.
+std::string FirstDifference(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return "sizes differ";
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) return "first difference at " + std::to_string(x) + "," + std::to_string(y);
+  return "same";
+}
+
+QImage DrawLines(bool direct, std::uint32_t seed) {
+  QImage image(160, 120, QImage::Format_RGB32);
+  image.fill(0xFFFFFFFF);
+  QtCanvas canvas(&image);
+  canvas.SetDirectRaster(direct);
+  std::mt19937 random(seed);
+  auto in = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  const TPenStyle styles[] = {TPenStyle::psSolid, TPenStyle::psDash, TPenStyle::psDot, TPenStyle::psDashDot,
+                              TPenStyle::psDashDotDot};
+  const TPenMode modes[] = {TPenMode::pmCopy, TPenMode::pmCopy, TPenMode::pmXor, TPenMode::pmNotXor, TPenMode::pmNot};
+  canvas.Brush().SetColor(0x00C0FF);
+  for (int k = 0; k < 400; ++k) {
+    if (k % 50 == 0) {
+      if (k % 100 == 0) {
+        canvas.ClipRect({in(-20, 60), in(-20, 50), in(80, 180), in(60, 140)});
+      } else {
+        canvas.RemoveClip();
+      }
+    }
+    canvas.Pen().SetStyle(styles[k % 5]);
+    canvas.Pen().SetMode(modes[k / 5 % 5]);
+    canvas.Pen().SetColor(static_cast<TColor>(in(0, 0xFFFFFF)));
+    canvas.SetBkMode(k % 3 == 0 ? BkMode::Opaque : BkMode::Transparent);
+    // Some lines start or end far outside the image.
+    const bool far = k % 17 == 0;
+    canvas.MoveTo(far ? in(-100000, 100000) : in(-30, 190), in(-30, 150));
+    if (k % 4 == 0) {
+      const TPoint points[] = {{in(-30, 190), in(-30, 150)}, {in(-30, 190), in(-30, 150)}, {in(0, 160), in(0, 120)}};
+      canvas.Polyline(points);
+    } else {
+      canvas.LineTo(in(-30, 190), far ? in(-100000, 100000) : in(-30, 150));
+    }
+    if (k % 9 == 0) canvas.Rectangle(in(-10, 100), in(-10, 80), in(20, 170), in(20, 130));
+  }
+  canvas.End();
+  return image;
+}
+
+TEST(DirectRasterTest, LinesOfEverySlopeStyleModeAndClipMatchTheStraightforwardPath) {
+  for (std::uint32_t seed = 1; seed <= 8; ++seed) {
+    const QImage direct = DrawLines(true, seed), plain = DrawLines(false, seed);
+    EXPECT_TRUE(direct == plain) << "seed " << seed << ": " << FirstDifference(direct, plain);
+  }
+}
+
+// A Gantt series that can draw its bars one by one, as a plain point series
+// does, and find the bar under the pointer by looking at every bar.
+class ComparedGantt : public TGanttSeries {
+ public:
+  using TGanttSeries::TGanttSeries;
+  bool oneByOne = false;
+  void DrawPoints() override {
+    if (oneByOne) {
+      TPointSeries::DrawPoints();
+    } else {
+      TGanttSeries::DrawPoints();
+    }
+  }
+  int BarAtPixelLookingAtEvery(int x, int y) { return TPointSeries::PointAtPixel(x, y); }
+};
+
+// Renders with the canvas' fast paths on or off.
+class Host : public HeadlessChartHost {
+ public:
+  Host(int width, int height, bool direct) : HeadlessChartHost(width, height), direct_(direct) {}
+  std::unique_ptr<Bitmap> CreateBitmap(int width, int height, bool monochrome) override {
+    auto bitmap = HeadlessChartHost::CreateBitmap(width, height, monochrome);
+    static_cast<QtCanvas&>(bitmap->GetCanvas()).SetDirectRaster(direct_);
+    return bitmap;
+  }
+
+ private:
+  bool direct_;
+};
+
+struct Scene {
+  bool view3D;
+  bool faces;     // 3D faces on the bars
+  double zoom;    // the share of the time range shown
+  bool rowsCut;   // the vertical axis shows only some of the rows
+  bool outlined;  // bars with a visible pen
+  bool clipped = true;  // bars cut at the plot's edges, not the picture's
+};
+
+struct GanttChart {
+  TComponent form{nullptr};
+  TChart* chart = new TChart(&form);
+  ComparedGantt* gantt = new ComparedGantt(&form);
+
+  explicit GanttChart(const Scene& scene) {
+    chart->SetView3D(scene.view3D);
+    chart->SetClipPoints(scene.clipped);
+    gantt->SetParentChart(chart);
+    gantt->Pointer().SetDraw3D(scene.faces);
+    gantt->Pointer().Pen().SetVisible(scene.outlined);
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> unit(0, 1);
+    const TColor colours[] = {clRed, clGreen, clBlue, 0x336699, ColorNone};
+    // In start order, as the viewer adds them: long and overlapping bars,
+    // bars far shorter than a pixel, bars of no length, hidden ones.
+    double start = 45000;
+    for (int i = 0; i < 3000; ++i) {
+      start += unit(random) * 0.01;
+      const double length = i % 7 == 0 ? unit(random) * 2 : i % 3 == 0 ? unit(random) * 1e-5 : unit(random) * 0.05;
+      gantt->AddBar(start, i % 50 == 0 ? start : start + length, i % 23, "", colours[i % 5]);
+    }
+    if (scene.zoom < 1) {
+      TChartAxis& axis = chart->BottomAxis();
+      axis.SetAutomatic(false);
+      axis.SetMaximum(45010 + 15 * scene.zoom);
+      axis.SetMinimum(45010);
+    }
+    if (scene.rowsCut) {
+      TChartAxis& axis = chart->LeftAxis();
+      axis.SetAutomatic(false);
+      axis.SetMaximum(12.2);
+      axis.SetMinimum(5.5);
+    }
+  }
+
+  QImage Render(bool fast) {
+    gantt->oneByOne = !fast;
+    Host host(500, 300, fast);
+    host.Render(*chart);
+    return host.Image();
+  }
+};
+
+TEST(DirectRasterTest, GanttBarsMatchTheStraightforwardPathAndTheBarUnderThePointer) {
+  const Scene scenes[] = {{false, false, 1, false, true},  {false, false, 0.01, false, true},
+                          {false, false, 0.2, true, false}, {true, false, 1, false, true},
+                          {true, true, 0.05, false, true},  {false, false, 1, true, true},
+                          {true, true, 0.05, false, true, false}, {false, false, 0.01, true, false, false}};
+  for (const Scene& scene : scenes) {
+    GanttChart chart(scene);
+    const QImage plain = chart.Render(false), fast = chart.Render(true);
+    EXPECT_TRUE(fast == plain) << "3D " << scene.view3D << " zoom " << scene.zoom << ": "
+                               << FirstDifference(fast, plain);
+    int hits = 0;
+    for (int y = 0; y < 300; y += 4) {
+      for (int x = 0; x < 500; x += 13) {
+        const int expected = chart.gantt->BarAtPixelLookingAtEvery(x, y);
+        ASSERT_EQ(chart.gantt->BarAtPixel(x, y), expected) << x << "," << y;
+        hits += expected >= 0;
+      }
+    }
+    EXPECT_GT(hits, 0);
+  }
+}
+
+}  // namespace
+}  // namespace tokiwa
