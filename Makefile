@@ -20,7 +20,7 @@ fuzz: setup
 	@scripts/fuzz.sh
 
 bench: setup
-	@scripts/setup.sh time
+	@scripts/setup.sh time hyperfine gnuplot-nox
 	@bench/run.sh
 
 gallery: setup

@@ -1,21 +1,32 @@
 // The stages of drawing a launch log's timeline, one after the other, with
 // the time (wall and CPU) and the peak memory after each: loading the grid,
 // scanning it into bars, filling the Gantt series, painting the chart
-// headless; then the time to find the bar under a resting pointer.
+// headless, and the time to find the bar under a resting pointer. Then
+// repaints of the painted chart (CPU time): the whole view,
+// once through the canvas' QPainter path and once writing the image's pixels
+// directly, a view zoomed to 1 % of the time range, and the time to find the
+// bar under the pointer, the first time (which builds the index) and after.
 //
 //   bench_timeline LOGFILE [WIDTHxHEIGHT]
 #include <sys/resource.h>
 
 #include <QGuiApplication>
+#include <algorithm>
+#include <memory>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <functional>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "gridio/string_grid_io.h"
+#include "chart/axis.h"
+#include "chart/chart.h"
 #include "gui/headless_host.h"
+#include "series/gantt_series.h"
 #include "runtime/exceptions.h"
 #include "timeline/chart_config.h"
 #include "timeline/launch_log.h"
@@ -42,6 +53,70 @@ void Stage(const char* name, const std::function<void()>& work) {
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
   std::printf("  %-8s wall %7.3f s  cpu %7.3f s  peak RSS %6.1f MiB\n", name, wall, CpuSeconds() - cpu0,
               static_cast<double>(PeakKiB()) / 1024);
+}
+
+// CPU time: on a shared machine the others only add waiting.
+double Seconds(const std::function<void()>& work) {
+  const double t0 = CpuSeconds();
+  work();
+  return CpuSeconds() - t0;
+}
+
+double MedianSeconds(const std::function<void()>& work) {
+  std::vector<double> runs;
+  for (int run = 0; run < 5; ++run) runs.push_back(Seconds(work));
+  std::sort(runs.begin(), runs.end());
+  return runs[2];
+}
+
+// A host whose back buffers draw through the canvas' fast paths or not.
+class Host : public tokiwa::HeadlessChartHost {
+ public:
+  Host(int width, int height, bool direct) : HeadlessChartHost(width, height), direct_(direct) {}
+  std::unique_ptr<tokiwa::Bitmap> CreateBitmap(int width, int height, bool monochrome) override {
+    auto bitmap = HeadlessChartHost::CreateBitmap(width, height, monochrome);
+    static_cast<tokiwa::QtCanvas&>(bitmap->GetCanvas()).SetDirectRaster(direct_);
+    return bitmap;
+  }
+
+ private:
+  bool direct_;
+};
+
+void Repaints(tokiwa::TChart& chart, tokiwa::TGanttSeries& series, int width, int height) {
+  using namespace tokiwa;
+  Host plain(width, height, false), fast(width, height, true);
+  plain.Render(chart);
+  const double straightforward = MedianSeconds([&] { plain.Render(chart); });
+  fast.Render(chart);
+  const double full = MedianSeconds([&] { fast.Render(chart); });
+  TChartAxis& axis = chart.BottomAxis();
+  const double low = axis.Minimum(), high = axis.Maximum();
+  axis.SetAutomatic(false);
+  axis.SetMinimum(low + (high - low) * 0.495);
+  axis.SetMaximum(low + (high - low) * 0.505);
+  const double zoomed = MedianSeconds([&] { fast.Render(chart); });
+  axis.SetAutomatic(true);
+  fast.Render(chart);
+  std::mt19937 random(1);
+  const TRect plot = chart.PlotRect();
+  std::uniform_int_distribution<int> column(plot.Left, plot.Right - 1), row(plot.Top, plot.Bottom - 1);
+  constexpr int kPointers = 1000;
+  int found = 0;
+  const double first = Seconds([&] { found += series.BarAtPixel(plot.Left, plot.Top) >= 0; });
+  double slowest = 0;
+  const double all = Seconds([&] {
+    for (int k = 0; k < kPointers; ++k) {
+      const int x = column(random), y = row(random);
+      slowest = std::max(slowest, Seconds([&] { found += series.BarAtPixel(x, y) >= 0; }));
+    }
+  });
+  std::printf("  repaint  (cpu, medians of 5) QPainter %.4f s  fast %.4f s  ratio %.3f (target <= 0.25)\n", straightforward, full,
+              full / straightforward);
+  std::printf("  repaint  zoomed to 1 %% %.4f s  ratio to the whole view %.3f (target <= 0.05)\n", zoomed,
+              zoomed / full);
+  std::printf("  pointer  first %.1f ms; then %d positions, %d on a bar: mean %.4f ms  slowest %.4f ms"
+              " (target <= 1 ms)\n", first * 1e3, kPointers, found, all * 1e3 / kPointers, slowest * 1e3);
 }
 
 }  // namespace
@@ -96,5 +171,6 @@ int main(int argc, char** argv) {
   const double each = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count() / (kSide * kSide);
   std::printf("  hover    %7.3f ms a hit test (%d of %d points on a bar)\n", each * 1000, found, kSide * kSide);
   std::printf("  %d rows, %d bars\n", grid.RowCount() - 1, chart.Series1->PointCount());
+  Repaints(*chart.Chart1, *chart.Series1, width, height);
   return 0;
 }

@@ -66,5 +66,54 @@ echo "== a year of daily logs (365 x 1,000 lines) (targets: the window 1 s, --su
 /usr/bin/time -f "  --summary over them: wall %e s  cpu %U+%S s  peak RSS %M KiB" \
   "$dir/app/tokiwa" --summary "$year"/*.log --hidden-list "$data/empty.lst" > /dev/null
 
+# The targets, each a ratio of two measurements taken side by side in one run
+# (whole processes, medians of hyperfine), so that a busy machine does not skew them.
+echo "== targets (ratios in one run)"
+median() {  # median seconds of hyperfine command N (0-based) in CSV FILE
+  awk -F, -v n="$2" 'NR == n + 2 { print $4 }' "$1"
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+if command -v hyperfine >/dev/null; then
+  one=$data/one-line.log
+  printf 'vvv,2024/04/15,8:51:37,,\r\n' > "$one"
+  render="$dir/app/tokiwa --render"
+  opts="--size 1600x900 --hidden-list $data/empty.lst"
+  hyperfine -N -w 3 -r 30 --style none --export-csv "$data/fixed.csv" "$dir/app/tokiwa --help" \
+    "$render $one -o $data/one-line.png $opts" >/dev/null
+  echo "  one-line log --render 1600x900 / --help: $(ratio "$(median "$data/fixed.csv" 1)" \
+    "$(median "$data/fixed.csv" 0)") (target <= 2.5)"
+  hyperfine -N -w 1 -r 10 --style none --export-csv "$data/never.csv" "$render $never -o $data/n.png $opts" \
+    "$render $data/launch-100000.log -o $data/l.png $opts" >/dev/null
+  echo "  never-ending 100,000 / 100,000-row log: $(ratio "$(median "$data/never.csv" 0)" \
+    "$(median "$data/never.csv" 1)") (target <= 1.3)"
+  if command -v gnuplot >/dev/null; then
+    # gnuplot draws the bars already paired into start and end by --export.
+    bars=$data/launch-1M.csv
+    [ -s "$bars" ] || "$dir/app/tokiwa" --export "$log" --hidden-list "$data/empty.lst" > "$bars"
+    cat > "$data/bars.gp" <<GP
+set terminal png size 1600,900
+set output '$data/gnuplot.png'
+set datafile separator ','
+set xdata time
+set timefmt '%Y-%m-%d %H:%M:%S'
+plot '$bars' every ::1 using (timecolumn(2)):4:(timecolumn(2)):(timecolumn(3)):(\$4-0.4):(\$4+0.4) with boxxyerror notitle
+GP
+    hyperfine -N -w 1 -r 5 --style none --export-csv "$data/gnuplot.csv" "$render $log -o $data/m.png $opts" \
+      "gnuplot $data/bars.gp" >/dev/null
+    echo "  1,000,000-row --render, speed-up over gnuplot: $(ratio "$(median "$data/gnuplot.csv" 1)" \
+      "$(median "$data/gnuplot.csv" 0)") (target >= 20)"
+  else
+    echo "  1,000,000-row --render, speed-up over gnuplot: skipped (no gnuplot)"
+  fi
+else
+  echo "  skipped (no hyperfine)"
+fi
+/usr/bin/time -f "  1,000,000-row --render at 1600x900: peak RSS %M KiB (target <= 153600)" \
+  "$dir/app/tokiwa" --render "$log" -o "$data/m.png" --size 1600x900 --hidden-list "$data/empty.lst"
+echo "  thin lines, time a drawn pixel (target <= 3 ns):"
+"$bin/bench_canvas" 100000 2>/dev/null | grep -E '^(lines|dotted).*direct' | sed 's/^/  /'
+echo "  repaints of the 1,000,000-row log at 1600x900:"
+"$bin/bench_timeline" "$log" 1600x900 2>/dev/null | grep -E '^  (repaint|pointer)'
+
 echo "== following a day's log that gains 10 lines a second (target: under 1 % of a core)"
 "$bin/bench_follow" "$year/2021-01-01.log" 30
