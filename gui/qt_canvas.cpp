@@ -82,7 +82,7 @@ QPainter* QtCanvas::Painter() {
   bgColour_ = p->background().color();
   painter_ = std::move(p);
   // The painter has detached the image: these are the pixels it paints.
-  bits_ = reinterpret_cast<std::uint32_t*>(target_->bits());
+  bits_ = target_ ? reinterpret_cast<std::uint32_t*>(target_->bits()) : nullptr;
   ApplyClip();
   return painter_.get();
 }
