@@ -35,7 +35,8 @@ QString BarTooltip::TextAt(QPoint pos) const {
   const TCustomChart& chart = *view_->Chart();
   // Bars are clipped to the plot; beyond it their hit test would still answer.
   if (!chart.PlotRect().Contains(pos.x(), pos.y()) || !series_->Active()) return {};
-  const int index = series_->PointAtPixel(pos.x(), pos.y());
+  // As a click finds it, but without raising the click events.
+  const int index = series_->BarAtPixel(pos.x(), pos.y());
   const auto count = static_cast<int>(details_->Ends.size());
   // The details belong to the last build; a series emptied since has no bars.
   if (index < 0 || index >= count || count != series_->PointCount()) return {};
