@@ -22,14 +22,16 @@ ChartNavigation::ChartNavigation(ChartWidget* view) : QObject(view), view_(view)
 }
 
 bool ChartNavigation::eventFilter(QObject* watched, QEvent* event) {
+  // Only wheel and key events reach the chart: the view also sends events
+  // (a focus loss) while it is being destroyed, when it is no chart view.
+  const QEvent::Type type = event->type();
+  if (watched != view_ || (type != QEvent::Wheel && type != QEvent::KeyPress))
+    return QObject::eventFilter(watched, event);
   TCustomChart& chart = *view_->Chart();
   // A drag measures from the ranges it began with; they stay until it ends.
-  const bool dragging = chart.ZoomDrag().DragActive || chart.PanDrag().DragActive;
-  if (watched == view_ && !dragging) {
-    if (event->type() == QEvent::Wheel) return Wheel(static_cast<const QWheelEvent&>(*event));
-    if (event->type() == QEvent::KeyPress) return Key(static_cast<const QKeyEvent&>(*event));
-  }
-  return QObject::eventFilter(watched, event);
+  if (chart.ZoomDrag().DragActive || chart.PanDrag().DragActive) return QObject::eventFilter(watched, event);
+  if (type == QEvent::Wheel) return Wheel(static_cast<const QWheelEvent&>(*event));
+  return Key(static_cast<const QKeyEvent&>(*event));
 }
 
 // Touchpads report parts of notches, a sideways wheel or swipe pans as
