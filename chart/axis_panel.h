@@ -95,6 +95,8 @@ class TCustomAxisPanel : public TCustomChartPanel {
 
   // --- properties ---
   TColor BackColor() const { return backColor_; }
+  // What shows behind the plot: the back colour, or the panel's own colour.
+  TColor PlotBackground() const { return backColor_ != ColorDefault ? backColor_ : Color(); }
   void SetBackColor(TColor c) { SetProperty(backColor_, c); }
   TCustomChartLegend& Legend() { return *legend_; }
   const TCustomChartLegend& Legend() const { return *legend_; }

@@ -145,10 +145,10 @@ void TChartSeries::NotifyDependents(TSourceChange kind, int index) {
         if (follow & ffClears) d->RemoveAllPoints();
         break;
       case TSourceChange::scAdded:
-        if ((follow & ffAdds) && !d->function_) d->SourcePointAdded(this, index);
+        if (follow & ffAdds) d->SourcePointAdded(this, index);
         break;
       case TSourceChange::scDeleted:
-        if ((follow & ffDeletes) && !d->function_) d->SourcePointDeleted(this, index);
+        if (follow & ffDeletes) d->SourcePointDeleted(this, index);
         break;
       case TSourceChange::scReload:
         d->ReloadFromSource(this);

@@ -19,11 +19,6 @@ constexpr int kScreenLimit = 32766;
 
 bool OnScreen(int v) { return v >= -kScreenLimit && v <= kScreenLimit; }
 
-// The colour behind hatched area brushes.
-TColor HatchBackground(const TCustomAxisPanel& chart) {
-  return chart.BackColor() != ColorDefault ? chart.BackColor() : chart.Color();
-}
-
 }  // namespace
 
 void TCustomSeries::DrawPoint(int index) {
@@ -139,7 +134,7 @@ void TCustomSeries::DrawAreaPart(int index, int x, int y, TColor c) {
   Canvas& canvas = chart.DrawCanvas();
   UseChartPen(canvas, *areaLinesPen_);
   if (areaLinesPen_->Color() == ColorDefault || !areaLinesPen_->Visible()) canvas.Pen().SetColor(c);
-  TCustomChartPanel::SetFillBrush(canvas, AreaFillColor(c), areaBrush_, HatchBackground(chart));
+  TCustomChartPanel::SetFillBrush(canvas, AreaFillColor(c), areaBrush_, chart.PlotBackground());
   if (!stairs_) {
     const std::array<TPoint, 4> area{{{PrevX, PrevBaseY}, {PrevX, PrevY}, {x, y}, {x, BaseY}}};
     chart.DrawPolygon(area);

@@ -78,9 +78,7 @@ void TPieSeries::BuildSliceTable() {
 // --- drawing ---
 
 TColor TPieSeries::HatchBackground() const {
-  if (CircleBackColor() != ColorDefault) return CircleBackColor();
-  const TCustomAxisPanel& chart = Chart();
-  return chart.BackColor() != ColorDefault ? chart.BackColor() : chart.Color();
+  return CircleBackColor() != ColorDefault ? CircleBackColor() : Chart().PlotBackground();
 }
 
 void TPieSeries::DrawPoint(int index) {
