@@ -124,6 +124,7 @@ class TCustomChart : public TCustomAxisPanel {
   void Assign(const TPersistent& source) override;
 
  private:
+  void SaveAxesOnce();
   void BeginMouseDrag(TMouseButton button, TShiftState shift, int x, int y, bool& handled);
   void RaiseBackgroundClick(TMouseButton button, TShiftState shift, int x, int y, bool& handled);
   void DispatchPress(TMouseButton button, TShiftState shift, int x, int y);

@@ -167,12 +167,16 @@ void TCustomChart::PanTo(int x, int y) {
   PanByPixels(fromX, fromY, x, y);
 }
 
+// The ranges before the first zoom or pan, which undoing the zoom restores.
+void TCustomChart::SaveAxesOnce() {
+  if (!mustSaveAxes_) return;
+  SaveAxisSettings();
+  mustSaveAxes_ = false;
+}
+
 void TCustomChart::PanByPixels(int fromX, int fromY, int toX, int toY) {
   if (allowPanning_ == TPanningMode::pmNone || (fromX == toX && fromY == toY)) return;
-  if (mustSaveAxes_) {
-    SaveAxisSettings();
-    mustSaveAxes_ = false;
-  }
+  SaveAxesOnce();
   const bool horizontal = allowPanning_ == TPanningMode::pmHorizontal || allowPanning_ == TPanningMode::pmBoth;
   const bool vertical = allowPanning_ == TPanningMode::pmVertical || allowPanning_ == TPanningMode::pmBoth;
   bool moved = false;
@@ -264,10 +268,7 @@ void TCustomChart::ZoomToDrag() { TCustomAxisPanel::ZoomToDrag(); }
 
 void TCustomChart::SetAxesRanges(double topMin, double topMax, double bottomMin, double bottomMax, double leftMin,
                                  double leftMax, double rightMin, double rightMax) {
-  if (mustSaveAxes_) {
-    SaveAxisSettings();
-    mustSaveAxes_ = false;
-  }
+  SaveAxesOnce();
   if (animatedZoom_) {
     for (int step = 1; step < animatedZoomSteps_; ++step) {
       StepZoomToward(TopAxis(), topMin, topMax);
@@ -307,10 +308,7 @@ void TCustomChart::ZoomHorizontally(int x, double factor) {
   const auto bottom = ZoomedRange(BottomAxis(), plot, x, factor);
   const auto top = ZoomedRange(TopAxis(), plot, x, factor);
   if (factor < 1 && bottom.second - bottom.first >= span) return;  // as narrow as it gets
-  if (mustSaveAxes_) {
-    SaveAxisSettings();
-    mustSaveAxes_ = false;
-  }
+  SaveAxesOnce();
   TopAxis().SetAxisRange(top.first, top.second);
   BottomAxis().SetAxisRange(bottom.first, bottom.second);
   zoomApplied_ = true;

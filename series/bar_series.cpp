@@ -121,42 +121,27 @@ int TCustomBarSeries::AcrossShift(bool firstFar) const {
 // --- stacking ---
 
 double TCustomBarSeries::StackedSumBefore(int index, bool includeSelf) const {
-  if (multiBar_ == TMultiBar::mbStacked || multiBar_ == TMultiBar::mbStacked100)
-    return TChartSeries::StackedSumBefore(index, includeSelf);
+  if (Stacked()) return TChartSeries::StackedSumBefore(index, includeSelf);
   return yOrigin_;
 }
 
+// Where a stacked bar reaches with `add` on top of the bars below it.
+int TCustomBarSeries::StackedPosition(int index, double add) const {
+  const double below = StackedSumBefore(index, false);
+  if (multiBar_ == TMultiBar::mbStacked) return AlongPosition(below + add);
+  // A column of no positive total has no shares: its bars lie on the zero line.
+  const double total = StackedSumBefore(index, true);
+  if (total == 0) return AlongPosition(0);
+  return AlongPosition((below + add) * 100 / total);
+}
+
 int TCustomBarSeries::ValueEnd(int index) const {
-  const double value = MarkValue(index);
-  switch (multiBar_) {
-    case TMultiBar::mbStacked:
-      return AlongPosition(StackedSumBefore(index, false) + value);
-    case TMultiBar::mbStacked100: {
-      // A column of no positive total has no shares: its bars lie on the zero line.
-      const double total = StackedSumBefore(index, true);
-      if (total == 0) return AlongPosition(0);
-      return AlongPosition((StackedSumBefore(index, false) + value) * 100 / total);
-    }
-    case TMultiBar::mbNone:
-    case TMultiBar::mbSide:
-      break;
-  }
-  return AlongPosition(value);
+  if (Stacked()) return StackedPosition(index, MarkValue(index));
+  return AlongPosition(MarkValue(index));
 }
 
 int TCustomBarSeries::BarOrigin(int index) const {
-  switch (multiBar_) {
-    case TMultiBar::mbStacked:
-      return AlongPosition(StackedSumBefore(index, false));
-    case TMultiBar::mbStacked100: {
-      const double total = StackedSumBefore(index, true);
-      if (total == 0) return AlongPosition(0);
-      return AlongPosition(StackedSumBefore(index, false) * 100 / total);
-    }
-    case TMultiBar::mbNone:
-    case TMultiBar::mbSide:
-      break;
-  }
+  if (Stacked()) return StackedPosition(index, 0);
   return useYOrigin_ ? AlongPosition(yOrigin_) : PlotBaseEdge();
 }
 
@@ -328,10 +313,15 @@ TColor HatchBackground(const TCustomAxisPanel& chart, const TBrush& brush) {
 
 }  // namespace
 
-void TCustomBarSeries::PrepareBarCanvas(TColor colour) {
-  Canvas& canvas = ChartCanvas();
+// The whole pen, width and colour too: thin bars are drawn by the pen alone.
+void TCustomBarSeries::UseBarPen(Canvas& canvas) const {
   canvas.Pen().Assign(*barPen_);
   if (!barPen_->Visible()) canvas.Pen().SetStyle(TPenStyle::psClear);
+}
+
+void TCustomBarSeries::PrepareBarCanvas(TColor colour) {
+  Canvas& canvas = ChartCanvas();
+  UseBarPen(canvas);
   TCustomChartPanel::SetFillBrush(canvas, colour, barBrush_->Style(), HatchBackground(Chart(), *barBrush_));
 }
 
@@ -489,8 +479,7 @@ void TCustomBarSeries::ShiftIntoDepth(TRect& rect, TPoint& from, TPoint& to, int
 
 void TCustomBarSeries::LegendSymbolStyle(int, TColor& background, TBrushStyle& brushStyle) {
   Canvas& canvas = ChartCanvas();
-  canvas.Pen().Assign(*barPen_);
-  if (!barPen_->Visible()) canvas.Pen().SetStyle(TPenStyle::psClear);
+  UseBarPen(canvas);
   brushStyle = barBrush_->Style();
   background = HatchBackground(Chart(), *barBrush_);
 }

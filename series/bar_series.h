@@ -121,6 +121,7 @@ class TCustomBarSeries : public TChartSeries {
   void SetBarColors(TColor colour);
   // Pen from BarPen (or none), brush in this colour with BarBrush's style.
   void PrepareBarCanvas(TColor colour);
+  void UseBarPen(Canvas& canvas) const;
   // A bar face: a filled rectangle with the rules for bars too thin for their pen.
   void DrawBarRectangle(TColor colour, int left, int top, int right, int bottom);
   void FillShape(TColor colour, std::span<const TPoint> points);
@@ -148,6 +149,8 @@ class TCustomBarSeries : public TChartSeries {
   virtual int PlotBaseEdge() const = 0;
   // Screen coordinate along the values of bar i's value end, stacked as MultiBar says.
   int ValueEnd(int index) const;
+  bool Stacked() const { return multiBar_ == TMultiBar::mbStacked || multiBar_ == TMultiBar::mbStacked100; }
+  int StackedPosition(int index, double add) const;
   // Shift of a bar's near edge from its position: side by side the group is
   // centred on it; firstFar puts the first series at the far (larger) end.
   int AcrossShift(bool firstFar) const;

@@ -14,8 +14,6 @@ namespace tokiwa {
 
 namespace {
 
-constexpr double kRadiansPerDegree = 0.017453292519943295;
-
 bool IsActiveCircled(const TChartSeries* s) { return s->Active() && s->IsA(typeid(TCircledSeries)); }
 
 }  // namespace

@@ -3,12 +3,15 @@
 // geometry, its rotation, and the chart settings that suit such a series
 // (attaching one hides the axes and frame and turns zoom and panning off).
 #include <memory>
+#include <numbers>
 
 #include "chart/chart_exceptions.h"
 #include "chart/chart_pens.h"
 #include "chart/series.h"
 
 namespace tokiwa {
+
+inline constexpr double kRadiansPerDegree = std::numbers::pi / 180;
 
 class PieException : public ChartException { using ChartException::ChartException; };
 

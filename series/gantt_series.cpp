@@ -154,7 +154,6 @@ bool TGanttSeries::IsNearPointer(int index, int px, int py, int x, int y) {
 // Hidden bars are not drawn, so they do not answer clicks either (not even at
 // the exact start pixel, which the point series' test would otherwise accept).
 int TGanttSeries::PointAtPixel(int x, int y) {
-  if (!Pointer().Visible()) return -1;
   const int i = BarAtPixel(x, y);
   if (i >= 0 && OnClickPointer && IsNearPointer(i, OnCanvas(PointScreenX(i)), OnCanvas(PointScreenY(i)), x, y))
     OnClickPointer(this, i, x, y);

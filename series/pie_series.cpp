@@ -17,7 +17,6 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kFullTurn = 2 * kPi;
-constexpr double kOneDegree = kPi / 180;
 // The first slice starts just after 0 and no slice quite closes the circle,
 // so that start and end points of a slice never coincide.
 constexpr double kAngleEpsilon = 0.000001;
@@ -65,8 +64,8 @@ void TPieSeries::BuildSliceTable() {
     if (total != 0) {
       sum += std::fabs(PointY(i));
       end = sum == total ? kFullTurn : sum * k;
-      if (end - start < kOneDegree) {
-        end = start + kOneDegree;
+      if (end - start < kRadiansPerDegree) {
+        end = start + kRadiansPerDegree;
       } else if (end - start > kFullTurn - kAngleEpsilon) {
         end = start + kFullTurn - kAngleEpsilon;
       }
