@@ -244,17 +244,16 @@ TimelineSource TForm1::CurrentSource() {
 }
 
 void TForm1::BuildTimeline() {
-  const TimelineScan scan = ScanTimeline(CurrentSource());
+  const TimelineScan scan = ScanLogs(CurrentSource(), ShownLogs);
   ShowTimeline(*Chart1, *Series1, scan);
   TimelineChanged(scan);
-  if (scan.Stopped) throw EConvertError(UnreadableRowMessage(ShownLogs, *scan.Stopped));
+  if (scan.Stopped) throw EConvertError(scan.Stopped->Message);
 }
 
 std::optional<UnreadableRow> TForm1::RefreshTimeline() {
-  TimelineScan scan = ScanTimeline(CurrentSource());
+  const TimelineScan scan = ScanLogs(CurrentSource(), ShownLogs);
   RefillSeries(*Series1, scan);
   TimelineChanged(scan);
-  if (scan.Stopped) scan.Stopped->Message = UnreadableRowMessage(ShownLogs, *scan.Stopped);
   return scan.Stopped;
 }
 

@@ -17,6 +17,7 @@
 
 #include "app/summary_mode.h"
 #include "app/ui_text.h"
+#include "timeline/bar_details.h"
 #include "gui/error_display.h"
 #include "runtime/encoding.h"
 #include "runtime/format.h"
@@ -29,13 +30,7 @@ namespace {
 
 enum Column { kFile, kFolder, kRuns, kTotal, kLongest, kFirstStart, kLastEnd, kInferred, kColumns };
 
-// Hours run past 24: a week of a program left open is "168:00:00".
-QString Duration(long long seconds) {
-  return QString("%1:%2:%3")
-      .arg(seconds / 3600)
-      .arg(seconds / 60 % 60, 2, 10, QChar('0'))
-      .arg(seconds % 60, 2, 10, QChar('0'));
-}
+QString Duration(long long seconds) { return Text(DurationText(seconds)); }
 
 QString When(TDateTime value) {
   return Text(FormatDateTime(msg::SummaryDateTimeFormat, value, JapaneseFormatSettings()));

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "gui/chart_image_file.h"
 #include "gui/qt_canvas.h"
 #include "runtime/memory_hints.h"
 
@@ -8,8 +9,6 @@ namespace tokiwa {
 
 namespace {
 
-// Larger requests are refused by clamping rather than exhausting memory.
-constexpr int kMaxBitmapSide = 16384;
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
 }  // namespace
@@ -17,8 +16,9 @@ constexpr std::size_t kHugePage = std::size_t{2} << 20;
 // A chart-sized image is megabytes of fresh memory, which the kernel would
 // otherwise supply (and zero, and later unmap) 4 KiB at a time.
 QImage NewCanvasImage(int width, int height) {
-  width = std::clamp(width, 0, kMaxBitmapSide);
-  height = std::clamp(height, 0, kMaxBitmapSide);
+  // Larger requests are clamped rather than exhausting memory.
+  width = std::clamp(width, 0, kMaxImageSide);
+  height = std::clamp(height, 0, kMaxImageSide);
   const qsizetype stride = qsizetype{width} * 4;
   const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
   const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
@@ -37,7 +37,7 @@ QtBitmap::QtBitmap(int width, int height, bool monochrome)
 
 // Keeps the overlapping part of the old picture, as the platform's bitmaps do.
 void QtBitmap::SetSize(int width, int height) {
-  if (QSize(std::clamp(width, 0, kMaxBitmapSide), std::clamp(height, 0, kMaxBitmapSide)) == image_.size()) return;
+  if (QSize(std::clamp(width, 0, kMaxImageSide), std::clamp(height, 0, kMaxImageSide)) == image_.size()) return;
   QImage resized = NewCanvasImage(width, height);
   canvas_.End();
   if (!resized.isNull() && !image_.isNull()) {

@@ -250,13 +250,7 @@ void QtCanvas::FillArea(const QRect& r) {
   TBrushStyle style = Brush().Style();
   if (style == TBrushStyle::bsClear) return;
   if (style == TBrushStyle::bsSolid) {
-    const QColor& colour = CachedColour(brushColour_, Brush().Color());
-    if (auto surface = DirectSurface()) {
-      raster::FillPixels(*surface, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}, colour.rgb(),
-                         DirectOp());
-    } else {
-      painter_->fillRect(r, colour);
-    }
+    FillSolid(r, CachedColour(brushColour_, Brush().Color()));
   } else if (auto brush = FillBrush()) {
     painter_->fillRect(r, *brush);
   }
@@ -264,14 +258,18 @@ void QtCanvas::FillArea(const QRect& r) {
 
 void QtCanvas::FillClipped(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
                            const QColor& colour) {
-  QRect r = Intersect(left, top, right, bottom, clipBounds_);
-  if (r.isEmpty()) return;
+  const QRect r = Intersect(left, top, right, bottom, clipBounds_);
+  if (!r.isEmpty()) FillSolid(r, colour);
+}
+
+// Straight into the image's pixels where there is one; documents go through the painter.
+void QtCanvas::FillSolid(const QRect& r, const QColor& colour) {
   if (auto surface = DirectSurface()) {
     raster::FillPixels(*surface, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}, colour.rgb(),
                        DirectOp());
-    return;
+  } else {
+    painter_->fillRect(r, colour);
   }
-  painter_->fillRect(r, colour);
 }
 
 QPen QtCanvas::WidePen() const {

@@ -112,6 +112,7 @@ class QtCanvas : public Canvas {
   int PenReach() const;
   std::optional<QBrush> FillBrush();
   void FillArea(const QRect& r);
+  void FillSolid(const QRect& r, const QColor& colour);
   void FillClipped(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
                    const QColor& colour);
   void ThinFrame(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);

@@ -12,7 +12,6 @@ namespace tokiwa {
 
 namespace {
 
-constexpr int kSystemRow = 1;
 constexpr double kSecondsPerDay = 86400;
 
 // Date and time always, also at midnight, where the foot shows the date alone.
@@ -55,14 +54,18 @@ std::string RowNameOf(std::string_view programKey) {
   return std::string(file.empty() ? whole : file);
 }
 
+std::string DurationText(std::int64_t seconds) {
+  const std::uint64_t total = seconds < 0 ? 0 - static_cast<std::uint64_t>(seconds) : static_cast<std::uint64_t>(seconds);
+  char text[48];
+  std::snprintf(text, sizeof text, "%s%" PRIu64 ":%02d:%02d", seconds < 0 ? "-" : "", total / 3600,
+                static_cast<int>(total / 60 % 60), static_cast<int>(total % 60));
+  return text;
+}
+
 std::string RunLengthText(TDateTime start, TDateTime end) {
   const double seconds = std::round((end - start) * kSecondsPerDay);
   if (!std::isfinite(seconds)) return {};
-  const auto total = static_cast<std::int64_t>(std::fabs(seconds));
-  char text[48];
-  std::snprintf(text, sizeof text, "%s%" PRId64 ":%02d:%02d", seconds < 0 ? "-" : "", total / 3600,
-                static_cast<int>(total / 60 % 60), static_cast<int>(total % 60));
-  return text;
+  return DurationText(static_cast<std::int64_t>(seconds));
 }
 
 std::string BarDetailsText(const TGanttSeries& series, int index, RunEnd how, const FormatSettings& settings) {

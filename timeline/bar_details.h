@@ -1,6 +1,7 @@
 #pragma once
 // What the window tells about the bars beyond drawing them: the details of a
 // bar shown on hover, and the name beside each row.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,8 @@ std::string RowNameOf(std::string_view programKey);
 // h:mm:ss, the hours going on past a day; a run that ends before it starts
 // (a clock set back) is shown with a minus sign.
 std::string RunLengthText(TDateTime start, TDateTime end);
+// Seconds as h:mm:ss; hours run past 24 (a week is "168:00:00").
+std::string DurationText(std::int64_t seconds);
 
 // The details of a bar, one per line: the program's file name and folder (the
 // system row's name for a system run), start and end as date and time, the

@@ -48,6 +48,13 @@ std::vector<int> OrderByFirstDate(const GridTexts& texts) {
   return order;
 }
 
+// The log whose rows hold the grid row, or -1.
+int LogAtRow(const std::vector<LoadedLog>& logs, int row) {
+  for (std::size_t i = 0; i < logs.size(); ++i)
+    if (row >= logs[i].Rows.First && row < logs[i].Rows.First + logs[i].Rows.Count) return static_cast<int>(i);
+  return -1;
+}
+
 }  // namespace
 
 std::vector<LoadedLog> LoadLaunchLogs(TStringGridIO& io, const std::vector<std::string>& paths) {
@@ -76,16 +83,16 @@ std::vector<LogRows> RowsOf(const std::vector<LoadedLog>& logs) {
   return rows;
 }
 
-int LogAtRow(const std::vector<LoadedLog>& logs, int row) {
-  for (std::size_t i = 0; i < logs.size(); ++i)
-    if (row >= logs[i].Rows.First && row < logs[i].Rows.First + logs[i].Rows.Count) return static_cast<int>(i);
-  return -1;
-}
-
 std::string UnreadableRowMessage(const std::vector<LoadedLog>& logs, const UnreadableRow& row) {
   const int log = logs.size() > 1 ? LogAtRow(logs, row.Row) : -1;
   if (log < 0) return row.Message;
   return FormatText(msg::MessageOfLog, {Arg(logs[static_cast<std::size_t>(log)].Path), Arg(row.Message)});
+}
+
+TimelineScan ScanLogs(const TimelineSource& source, const std::vector<LoadedLog>& logs) {
+  TimelineScan scan = ScanTimeline(source);
+  if (scan.Stopped) scan.Stopped->Message = UnreadableRowMessage(logs, *scan.Stopped);
+  return scan;
 }
 
 }  // namespace tokiwa

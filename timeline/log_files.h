@@ -27,11 +27,12 @@ std::vector<LoadedLog> LoadLaunchLogs(TStringGridIO& io, const std::vector<std::
 // The rows of each log, for TimelineSource::Logs.
 std::vector<LogRows> RowsOf(const std::vector<LoadedLog>& logs);
 
-// The log whose rows hold the grid row, or -1.
-int LogAtRow(const std::vector<LoadedLog>& logs, int row);
-
 // The message of a row that stopped a scan; with several logs it names the
 // log the row belongs to.
 std::string UnreadableRowMessage(const std::vector<LoadedLog>& logs, const UnreadableRow& row);
+
+// Scans the grid the logs were loaded into; the stopping row's message is
+// UnreadableRowMessage's.
+TimelineScan ScanLogs(const TimelineSource& source, const std::vector<LoadedLog>& logs);
 
 }  // namespace tokiwa

@@ -25,9 +25,7 @@ TimelineScan ScanLogFiles(const std::vector<std::string>& logFiles, const TStrin
   TStringGridIO io;
   PrepareLogGrid(grid, io);
   const std::vector<LoadedLog> logs = LoadLaunchLogs(io, logFiles);
-  TimelineScan scan = ScanTimeline(SourceOf(grid, logs, hiddenNames, showAll));
-  if (scan.Stopped) scan.Stopped->Message = UnreadableRowMessage(logs, *scan.Stopped);
-  return scan;
+  return ScanLogs(SourceOf(grid, logs, hiddenNames, showAll), logs);
 }
 
 LogTimeline::LogTimeline() : chart_(CreateTimelineChart(&owner_)) { PrepareLogGrid(grid_, io_); }
@@ -35,9 +33,9 @@ LogTimeline::LogTimeline() : chart_(CreateTimelineChart(&owner_)) { PrepareLogGr
 std::optional<std::string> LogTimeline::Load(const std::vector<std::string>& logFiles,
                                              const TStringList& hiddenNames, bool showAll) {
   const std::vector<LoadedLog> logs = LoadLaunchLogs(io_, logFiles);
-  const TimelineScan scan = ScanTimeline(SourceOf(grid_, logs, hiddenNames, showAll));
+  const TimelineScan scan = ScanLogs(SourceOf(grid_, logs, hiddenNames, showAll), logs);
   ShowTimeline(*chart_.Chart1, *chart_.Series1, scan);
-  if (scan.Stopped) return UnreadableRowMessage(logs, *scan.Stopped);
+  if (scan.Stopped) return scan.Stopped->Message;
   return std::nullopt;
 }
 

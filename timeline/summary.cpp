@@ -6,8 +6,6 @@ namespace tokiwa {
 
 namespace {
 
-constexpr int kFirstProgramRow = 2;
-
 // The union of one program's runs, taken in start order.
 class RunUnion {
  public:

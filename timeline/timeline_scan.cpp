@@ -22,8 +22,6 @@ namespace tokiwa {
 namespace {
 
 constexpr int kNoRow = INT_MAX;  // "not found" that loses every minimum
-constexpr int kSystemRow = 1;
-constexpr int kFirstProgramRow = 2;
 constexpr int kSystemLabel = 0;
 constexpr int kFirstKeyLabel = 1;  // the program keys follow the system's label
 

@@ -30,6 +30,10 @@
 
 namespace tokiwa {
 
+// The chart's rows: the system's runs, then one row per program.
+inline constexpr int kSystemRow = 1;
+inline constexpr int kFirstProgramRow = 2;
+
 // The bar palette, chosen by row number modulo 8.
 inline constexpr std::array<TColor, 8> kBarColors = {
     0x0000FFFF,  // yellow
