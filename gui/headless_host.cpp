@@ -12,8 +12,8 @@
 namespace tokiwa {
 
 HeadlessChartHost::HeadlessChartHost(int width, int height)
-    : image_(NewCanvasImage(width, height)) {
-  canvas_.SetTarget(&image_);
+    : image_(std::make_shared<QImage>(NewCanvasImage(width, height))) {
+  canvas_.SetTarget(image_.get());
 }
 
 HeadlessChartHost::~HeadlessChartHost() { canvas_.End(); }
@@ -44,14 +44,14 @@ void HeadlessChartHost::Render(TCustomChart& chart) {
     }
   } done{*this};
   rendering_ = &chart;
-  PaintChartOn(chart, *this, image_.width(), image_.height());
+  PaintChartOn(chart, *this, image_->width(), image_->height());
 }
 
 void HeadlessChartHost::RepaintNow() {
   if (rendering_) rendering_->Paint();
 }
 
-bool HeadlessChartHost::SavePng(const std::string& path) const { return WritePngFile(image_, path); }
+bool HeadlessChartHost::SavePng(const std::string& path) const { return WritePngFile(*image_, path); }
 
 bool WritePngFile(const QImage& image, const std::string& path) {
   const std::optional<std::string> png = EncodePng(image);
@@ -59,6 +59,9 @@ bool WritePngFile(const QImage& image, const std::string& path) {
 }
 
 std::unique_ptr<Bitmap> HeadlessChartHost::CreateBitmap(int width, int height, bool monochrome) {
+  // The back buffer is copied onto this canvas whole, and the copy of a
+  // picture onto itself is skipped.
+  if (QSize(width, height) == image_->size()) return std::make_unique<QtBitmap>(image_, monochrome);
   return std::make_unique<QtBitmap>(width, height, monochrome);
 }
 

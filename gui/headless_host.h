@@ -8,6 +8,7 @@
 // or the test main under QT_QPA_PLATFORM=offscreen). Without one, rendering
 // fails and says so.
 #include <QImage>
+#include <memory>
 #include <string>
 
 #include "chart/chart_host.h"
@@ -29,7 +30,7 @@ class HeadlessChartHost : public ChartHost {
   // afterwards (and that host is asked to repaint). Errors of the chart's
   // paint propagate.
   void Render(TCustomChart& chart);
-  const QImage& Image() const { return image_; }
+  const QImage& Image() const { return *image_; }
   // Saves Image() as PNG (WritePngFile); false when the file cannot be written.
   bool SavePng(const std::string& path) const;
 
@@ -42,10 +43,12 @@ class HeadlessChartHost : public ChartHost {
   std::unique_ptr<Bitmap> CreateBitmap(int width, int height, bool monochrome) override;
   // Goes to the error display's sink (the headless modes install one that prints).
   void ShowMessage(const std::string& text) override;
-  TSize ScreenSize() override { return {image_.width(), image_.height()}; }
+  TSize ScreenSize() override { return {image_->width(), image_->height()}; }
 
  private:
-  QImage image_;
+  // Shared with the chart's back buffer when it has the picture's size, so
+  // the chart draws straight into the picture.
+  std::shared_ptr<QImage> image_;
   QtCanvas canvas_;
   TCustomChart* rendering_ = nullptr;
   int invalidations_ = 0;

@@ -1,7 +1,8 @@
 #pragma once
 // PNG encoding tuned for charts: large flat areas and repeated rows compress
 // well with zlib's fast levels and no per-row filter search, which is where a
-// general-purpose writer spends most of its time.
+// general-purpose writer spends most of its time; a large picture's two halves
+// are compressed at once.
 #include <QImage>
 #include <optional>
 #include <string>

@@ -31,21 +31,24 @@ QImage NewCanvasImage(int width, int height) {
 }
 
 QtBitmap::QtBitmap(int width, int height, bool monochrome)
-    : image_(NewCanvasImage(width, height)), monochrome_(monochrome), canvas_(&image_) {
+    : QtBitmap(std::make_shared<QImage>(NewCanvasImage(width, height)), monochrome) {}
+
+QtBitmap::QtBitmap(std::shared_ptr<QImage> image, bool monochrome)
+    : image_(std::move(image)), monochrome_(monochrome), canvas_(image_.get()) {
   canvas_.SetMonochrome(monochrome);
 }
 
 // Keeps the overlapping part of the old picture, as the platform's bitmaps do.
 void QtBitmap::SetSize(int width, int height) {
-  if (QSize(std::clamp(width, 0, kMaxImageSide), std::clamp(height, 0, kMaxImageSide)) == image_.size()) return;
+  if (QSize(std::clamp(width, 0, kMaxImageSide), std::clamp(height, 0, kMaxImageSide)) == image_->size()) return;
   QImage resized = NewCanvasImage(width, height);
   canvas_.End();
-  if (!resized.isNull() && !image_.isNull()) {
+  if (!resized.isNull() && !image_->isNull()) {
     QPainter p(&resized);
-    p.drawImage(0, 0, image_);
+    p.drawImage(0, 0, *image_);
   }
-  image_ = std::move(resized);
-  canvas_.SetTarget(&image_);
+  *image_ = std::move(resized);
+  canvas_.SetTarget(image_.get());
 }
 
 }  // namespace tokiwa

@@ -180,15 +180,18 @@ QImage NewCanvasImage(int width, int height);
 class QtBitmap : public Bitmap, public QtImageSource {
  public:
   QtBitmap(int width, int height, bool monochrome);
-  int Width() const override { return image_.width(); }
-  int Height() const override { return image_.height(); }
+  // Draws into a picture its owner holds too: copying the bitmap onto that
+  // owner's canvas then costs nothing.
+  QtBitmap(std::shared_ptr<QImage> image, bool monochrome);
+  int Width() const override { return image_->width(); }
+  int Height() const override { return image_->height(); }
   Canvas& GetCanvas() override { return canvas_; }
   void SetSize(int width, int height) override;
   bool Monochrome() const override { return monochrome_; }
-  const QImage& GetQImage() const override { return image_; }
+  const QImage& GetQImage() const override { return *image_; }
 
  private:
-  QImage image_;
+  std::shared_ptr<QImage> image_;
   bool monochrome_;
   QtCanvas canvas_;
 };

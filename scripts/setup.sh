@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgtest-dev   # SVG pictures; PDF is Qt's own
-  libpng-dev                                      # writes the rendered charts
+  zlib1g-dev                                      # compresses the rendered charts (PNG)
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
   librsvg2-bin                                    # renders the icon's PNG sizes
   desktop-file-utils appstream man-db groff-base  # validate the installed data files

@@ -10,8 +10,8 @@ namespace {
 
 // Every colour channel takes many values, flat areas and repeated rows mixed
 // with noise, so a lossy or channel-swapping encoder cannot pass.
-QImage Pattern(QImage::Format format) {
-  QImage image(97, 61, format);
+QImage Pattern(QImage::Format format, QSize size) {
+  QImage image(size, format);
   image.fill(Qt::white);
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
@@ -28,17 +28,21 @@ QImage Decoded(const std::string& png) {
   return image;
 }
 
+// Small pictures are compressed in one piece, large ones in two halves joined
+// into one stream.
 TEST(PngEncoder, DecodesToTheSamePixels) {
-  for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_RGB888}) {
-    const QImage image = Pattern(format);
-    const std::optional<std::string> png = EncodePng(image);
-    ASSERT_TRUE(png) << format;
-    EXPECT_EQ(png->substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
-    const QImage back = Decoded(*png);
-    ASSERT_EQ(back.size(), image.size());
-    EXPECT_EQ(back.hasAlphaChannel(), image.hasAlphaChannel()) << format;
-    const QImage::Format common = image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
-    EXPECT_EQ(back.convertToFormat(common), image.convertToFormat(common)) << format;
+  for (QSize size : {QSize(97, 61), QSize(701, 501)}) {
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_RGB888}) {
+      const QImage image = Pattern(format, size);
+      const std::optional<std::string> png = EncodePng(image);
+      ASSERT_TRUE(png) << format;
+      EXPECT_EQ(png->substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+      const QImage back = Decoded(*png);
+      ASSERT_EQ(back.size(), image.size());
+      EXPECT_EQ(back.hasAlphaChannel(), image.hasAlphaChannel()) << format;
+      const QImage::Format common = image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+      EXPECT_EQ(back.convertToFormat(common), image.convertToFormat(common)) << format << " " << size.width();
+    }
   }
 }
 
