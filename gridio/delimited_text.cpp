@@ -46,32 +46,4 @@ std::size_t CountDelimiters(std::string_view line, std::string_view delimiter, s
   return count;
 }
 
-namespace {
-
-TCellSpan Span(std::string_view base, std::string_view field, bool strip) {
-  if (strip && field.size() >= 2 && field.front() == '"' && field.back() == '"')
-    field = field.substr(1, field.size() - 2);
-  return {static_cast<std::uint32_t>(field.data() - base.data()),
-          static_cast<std::uint32_t>(field.size())};
-}
-
-}  // namespace
-
-void SplitFields(std::string_view base, std::string_view line, std::string_view delimiter,
-                 bool strip, int cols, TCellSpan* out) {
-  std::string_view rest = line;
-  for (int c = 0; c + 1 < cols; ++c) {
-    const std::size_t at = delimiter.empty() ? std::string_view::npos : rest.find(delimiter);
-    if (at == std::string_view::npos) {
-      // No delimiter left: this field is the rest, and the columns after it stay empty.
-      out[c] = Span(base, rest, strip);
-      rest = rest.substr(rest.size());
-      continue;
-    }
-    out[c] = Span(base, rest.substr(0, at), strip);
-    rest = rest.substr(at + delimiter.size());
-  }
-  out[cols - 1] = Span(base, rest, strip);
-}
-
 }  // namespace tokiwa

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <string_view>
 
-#include "runtime/string_grid.h"
 
 namespace tokiwa {
 
@@ -28,13 +27,5 @@ class LineScanner {
 // Occurrences of delimiter in line, found left to right without overlapping;
 // counting stops once it exceeds limit. An empty delimiter never occurs.
 std::size_t CountDelimiters(std::string_view line, std::string_view delimiter, std::size_t limit);
-
-// Splits line into cols fields, written to out[0..cols-1] as spans relative to
-// base (line must lie inside base). Fields fill the columns from the left;
-// columns past the line's last field get empty spans; the last column takes
-// the rest of the line, delimiters included. With strip, one enclosing pair of
-// double quotes is removed from each field.
-void SplitFields(std::string_view base, std::string_view line, std::string_view delimiter,
-                 bool strip, int cols, TCellSpan* out);
 
 }  // namespace tokiwa

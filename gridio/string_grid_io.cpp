@@ -104,14 +104,13 @@ void ForAllChunks(std::vector<Chunk>& chunks, Work work) {
   run(0, split);
 }
 
-// Writes the cells of the lines of part, one row each from firstRow, up to
-// (not including) endRow.
-void FillRows(std::string_view base, std::string_view part, std::string_view delimiter, bool strip,
-              int cols, int firstRow, int endRow, TCellSpan* spans) {
+// Writes the spans of the lines of part, one row each from firstRow, up to
+// (not including) endRow, relative to base.
+void FillLines(std::string_view base, std::string_view part, int firstRow, int endRow, TCellSpan* spans) {
   LineScanner lines(part);
   std::string_view line;
   for (int r = firstRow; r < endRow && lines.Next(line); ++r)
-    SplitFields(base, line, delimiter, strip, cols, spans + static_cast<std::size_t>(r) * cols);
+    spans[r] = {static_cast<std::uint32_t>(line.data() - base.data()), static_cast<std::uint32_t>(line.size())};
 }
 
 // The grid reports one layout change for the whole load.
@@ -184,14 +183,12 @@ std::vector<int> TStringGridIO::LoadGridTexts(const GridTexts& texts, const std:
   const std::uint64_t maxRows = MaxGridRows(text.size(), colCount);
   if (rowCount > maxRows) FailLimit(msg::TooManyRows, fileName, maxRows);
 
-  // Second pass: every cell of the filled rows as a span into the text. Rows
-  // past the lines (the fixed rows' share) stay empty.
+  // Second pass: every filled row's line as a span into the text. Rows past
+  // the lines (the fixed rows' share) stay empty.
   const int cols = static_cast<int>(colCount);
   const int rows = static_cast<int>(rowsToFill);
   std::vector<TCellSpan> spans;
-  spans.reserve(rowsToFill * colCount);
-  AdviseHugePages(spans.data(), spans.capacity() * sizeof(TCellSpan));
-  spans.resize(rowsToFill * colCount);
+  AssignAdvised(spans, rowsToFill, TCellSpan{});
   std::vector<int> linesPerFile(order.size(), 0);
   std::uint64_t nextRow = std::min(fixed, rowsToFill);
   for (Chunk& chunk : chunks) {
@@ -200,7 +197,7 @@ std::vector<int> TStringGridIO::LoadGridTexts(const GridTexts& texts, const std:
     linesPerFile[static_cast<std::size_t>(chunk.file)] += static_cast<int>(chunk.shape.lines);
   }
   ForAllChunks(chunks, [&](Chunk& chunk) {
-    FillRows(text, chunk.text, delimiter, stripQuotes, cols, chunk.firstRow, rows, spans.data());
+    FillLines(text, chunk.text, chunk.firstRow, rows, spans.data());
   });
 
   UpdateScope update(grid);
@@ -209,7 +206,7 @@ std::vector<int> TStringGridIO::LoadGridTexts(const GridTexts& texts, const std:
     grid->SetRowCount(static_cast<int>(rowCount));
     grid->SetColCount(cols);
   }
-  grid->AssignCells(texts.Data, text.size(), std::move(spans), rows, cols);
+  grid->AssignLines(texts.Data, text.size(), std::move(spans), {std::string(delimiter), stripQuotes, cols});
   return linesPerFile;
 }
 
@@ -221,11 +218,10 @@ int TStringGridIO::ReplaceRows(int first, int removed, std::string_view bytes, s
   Cp932Decoder().Decode(bytes, text, true);
   const TextShape shape = Measure(text, delimiter, true);
   if (shape.maxDelimiters + 1 > static_cast<std::uint64_t>(grid->ColCount())) return -1;
-  const int cols = grid->ColCount();
   const int rows = static_cast<int>(shape.lines);
-  std::vector<TCellSpan> spans(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
-  FillRows(text, text, delimiter, stripQuotes, cols, 0, rows, spans.data());
-  grid->ReplaceRows(first, removed, text, spans, rows);
+  std::vector<TCellSpan> spans(static_cast<std::size_t>(rows));
+  FillLines(text, text, 0, rows, spans.data());
+  grid->ReplaceRows(first, removed, text, spans, {std::string(delimiter), stripQuotes, grid->ColCount()});
   return rows;
 }
 

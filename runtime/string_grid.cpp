@@ -44,10 +44,9 @@ void TStringGrid::SetFixedCols(int count) {
 
 // Forgets every text outside the current size.
 void TStringGrid::DropCellsOutside() {
-  if (spanRows_ > rowCount_) {
-    spanRows_ = rowCount_;
-    spans_.resize(static_cast<std::size_t>(spanRows_) * static_cast<std::size_t>(spanStride_));
-    spans_.shrink_to_fit();
+  if (SpanRows() > rowCount_) {
+    lines_.resize(static_cast<std::size_t>(rowCount_));
+    lines_.shrink_to_fit();
     CompactText();
   }
   spanCols_ = std::min(spanCols_, colCount_);
@@ -63,11 +62,11 @@ void TStringGrid::DropCellsOutside() {
 void TStringGrid::CompactText() {
   if (!text_) return;
   std::size_t kept = 0;
-  for (const TCellSpan& s : spans_) kept += s.length;
+  for (const TCellSpan& s : lines_) kept += s.length;
   if (kept * 2 + 4096 > textSize_) return;
   auto compact = std::make_shared<std::string>();
   compact->reserve(kept);
-  for (TCellSpan& s : spans_) {
+  for (TCellSpan& s : lines_) {
     const std::uint32_t offset = static_cast<std::uint32_t>(compact->size());
     compact->append(text_.get() + s.offset, s.length);
     s.offset = offset;
@@ -87,14 +86,25 @@ std::string_view TStringGrid::CellView(int col, int row) const {
     const auto it = overrides_.find(Key(col, row));
     if (it != overrides_.end()) return it->second;
   }
-  if (row >= spanRows_ || col >= spanCols_) return {};
-  const TCellSpan span = spans_[static_cast<std::size_t>(row) * spanStride_ + col];
-  return std::string_view(text_.get() + span.offset, span.length);
+  if (row >= SpanRows() || col >= spanCols_) return {};
+  const TCellSpan line = lines_[static_cast<std::size_t>(row)];
+  return FieldOfLine(std::string_view(text_.get() + line.offset, line.length), split_, col);
+}
+
+void TStringGrid::RowView(int row, std::string_view* cells, int count) const {
+  const bool written = !overrides_.empty() && overrides_.lower_bound(Key(0, row)) != overrides_.lower_bound(Key(0, row + 1));
+  if (written || row < 0 || row >= SpanRows()) {
+    for (int c = 0; c < count; ++c) cells[c] = CellView(c, row);
+    return;
+  }
+  const TCellSpan line = lines_[static_cast<std::size_t>(row)];
+  FieldCursor fields(std::string_view(text_.get() + line.offset, line.length), split_);
+  for (int c = 0; c < count; ++c) cells[c] = c < spanCols_ && c < colCount_ ? fields.Next() : std::string_view();
 }
 
 void TStringGrid::SetCells(int col, int row, std::string text) {
   if (!Inside(col, row)) return;
-  if (text.empty() && (row >= spanRows_ || col >= spanCols_)) overrides_.erase(Key(col, row));
+  if (text.empty() && (row >= SpanRows() || col >= spanCols_)) overrides_.erase(Key(col, row));
   else overrides_[Key(col, row)] = std::move(text);
   CellsChanged(row, row);
 }
@@ -102,10 +112,7 @@ void TStringGrid::SetCells(int col, int row, std::string text) {
 void TStringGrid::ClearRow(int row) {
   if (row < 0 || row >= rowCount_) return;
   overrides_.erase(overrides_.lower_bound(Key(0, row)), overrides_.lower_bound(Key(0, row + 1)));
-  if (row < spanRows_) {
-    auto first = spans_.begin() + static_cast<std::ptrdiff_t>(row) * spanStride_;
-    std::fill(first, first + spanCols_, TCellSpan{});
-  }
+  if (row < SpanRows()) lines_[static_cast<std::size_t>(row)] = TCellSpan{};
   CellsChanged(row, row);
 }
 
@@ -113,76 +120,87 @@ void TStringGrid::ClearCells() {
   overrides_.clear();
   text_.reset();
   textSize_ = 0;
-  spans_.clear();
-  spans_.shrink_to_fit();
-  spanRows_ = spanCols_ = spanStride_ = 0;
+  lines_.clear();
+  lines_.shrink_to_fit();
+  spanCols_ = 0;
   CellsChanged(0, rowCount_ - 1);
 }
 
-void TStringGrid::AssignCells(std::shared_ptr<const std::string> text, std::vector<TCellSpan> spans,
-                              int rows, int cols) {
-  if (!text) throw std::invalid_argument("TStringGrid::AssignCells: no text");
+void TStringGrid::AssignLines(std::shared_ptr<const std::string> text, std::vector<TCellSpan> lines,
+                              TLineSplit split) {
+  if (!text) throw std::invalid_argument("TStringGrid::AssignLines: no text");
   const std::size_t size = text->size();
-  AssignCells(std::shared_ptr<const char>(text, text->data()), size, std::move(spans), rows, cols);
+  AssignLines(std::shared_ptr<const char>(text, text->data()), size, std::move(lines), std::move(split));
 }
 
-void TStringGrid::AssignCells(std::shared_ptr<const char> text, std::size_t size, std::vector<TCellSpan> spans,
-                              int rows, int cols) {
-  if (!text || rows < 0 || rows > rowCount_ || cols != colCount_ ||
-      spans.size() != static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols))
-    throw std::invalid_argument("TStringGrid::AssignCells: spans do not fit the grid");
-  if (size > std::numeric_limits<std::uint32_t>::max())
-    throw std::length_error("TStringGrid::AssignCells: text too large");
-  for (const TCellSpan& s : spans)
-    if (s.offset > size || s.length > size - s.offset)
-      throw std::invalid_argument("TStringGrid::AssignCells: span outside the text");
+namespace {
 
-  const int keptRows = std::max(rows, spanRows_);
-  if (spanRows_ > rows) KeepOldRowsBelow(rows, cols, text, size, spans);
+void CheckSpans(const std::vector<TCellSpan>& spans, std::size_t size, const char* what) {
+  for (const TCellSpan& s : spans)
+    if (s.offset > size || s.length > size - s.offset) throw std::invalid_argument(what);
+}
+
+}  // namespace
+
+void TStringGrid::AssignLines(std::shared_ptr<const char> text, std::size_t size, std::vector<TCellSpan> lines,
+                              TLineSplit split) {
+  if (!text || lines.size() > static_cast<std::size_t>(rowCount_) || split.Cols != colCount_)
+    throw std::invalid_argument("TStringGrid::AssignLines: lines do not fit the grid");
+  if (size > std::numeric_limits<std::uint32_t>::max())
+    throw std::length_error("TStringGrid::AssignLines: text too large");
+  CheckSpans(lines, size, "TStringGrid::AssignLines: span outside the text");
+
+  const int rows = static_cast<int>(lines.size());
+  if (SpanRows() > rows) {
+    if (SplitsLike(split)) KeepOldRowsBelow(text, size, lines);
+    else MoveLinesToOverrides(rows);
+  }
   overrides_.erase(overrides_.begin(), overrides_.lower_bound(Key(0, rows)));
   text_ = std::move(text);
   textSize_ = size;
-  spans_ = std::move(spans);
-  spanRows_ = keptRows;
-  spanCols_ = spanStride_ = cols;
+  lines_ = std::move(lines);
+  spanCols_ = split.Cols;
+  split_ = std::move(split);
   LayoutChanged();
 }
 
-// The new block covers only the top rows; the rows below it keep their texts,
-// which are copied after the new text so one buffer serves the whole grid.
-void TStringGrid::KeepOldRowsBelow(int rows, int cols, std::shared_ptr<const char>& text, std::size_t& size,
-                                   std::vector<TCellSpan>& spans) const {
-  auto merged = std::make_shared<std::string>(text.get(), size);
-  spans.reserve(static_cast<std::size_t>(spanRows_) * static_cast<std::size_t>(cols));
-  for (int r = rows; r < spanRows_; ++r) {
-    for (int c = 0; c < cols; ++c) {
-      TCellSpan span;
-      if (c < spanCols_) {
-        const TCellSpan old = spans_[static_cast<std::size_t>(r) * spanStride_ + c];
-        span = {static_cast<std::uint32_t>(merged->size()), old.length};
-        merged->append(text_.get() + old.offset, old.length);
-      }
-      spans.push_back(span);
+// The rows from fromRow on are split another way than new lines will be:
+// their cells become texts of their own (without replacing written ones).
+void TStringGrid::MoveLinesToOverrides(int fromRow) {
+  for (int r = fromRow; r < SpanRows(); ++r)
+    for (int c = 0; c < spanCols_; ++c) {
+      const TCellSpan line = lines_[static_cast<std::size_t>(r)];
+      const std::string_view cell = FieldOfLine(std::string_view(text_.get() + line.offset, line.length), split_, c);
+      if (!cell.empty()) overrides_.emplace(Key(c, r), std::string(cell));
     }
+  lines_.resize(static_cast<std::size_t>(std::min(fromRow, SpanRows())));
+}
+
+// The new lines cover only the top rows; the rows below keep their lines,
+// which are copied after the new text so one buffer serves the whole grid.
+void TStringGrid::KeepOldRowsBelow(std::shared_ptr<const char>& text, std::size_t& size,
+                                   std::vector<TCellSpan>& lines) const {
+  auto merged = std::make_shared<std::string>(text.get(), size);
+  for (std::size_t r = lines.size(); r < lines_.size(); ++r) {
+    lines.push_back({static_cast<std::uint32_t>(merged->size()), lines_[r].length});
+    merged->append(text_.get() + lines_[r].offset, lines_[r].length);
   }
   if (merged->size() > std::numeric_limits<std::uint32_t>::max())
-    throw std::length_error("TStringGrid::AssignCells: text too large");
+    throw std::length_error("TStringGrid::AssignLines: text too large");
   size = merged->size();
   text = std::shared_ptr<const char>(merged, merged->data());
 }
 
-void TStringGrid::ReplaceRows(int first, int removed, std::string_view text, const std::vector<TCellSpan>& spans,
-                              int inserted) {
-  const int cols = colCount_;
-  if (first < 0 || removed < 0 || inserted < 0 || removed > rowCount_ - first ||
-      rowCount_ - removed + inserted < 1 ||
-      spans.size() != static_cast<std::size_t>(inserted) * static_cast<std::size_t>(cols))
+void TStringGrid::ReplaceRows(int first, int removed, std::string_view text, const std::vector<TCellSpan>& lines,
+                              const TLineSplit& split) {
+  const int inserted = static_cast<int>(lines.size());
+  if (first < 0 || removed < 0 || removed > rowCount_ - first || rowCount_ - removed + inserted < 1 ||
+      split.Cols != colCount_)
     throw std::invalid_argument("TStringGrid::ReplaceRows: rows do not fit the grid");
-  for (const TCellSpan& s : spans)
-    if (s.offset > text.size() || s.length > text.size() - s.offset)
-      throw std::invalid_argument("TStringGrid::ReplaceRows: span outside the text");
+  CheckSpans(lines, text.size(), "TStringGrid::ReplaceRows: span outside the text");
   if (textSize_ + text.size() > std::numeric_limits<std::uint32_t>::max())
     throw std::length_error("TStringGrid::ReplaceRows: text too large");
+  if (!SplitsLike(split)) MoveLinesToOverrides(0);
 
   // One buffer serves the grid: the old text, then the new.
   auto merged = std::make_shared<std::string>();
@@ -191,26 +209,20 @@ void TStringGrid::ReplaceRows(int first, int removed, std::string_view text, con
   merged->append(text);
   const auto shift = static_cast<std::uint32_t>(textSize_);
 
-  const int above = std::min(first, spanRows_);
-  const int below = std::max(spanRows_ - (first + removed), 0);
-  const int rows = first + inserted + below;
-  std::vector<TCellSpan> out(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
-  const int keptCols = std::min(spanCols_, cols);
-  const auto copyOld = [&](int from, int to, int count) {
-    for (int r = 0; r < count; ++r)
-      for (int c = 0; c < keptCols; ++c)
-        out[static_cast<std::size_t>(to + r) * cols + c] = spans_[static_cast<std::size_t>(from + r) * spanStride_ + c];
-  };
-  copyOld(0, 0, above);
-  for (std::size_t i = 0; i < spans.size(); ++i)
-    out[static_cast<std::size_t>(first) * cols + i] = {spans[i].offset + shift, spans[i].length};
-  copyOld(first + removed, first + inserted, below);
+  const int above = std::min(first, SpanRows());
+  const int below = std::max(SpanRows() - (first + removed), 0);
+  std::vector<TCellSpan> out(static_cast<std::size_t>(first + inserted + below));
+  const auto old = lines_.begin();
+  std::copy(old, old + above, out.begin());
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    out[static_cast<std::size_t>(first) + i] = {lines[i].offset + shift, lines[i].length};
+  std::copy(old + (first + removed), old + (first + removed + below), out.begin() + (first + inserted));
 
   ShiftOverrides(first, removed, inserted);
   SetText(std::move(merged));
-  spans_ = std::move(out);
-  spanRows_ = rows;
-  spanCols_ = spanStride_ = cols;
+  lines_ = std::move(out);
+  split_ = split;
+  spanCols_ = split.Cols;
   rowCount_ += inserted - removed;
   fixedRows_ = std::min(fixedRows_, rowCount_ - 1);
   ++changeCount_;
@@ -240,12 +252,11 @@ void TStringGrid::AdoptCells(TStringGrid& source) {
   colWidths_.resize(static_cast<std::size_t>(colCount_), defaultColWidth_);
   text_ = std::move(source.text_);
   textSize_ = std::exchange(source.textSize_, 0);
-  spans_ = std::move(source.spans_);
-  spanRows_ = std::exchange(source.spanRows_, 0);
+  lines_ = std::move(source.lines_);
+  split_ = source.split_;
   spanCols_ = std::exchange(source.spanCols_, 0);
-  spanStride_ = std::exchange(source.spanStride_, 0);
   overrides_ = std::move(source.overrides_);
-  source.spans_.clear();
+  source.lines_.clear();
   source.overrides_.clear();
   LayoutChanged();
 }

@@ -3,9 +3,10 @@
 // widths. The GUI shows it through a table model; the grid text loader fills it.
 //
 // Logs run to millions of lines, so cells are not objects: a bulk load hands the
-// grid one shared text buffer plus an (offset, length) span per cell, and texts
-// written cell by cell afterwards (header captions, edits) live in a small
-// override map on top of it.
+// grid one shared text buffer plus an (offset, length) span per line, and a
+// cell is split from its line when it is read (TLineSplit). Texts written cell
+// by cell afterwards (header captions, edits) live in a small override map on
+// top of it.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -15,9 +16,11 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/delimited_line.h"
+
 namespace tokiwa {
 
-// One cell's text inside a bulk-load buffer.
+// One line's text inside a bulk-load buffer.
 struct TCellSpan {
   std::uint32_t offset = 0;
   std::uint32_t length = 0;
@@ -48,6 +51,8 @@ class TStringGrid {
   std::string Cells(int col, int row) const { return std::string(CellView(col, row)); }
   // The same text without a copy; valid until the grid next changes.
   std::string_view CellView(int col, int row) const;
+  // CellView of columns 0..count-1 of one row, its line split once.
+  void RowView(int row, std::string_view* cells, int count) const;
   void SetCells(int col, int row, std::string text);
   // Empties every cell of one row.
   void ClearRow(int row);
@@ -55,23 +60,22 @@ class TStringGrid {
   // bulk-load buffer; sizes stay.
   void ClearCells();
 
-  // Replaces the cells of rows 0..rows-1, columns 0..cols-1 with the spans
-  // (row-major, rows*cols of them) into text; rows must not exceed RowCount
-  // and cols must equal ColCount. Rows below keep their texts. Raises
+  // Replaces the cells of rows 0..lines.size()-1 with the lines (spans into
+  // text) split by split; there must not be more lines than RowCount, and
+  // split.Cols must equal ColCount. Rows below keep their texts. Raises
   // std::length_error when text is too large for 32-bit spans.
-  void AssignCells(std::shared_ptr<const std::string> text, std::vector<TCellSpan> spans,
-                   int rows, int cols);
+  void AssignLines(std::shared_ptr<const std::string> text, std::vector<TCellSpan> lines, TLineSplit split);
   // The same with the text as size bytes at text (no copy is made).
-  void AssignCells(std::shared_ptr<const char> text, std::size_t size, std::vector<TCellSpan> spans,
-                   int rows, int cols);
+  void AssignLines(std::shared_ptr<const char> text, std::size_t size, std::vector<TCellSpan> lines,
+                   TLineSplit split);
 
-  // Replaces rows first..first+removed-1 with inserted rows whose cells are
-  // spans (row-major, ColCount per row) into text; the rows below move up or
-  // down and keep their texts. Reports OnRowsReplaced. Raises
+  // Replaces rows first..first+removed-1 with one row per line (spans into
+  // text, split by split, whose Cols must equal ColCount); the rows below
+  // move up or down and keep their texts. Reports OnRowsReplaced. Raises
   // std::invalid_argument when the rows or spans do not fit, and
   // std::length_error when the texts outgrow 32-bit spans.
-  void ReplaceRows(int first, int removed, std::string_view text, const std::vector<TCellSpan>& spans,
-                   int inserted);
+  void ReplaceRows(int first, int removed, std::string_view text, const std::vector<TCellSpan>& lines,
+                   const TLineSplit& split);
 
   // Takes over source's sizes, fixed counts and texts, leaving it empty; the
   // column widths and change handlers stay this grid's own (new columns get
@@ -112,8 +116,10 @@ class TStringGrid {
   void LayoutChanged();
   void DropCellsOutside();
   void CompactText();
-  void KeepOldRowsBelow(int rows, int cols, std::shared_ptr<const char>& text, std::size_t& size,
-                        std::vector<TCellSpan>& spans) const;
+  int SpanRows() const { return static_cast<int>(lines_.size()); }
+  bool SplitsLike(const TLineSplit& split) const { return split == split_ && spanCols_ == split_.Cols; }
+  void MoveLinesToOverrides(int fromRow);
+  void KeepOldRowsBelow(std::shared_ptr<const char>& text, std::size_t& size, std::vector<TCellSpan>& lines) const;
   void SetText(std::shared_ptr<const std::string> text);
   void ShiftOverrides(int from, int removed, int inserted);
 
@@ -125,14 +131,14 @@ class TStringGrid {
   int defaultRowHeight_ = kDefaultRowHeight;
   std::vector<int> colWidths_;
 
-  // Bulk-loaded texts: spanRows_ x spanStride_ spans into text_; columns at or
-  // beyond spanCols_ (<= spanStride_) are treated as empty.
+  // Bulk-loaded texts: one span into text_ per row from row 0, split by
+  // split_; columns at or beyond spanCols_ (<= split_.Cols) are treated as
+  // empty.
   std::shared_ptr<const char> text_;
   std::size_t textSize_ = 0;
-  std::vector<TCellSpan> spans_;
-  int spanRows_ = 0;
+  std::vector<TCellSpan> lines_;
+  TLineSplit split_;
   int spanCols_ = 0;
-  int spanStride_ = 0;
   // Texts written cell by cell; they take precedence over the spans.
   std::map<std::uint64_t, std::string> overrides_;
 

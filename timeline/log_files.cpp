@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "gridio/delimited_text.h"
+#include "runtime/delimited_line.h"
 #include "runtime/date_time_text.h"
 #include "runtime/messages.h"
 #include "timeline/launch_log.h"
@@ -16,16 +17,14 @@ namespace {
 std::optional<TDateTime> FirstDate(std::string_view text, const FormatSettings& settings, int year) {
   // Marker, date, time and the rest: the date and time fall in the same
   // fields as in the grid, however many columns it has.
-  constexpr int kFields = 4;
+  const TLineSplit split{std::string(kLogDelimiter), true, 4};
   LineScanner lines(text);
   std::string_view line;
   std::string stamp;
-  TCellSpan fields[kFields];
   while (lines.Next(line)) {
-    SplitFields(line, line, kLogDelimiter, true, kFields, fields);
-    stamp.assign(line.substr(fields[1].offset, fields[1].length));
+    stamp.assign(FieldOfLine(line, split, 1));
     stamp += ' ';
-    stamp.append(line.substr(fields[2].offset, fields[2].length));
+    stamp.append(FieldOfLine(line, split, 2));
     TDateTime value = 0;
     if (TryStrToDateTime(stamp, value, settings, year)) return value;
   }

@@ -43,11 +43,15 @@ struct TextHash {
 };
 using TextMap = std::unordered_map<std::string, int, TextHash, std::equal_to<>>;
 
+// The cells a row is read by: marker, date, time, file name and folder.
+constexpr int kMarkerCell = 0, kDateCell = 1, kTimeCell = 2, kNameCell = 3, kFolderCell = 4;
+using RowCells = std::array<std::string_view, kFolderCell + 1>;
+
 // Folder + "\" + file name, exactly as the cells hold them.
-void ProgramKeyOf(const TStringGrid& grid, int row, std::string& key) {
-  key.assign(grid.CellView(4, row));
+void ProgramKeyOf(const RowCells& cells, std::string& key) {
+  key.assign(cells[kFolderCell]);
   key += '\\';
-  key += grid.CellView(3, row);
+  key += cells[kNameCell];
 }
 
 // A run's end row and how it was found: the first of a row that ends the run
@@ -103,9 +107,10 @@ class LogScanner {
     int nextSystemStart = kNoRow, nextSystemEnd = kNoRow;
     for (int row = lastRow; row >= log.First; --row) {
       const auto r = static_cast<std::size_t>(row);
-      const RowKind kind = KindOf(TrimMarker(grid_.CellView(0, row)));
+      grid_.RowView(row, cells_.data(), static_cast<int>(cells_.size()));
+      const RowKind kind = KindOf(TrimMarker(cells_[kMarkerCell]));
       scan_.kinds[r] = kind;
-      const int id = kind == RowKind::RunStart || kind == RowKind::RunEnd ? KeyId(row) : -1;
+      const int id = kind == RowKind::RunStart || kind == RowKind::RunEnd ? KeyId() : -1;
       scan_.keyIds[r] = id;
       EndOfRun end{-1, RunEnd::reEndRow};
       switch (kind) {
@@ -136,8 +141,8 @@ class LogScanner {
   LogScan Take() { return std::move(scan_); }
 
  private:
-  int KeyId(int row) {
-    ProgramKeyOf(grid_, row, key_);
+  int KeyId() {
+    ProgramKeyOf(cells_, key_);
     auto found = ids_.find(std::string_view(key_));
     if (found == ids_.end()) {
       found = ids_.emplace(key_, static_cast<int>(scan_.keys.size())).first;
@@ -152,6 +157,7 @@ class LogScanner {
   TextMap ids_;
   std::vector<int> nextRunEnd_;  // by key id: the nearest "E" row below
   std::string key_;
+  RowCells cells_;
 };
 
 LogScan ScanLogs(const TStringGrid& grid, const std::vector<LogRows>& ranges) {
@@ -215,9 +221,11 @@ class RowTimes {
 
  private:
   const std::string& TextOf(int row, std::string& text) const {
-    text.assign(grid_.CellView(1, row));
+    std::string_view cells[kTimeCell + 1];
+    grid_.RowView(row, cells, kTimeCell + 1);
+    text.assign(cells[kDateCell]);
     text += ' ';
-    text += grid_.CellView(2, row);
+    text += cells[kTimeCell];
     return text;
   }
 

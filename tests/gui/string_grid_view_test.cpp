@@ -13,16 +13,13 @@ namespace {
 // "r:c" for the first columns and "" for the rest.
 void FillBulk(TStringGrid& grid, int rows, int cols) {
   auto text = std::make_shared<std::string>();
-  std::vector<TCellSpan> spans;
-  spans.reserve(static_cast<std::size_t>(rows) * cols);
+  std::vector<TCellSpan> lines;
   for (int r = 0; r < rows; ++r) {
-    for (int c = 0; c < cols; ++c) {
-      const std::string cell = c < 2 ? std::to_string(r) + ":" + std::to_string(c) : "";
-      spans.push_back({static_cast<std::uint32_t>(text->size()), static_cast<std::uint32_t>(cell.size())});
-      *text += cell;
-    }
+    const std::string line = std::to_string(r) + ":0," + std::to_string(r) + ":1";
+    lines.push_back({static_cast<std::uint32_t>(text->size()), static_cast<std::uint32_t>(line.size())});
+    *text += line;
   }
-  grid.AssignCells(text, std::move(spans), rows, cols);
+  grid.AssignLines(text, std::move(lines), {",", false, cols});
 }
 
 class GridViewTest : public ::testing::Test {

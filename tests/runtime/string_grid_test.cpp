@@ -7,18 +7,22 @@
 namespace tokiwa {
 namespace {
 
-// Fills rows 0..rows-1 of grid with "r<row>c<col>" texts through one bulk assignment.
-void AssignNamed(TStringGrid& grid, int rows, const std::string& prefix = "") {
+// Fills rows 0..rows-1 of grid with "r<row>c<col>" texts through one bulk
+// assignment of lines, with the cells quoted when the split strips quotes.
+void AssignNamed(TStringGrid& grid, int rows, const std::string& prefix = "", std::string delimiter = ",",
+                 bool quoted = false) {
   auto text = std::make_shared<std::string>();
-  std::vector<TCellSpan> spans;
+  std::vector<TCellSpan> lines;
   for (int r = 0; r < rows; ++r) {
+    std::string line;
     for (int c = 0; c < grid.ColCount(); ++c) {
       const std::string cell = prefix + "r" + std::to_string(r) + "c" + std::to_string(c);
-      spans.push_back({static_cast<std::uint32_t>(text->size()), static_cast<std::uint32_t>(cell.size())});
-      *text += cell;
+      line += (c > 0 ? delimiter : "") + (quoted ? '"' + cell + '"' : cell);
     }
+    lines.push_back({static_cast<std::uint32_t>(text->size() + 1), static_cast<std::uint32_t>(line.size())});
+    *text += "\n" + line;
   }
-  grid.AssignCells(text, std::move(spans), rows, grid.ColCount());
+  grid.AssignLines(text, std::move(lines), {delimiter, quoted, grid.ColCount()});
 }
 
 TEST(TStringGrid, StartsWithTheLibraryDefaults) {
@@ -95,6 +99,34 @@ TEST(TStringGrid, PartialAssignmentKeepsTheRowsBelow) {
   EXPECT_EQ(grid.Cells(0, 2), "oldr2c0");
   EXPECT_EQ(grid.Cells(0, 3), "oldr3c0");
   EXPECT_EQ(grid.Cells(1, 3), "edited");
+  // Rows below lines split another way keep their cells all the same.
+  AssignNamed(grid, 1, "tab", "\t", true);
+  EXPECT_EQ(grid.Cells(1, 0), "tabr0c1");
+  EXPECT_EQ(grid.Cells(1, 1), "newr1c1");
+  EXPECT_EQ(grid.Cells(1, 2), "oldr2c1");
+  EXPECT_EQ(grid.Cells(1, 3), "edited");
+}
+
+TEST(TStringGrid, LinesSplitIntoCells) {
+  struct Case {
+    std::string line;
+    TLineSplit split;
+    std::vector<std::string> cells;
+  };
+  const Case cases[] = {
+      {"a,b,c", {",", false, 3}, {"a", "b", "c"}},
+      {"a,b,c,d", {",", false, 3}, {"a", "b", "c,d"}},  // the last column takes the rest
+      {"a", {",", false, 3}, {"a", "", ""}},
+      {"a,", {",", false, 3}, {"a", "", ""}},
+      {"\"a\",\"b,c\"", {",", true, 2}, {"a", "b,c"}},
+      {"\"a\",\"b\"", {",", false, 2}, {"\"a\"", "\"b\""}},
+      {"\"", {",", true, 1}, {"\""}},  // one quote is no pair
+      {"a::b::", {"::", false, 3}, {"a", "b", ""}},
+      {"a,b", {"", false, 2}, {"a,b", ""}},  // an empty delimiter never occurs
+  };
+  for (const Case& c : cases)
+    for (int col = 0; col < c.split.Cols; ++col)
+      EXPECT_EQ(FieldOfLine(c.line, c.split, col), c.cells[static_cast<std::size_t>(col)]) << c.line << " " << col;
 }
 
 TEST(TStringGrid, ShrinkingDiscardsAndGrowingShowsEmptyCells) {
@@ -130,11 +162,11 @@ TEST(TStringGrid, ClearCellsEmptiesEverythingAndKeepsSizes) {
 TEST(TStringGrid, AssignmentMustFitTheGrid) {
   TStringGrid grid;
   auto text = std::make_shared<std::string>("ab");
-  EXPECT_THROW(grid.AssignCells(text, std::vector<TCellSpan>(4), 1, 4), std::invalid_argument);
-  EXPECT_THROW(grid.AssignCells(text, std::vector<TCellSpan>(30), 6, 5), std::invalid_argument);
-  EXPECT_THROW(grid.AssignCells(text, std::vector<TCellSpan>(5, TCellSpan{1, 2}), 1, 5),
+  EXPECT_THROW(grid.AssignLines(text, std::vector<TCellSpan>(1), {",", false, 4}), std::invalid_argument);
+  EXPECT_THROW(grid.AssignLines(text, std::vector<TCellSpan>(6), {",", false, 5}), std::invalid_argument);
+  EXPECT_THROW(grid.AssignLines(text, std::vector<TCellSpan>(1, TCellSpan{1, 2}), {",", false, 5}),
                std::invalid_argument);
-  EXPECT_THROW(grid.AssignCells(nullptr, {}, 0, 5), std::invalid_argument);
+  EXPECT_THROW(grid.AssignLines(std::shared_ptr<const std::string>(), {}, {",", false, 5}), std::invalid_argument);
 }
 
 TEST(TStringGrid, ColumnWidthsAndRowHeight) {
