@@ -17,8 +17,8 @@ namespace tokiwa {
 inline constexpr std::uint64_t kMaxGridFileBytes = std::uint64_t{1} << 30;  // 1 GiB
 inline constexpr int kMaxGridColumns = 1024;
 inline constexpr std::uint64_t kMaxGridCells = std::uint64_t{1} << 27;     // 1 GiB of spans
-// Memory per row beside the text: the row's cell spans, plus what a reader of
-// the grid keeps per row (the timeline build's tables). A file of very short
+// Memory per row beside the text: a span per cell (the grid keeps less), plus
+// what a reader of the grid keeps per row (the timeline build's tables). A file of very short
 // lines would need many times its size in rows; the rows' share may reach
 // kMaxRowMemoryMultiple times the text, or kRowMemoryAllowance for any file.
 inline constexpr std::uint64_t kRowReaderBytes = 24;
