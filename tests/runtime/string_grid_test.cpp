@@ -105,6 +105,11 @@ TEST(TStringGrid, PartialAssignmentKeepsTheRowsBelow) {
   EXPECT_EQ(grid.Cells(1, 1), "newr1c1");
   EXPECT_EQ(grid.Cells(1, 2), "oldr2c1");
   EXPECT_EQ(grid.Cells(1, 3), "edited");
+  grid.ReplaceRows(1, 1, "x;y", {{0, 3}}, {";", false, 2});
+  EXPECT_EQ(grid.Cells(1, 0), "tabr0c1");
+  EXPECT_EQ(grid.Cells(1, 1), "y");
+  EXPECT_EQ(grid.Cells(0, 2), "oldr2c0");
+  EXPECT_EQ(grid.Cells(1, 3), "edited");
 }
 
 TEST(TStringGrid, LinesSplitIntoCells) {
