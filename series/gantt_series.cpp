@@ -1,11 +1,15 @@
 #include "series/gantt_series.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <typeinfo>
 #include <utility>
+#include <vector>
 
 #include "chart/axis.h"
 #include "chart/axis_panel.h"
@@ -13,8 +17,33 @@
 #include "runtime/geometry.h"
 #include "runtime/messages.h"
 #include "runtime/safe_math.h"
+#include "series/series_pointer.h"
 
 namespace tokiwa {
+
+namespace {
+
+// The pixel rows of a paint's few row values, each mapped once.
+class RowPixels {
+ public:
+  template <typename Map>
+  int At(double value, const Map& map) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    Entry& entry = entries_[(bits * 0x9E3779B97F4A7C15ull) >> 58];
+    if (!entry.used || entry.bits != bits) entry = {bits, map(value), true};
+    return entry.pixel;
+  }
+
+ private:
+  struct Entry {
+    std::uint64_t bits = 0;
+    int pixel = 0;
+    bool used = false;
+  };
+  std::array<Entry, 64> entries_{};
+};
+
+}  // namespace
 
 TGanttSeries::TGanttSeries(TComponent* owner)
     : TPointSeries(owner),
@@ -81,19 +110,23 @@ void TGanttSeries::HorizMargins(int& left, int& right) {
   right = 0;
 }
 
+TGanttSeries::Span TGanttSeries::SpanOf(int startX, int endX) {
+  // Ends far outside the window are pulled in; the visible part stays exact.
+  const int x0 = OnCanvasKeepParity(startX);
+  const int centre = Halfway(x0, OnCanvasKeepParity(endX));
+  return {centre, centre - x0};
+}
+
 // Called once per bar for up to a million bars: no allocation, no text.
 void TGanttSeries::DrawPoint(int index) {
   TSeriesPointer& pointer = Pointer();
   if (!pointer.Visible()) return;
   const TColor colour = PointColor(index);
   pointer.PreparePointerCanvas(colour);
-  // Ends far outside the window are pulled in; the visible part stays exact.
   const int endX = ValuePositionX(endValues_->ValueAt(index));
-  const int x0 = OnCanvasKeepParity(PointScreenX(index));
-  const int x1 = OnCanvasKeepParity(endX);
+  const Span span = SpanOf(PointScreenX(index), endX);
   const int y = OnCanvas(PointScreenY(index));
-  const int centre = Halfway(x0, x1);
-  pointer.DrawPointer(centre, y, TSeriesPointerStyle::psRectangle, colour, centre - x0, pointer.VertSize());
+  pointer.DrawPointer(span.centre, y, TSeriesPointerStyle::psRectangle, colour, span.halfWidth, pointer.VertSize());
   if (connectingPen_->Visible()) DrawConnection(index, endX, y);
 }
 
@@ -105,7 +138,7 @@ bool TGanttSeries::ColumnsInOrder() const {
 void TGanttSeries::DrawPoints() {
   const int first = FirstShownIndex(), last = LastShownIndex();
   // An elbow can cross the picture between two bars outside it.
-  if (first < 0 || connectingPen_->Visible() || !ColumnsInOrder()) {
+  if (drawEveryBar_ || first < 0 || connectingPen_->Visible() || !ColumnsInOrder()) {
     TPointSeries::DrawPoints();
     return;
   }
@@ -120,13 +153,91 @@ void TGanttSeries::DrawPoints() {
   const long long right = static_cast<long long>(panel.Right) + 2;
   const auto [from, to] = index_->BarsMeeting(left, right, [this](double v) { return ValuePositionX(v); });
   const int low = std::max(first, from), high = std::min(last, to - 1);
-  if (DrawsForward()) {
+  if (!faces && BarsPaintOver()) {
+    DrawUncovered(low, high);
+  } else if (DrawsForward()) {
     for (int i = low; i <= high; ++i) DrawPoint(i);
   } else {
     for (int i = high; i >= low; --i) DrawPoint(i);
   }
   // The canvas as drawing every bar would leave it.
   Pointer().PreparePointerCanvas(PointColor(DrawsForward() ? last : first));
+}
+
+bool TGanttSeries::BarsPaintOver() const {
+  const TChartPen& pen = Pointer().Pen();
+  // An invisible pen leaves the canvas' mode, which the fill takes too.
+  const TPenMode mode = pen.Visible() ? pen.Mode() : ParentChart()->DrawCanvas().Pen().Mode();
+  const bool thinSolid = !pen.Visible() || (pen.Style() == TPenStyle::psSolid && pen.Width() <= 1);
+  return mode == TPenMode::pmCopy && thinSolid && Pointer().Brush().Style() == TBrushStyle::bsSolid;
+}
+
+// Values just inside a column's left and right edges, from the axis' inverse
+// mapping and checked against the mapping itself.
+std::pair<BarCover::ValueOfColumn, BarCover::ValueOfColumn> TGanttSeries::ColumnEdgeValues() const {
+  const TChartAxis* axis = GetHorizAxis();
+  // The series' columns are the axis' shifted by the depth of its 3D slot.
+  const double any = axis->PositionToValue(ParentChart()->PanelBounds().Left);
+  const int shift = ValuePositionX(any) - axis->HorizontalPosition(any);
+  // The value a fraction of a pixel right of a column's centre.
+  auto valueNear = [axis, shift](int column, double fraction) {
+    const double a = axis->PositionToValue(column - shift), b = axis->PositionToValue(column - shift + 1);
+    return a + (b - a) * fraction;
+  };
+  auto fromValue = [this, valueNear](int column) {
+    const double v = valueNear(column - 1, 0.5001);
+    return ValuePositionX(v) >= column ? v : INFINITY;
+  };
+  auto toValue = [this, valueNear](int column) {
+    const double v = valueNear(column, 0.4999);
+    return ValuePositionX(v) <= column ? v : -INFINITY;
+  };
+  return {fromValue, toValue};
+}
+
+// Walks the bars from the last drawn to the first, keeping per row the
+// columns later bars paint, then draws in the usual order only what shows:
+// of a bar painted over at one end, the rectangle up to the first column
+// painted over, which gives exactly its pixels left of that column.
+void TGanttSeries::DrawUncovered(int low, int high) {
+  TCustomAxisPanel& chart = Chart();
+  const TRect& panel = chart.PanelBounds();
+  const int halfHeight = Pointer().VertSize();
+  const bool framed = Pointer().Pen().Visible();
+  BarCover cover;
+  // Bars wholly above or below the picture draw nothing either.
+  auto [fromValue, toValue] = ColumnEdgeValues();
+  cover.Reset(panel.Top - halfHeight - 2, panel.Bottom + halfHeight + 2, std::move(fromValue), std::move(toValue));
+  struct Piece {
+    int index;
+    TRect rect;
+  };
+  std::vector<Piece> pieces;
+  RowPixels rowPixels;
+  const bool forward = DrawsForward();
+  for (int k = low; k <= high; ++k) {
+    const int i = forward ? high - (k - low) : k;
+    const double start = PointX(i), end = endValues_->ValueAt(i);
+    const int y = rowPixels.At(PointY(i), [this](double v) { return OnCanvas(ValuePositionY(v)); });
+    if (!cover.HasRow(y) || cover.Covers(y, start, end)) continue;
+    const int startX = ValuePositionX(start), endX = ValuePositionX(end);
+    const Span span = SpanOf(startX, endX);
+    const TRect r = PointerRectangle(span.centre, y, span.halfWidth, halfHeight);
+    // Corners in either order, as the canvas takes them; without a pen it
+    // fills one column short of the right edge.
+    const int l = std::min(r.Left, r.Right), rr = std::max(r.Left, r.Right);
+    const int paintedTo = framed ? rr : rr - 1;
+    if (paintedTo <= l) continue;
+    const auto [shownFrom, shownTo] = cover.Uncovered(y, l, paintedTo);
+    if (shownFrom >= shownTo) continue;
+    // The column next to what shows is painted over later.
+    pieces.push_back({i, {shownFrom > l ? shownFrom - 1 : l, r.Top, shownTo < paintedTo ? shownTo + 1 : rr,
+                          r.Bottom}});
+  }
+  for (auto piece = pieces.rbegin(); piece != pieces.rend(); ++piece) {
+    Pointer().PreparePointerCanvas(PointColor(piece->index));
+    chart.DrawRectangle(piece->rect);
+  }
 }
 
 // The elbow from the end of a bar to the start of the bar it leads to.

@@ -3,8 +3,10 @@
 // following bar by an elbow line. The viewer draws every program run with one.
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "chart/chart_pens.h"
+#include "series/bar_cover.h"
 #include "series/bar_index.h"
 #include "series/custom_series.h"
 
@@ -43,6 +45,11 @@ class TGanttSeries : public TPointSeries {
   // binary search per row near y, not a look at every bar.
   int BarAtPixel(int x, int y);
 
+  // Off by default: bars outside the picture or wholly painted over by later
+  // ones are skipped, and partly painted over ones drawn only where they show.
+  // On draws every bar in turn, the reference the skipping is tested against.
+  void SetDrawEveryBar(bool on) { drawEveryBar_ = on; }
+
   // --- overrides ---
   // A point added by the base operations (AppendValue, AppendEmpty, a function)
   // becomes a bar of no length, so that the end and next-task lists keep one
@@ -66,7 +73,17 @@ class TGanttSeries : public TPointSeries {
   int PointAtPixel(int x, int y) override;
 
  private:
+  // The pointer's centre and half width for a bar between two columns.
+  struct Span {
+    int centre, halfWidth;
+  };
+  static Span SpanOf(int startX, int endX);
   void DrawConnection(int index, int x1, int y);
+  // Every bar's rectangle paints each of its pixels opaquely (the 3D faces
+  // and elbows aside), so a later one hides what an earlier one drew there.
+  bool BarsPaintOver() const;
+  void DrawUncovered(int low, int high);
+  std::pair<BarCover::ValueOfColumn, BarCover::ValueOfColumn> ColumnEdgeValues() const;
   // The horizontal axis maps values to columns that never decrease, as the
   // bar index needs.
   bool ColumnsInOrder() const;
@@ -77,6 +94,7 @@ class TGanttSeries : public TPointSeries {
   std::unique_ptr<TChartPen> connectingPen_;
   bool addingBar_ = false;  // AddBar inserts the extra lists itself
   std::unique_ptr<BarIndex> index_;
+  bool drawEveryBar_ = false;
 };
 
 }  // namespace tokiwa

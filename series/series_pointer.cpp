@@ -11,6 +11,13 @@
 
 namespace tokiwa {
 
+TRect PointerRectangle(int x, int y, int halfWidth, int halfHeight) {
+  const int right = OnCanvas(Px(x) + halfWidth);
+  const int bottom = OnCanvas(Px(y) + halfHeight);
+  return {OnCanvas(Px(x) - halfWidth), OnCanvas(Px(y) - halfHeight), OnCanvas(Px(right) + 1),
+          OnCanvas(Px(bottom) + 1)};
+}
+
 TSeriesPointer::TSeriesPointer(TCustomSeries* owner) : owner_(owner) {
   pen_.OnChange = ReportAsOwnChange();
   brush_.OnChange = ReportAsOwnChange();
@@ -52,12 +59,10 @@ void TSeriesPointer::Draw(int x, int y, TSeriesPointerStyle style, TColor colour
   if (!owner_ || !owner_->ParentChart()) return;
   TCustomAxisPanel& chart = *owner_->ParentChart();
   Canvas& canvas = chart.DrawCanvas();
-  const int left = OnCanvas(Px(x) - halfWidth);
+  const TRect box = PointerRectangle(x, y, halfWidth, halfHeight);
+  const int left = box.Left, top = box.Top, right1 = box.Right, bottom1 = box.Bottom;
   const int right = OnCanvas(Px(x) + halfWidth);
-  const int top = OnCanvas(Px(y) - halfHeight);
   const int bottom = OnCanvas(Px(y) + halfHeight);
-  const int right1 = OnCanvas(Px(right) + 1);
-  const int bottom1 = OnCanvas(Px(bottom) + 1);
 
   auto cross = [&] {
     canvas.Pen().SetColor(colour);
@@ -72,7 +77,7 @@ void TSeriesPointer::Draw(int x, int y, TSeriesPointerStyle style, TColor colour
 
   switch (style) {
     case TSeriesPointerStyle::psRectangle: {
-      chart.DrawRectangle({left, top, right1, bottom1});
+      chart.DrawRectangle(box);
       if (faces && chart.SlotDepthX() > 0) {
         const int dX = chart.SlotDepthX();
         const int dY = chart.SlotDepthY();

@@ -6,10 +6,15 @@
 #include "chart/chart_pens.h"
 #include "runtime/colour.h"
 #include "runtime/component.h"
+#include "runtime/geometry.h"
 
 namespace tokiwa {
 
 class TCustomSeries;
+
+// The rectangle marker centred at (x, y), 2 halfWidth + 1 by 2 halfHeight + 1
+// pixels, as the canvas takes it (right and bottom excluded).
+TRect PointerRectangle(int x, int y, int halfWidth, int halfHeight);
 
 enum class TSeriesPointerStyle : std::uint8_t {
   psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psStar, psDiamond, psSmallDot

@@ -70,19 +70,10 @@ TEST(DirectRasterTest, LinesOfEverySlopeStyleModeAndClipMatchTheStraightforwardP
   }
 }
 
-// A Gantt series that can draw its bars one by one, as a plain point series
-// does, and find the bar under the pointer by looking at every bar.
+// A Gantt series that can find the bar under the pointer by looking at every bar.
 class ComparedGantt : public TGanttSeries {
  public:
   using TGanttSeries::TGanttSeries;
-  bool oneByOne = false;
-  void DrawPoints() override {
-    if (oneByOne) {
-      TPointSeries::DrawPoints();
-    } else {
-      TGanttSeries::DrawPoints();
-    }
-  }
   int BarAtPixelLookingAtEvery(int x, int y) { return TPointSeries::PointAtPixel(x, y); }
 };
 
@@ -101,12 +92,17 @@ class Host : public HeadlessChartHost {
 };
 
 struct Scene {
-  bool view3D;
-  bool faces;     // 3D faces on the bars
-  double zoom;    // the share of the time range shown
-  bool rowsCut;   // the vertical axis shows only some of the rows
-  bool outlined;  // bars with a visible pen
-  bool clipped = true;  // bars cut at the plot's edges, not the picture's
+  const char* name;
+  bool view3D = false;
+  bool faces = false;       // 3D faces on the bars
+  double zoom = 1;          // the share of the time range shown
+  bool rowsCut = false;     // the vertical axis shows only some of the rows
+  bool outlined = true;     // bars with a visible pen
+  bool clipped = true;      // bars cut at the plot's edges, not the picture's
+  bool inverted = false;    // time runs right to left
+  bool neverEnding = false; // every bar lasts to one end, as runs that never end do
+  int penWidth = 1;
+  int rows = 23;            // fewer rows crowd more bars into each
 };
 
 struct GanttChart {
@@ -118,19 +114,25 @@ struct GanttChart {
     chart->SetView3D(scene.view3D);
     chart->SetClipPoints(scene.clipped);
     gantt->SetParentChart(chart);
+    gantt->ConnectingPen().SetVisible(false);
     gantt->Pointer().SetDraw3D(scene.faces);
     gantt->Pointer().Pen().SetVisible(scene.outlined);
+    gantt->Pointer().Pen().SetWidth(scene.penWidth);
+    gantt->Pointer().Pen().SetColor(0x202020);
     std::mt19937 random(11);
     std::uniform_real_distribution<double> unit(0, 1);
     const TColor colours[] = {clRed, clGreen, clBlue, 0x336699, ColorNone};
     // In start order, as the viewer adds them: long and overlapping bars,
-    // bars far shorter than a pixel, bars of no length, hidden ones.
+    // bars far shorter than a pixel, bars of no length or ending before they
+    // start, hidden ones.
     double start = 45000;
     for (int i = 0; i < 3000; ++i) {
       start += unit(random) * 0.01;
       const double length = i % 7 == 0 ? unit(random) * 2 : i % 3 == 0 ? unit(random) * 1e-5 : unit(random) * 0.05;
-      gantt->AddBar(start, i % 50 == 0 ? start : start + length, i % 23, "", colours[i % 5]);
+      const double end = scene.neverEnding ? 45031 : i % 50 == 0 ? start : i % 41 == 0 ? start - length : start + length;
+      gantt->AddBar(start, end, i % scene.rows, "", colours[i % 5]);
     }
+    chart->BottomAxis().SetInverted(scene.inverted);
     if (scene.zoom < 1) {
       TChartAxis& axis = chart->BottomAxis();
       axis.SetAutomatic(false);
@@ -146,7 +148,7 @@ struct GanttChart {
   }
 
   QImage Render(bool fast) {
-    gantt->oneByOne = !fast;
+    gantt->SetDrawEveryBar(!fast);
     Host host(500, 300, fast);
     host.Render(*chart);
     return host.Image();
@@ -154,24 +156,38 @@ struct GanttChart {
 };
 
 TEST(DirectRasterTest, GanttBarsMatchTheStraightforwardPathAndTheBarUnderThePointer) {
-  const Scene scenes[] = {{false, false, 1, false, true},  {false, false, 0.01, false, true},
-                          {false, false, 0.2, true, false}, {true, false, 1, false, true},
-                          {true, true, 0.05, false, true},  {false, false, 1, true, true},
-                          {true, true, 0.05, false, true, false}, {false, false, 0.01, true, false, false}};
+  const Scene scenes[] = {
+      {.name = "whole"},
+      {.name = "zoomed", .zoom = 0.01},
+      {.name = "zoomed borderless, rows cut", .zoom = 0.2, .rowsCut = true, .outlined = false},
+      {.name = "3D", .view3D = true},
+      {.name = "3D faces", .view3D = true, .faces = true, .zoom = 0.05},
+      {.name = "rows cut", .rowsCut = true},
+      {.name = "3D faces unclipped", .view3D = true, .faces = true, .zoom = 0.05, .clipped = false},
+      {.name = "zoomed unclipped", .zoom = 0.01, .rowsCut = true, .outlined = false, .clipped = false},
+      {.name = "never ending", .neverEnding = true},
+      {.name = "never ending borderless, zoomed", .zoom = 0.1, .outlined = false, .neverEnding = true},
+      {.name = "never ending 3D", .view3D = true, .zoom = 0.3, .neverEnding = true},
+      {.name = "ends pulled in from far off", .zoom = 1e-6, .neverEnding = true},
+      {.name = "inverted", .zoom = 0.2, .inverted = true},
+      {.name = "wide pen", .penWidth = 3},
+      {.name = "crowded", .rows = 2},
+      {.name = "crowded borderless", .outlined = false, .rows = 2},
+      {.name = "crowded borderless, zoomed", .zoom = 0.02, .outlined = false, .rows = 3},
+  };
   for (const Scene& scene : scenes) {
     GanttChart chart(scene);
     const QImage plain = chart.Render(false), fast = chart.Render(true);
-    EXPECT_TRUE(fast == plain) << "3D " << scene.view3D << " zoom " << scene.zoom << ": "
-                               << FirstDifference(fast, plain);
+    EXPECT_TRUE(fast == plain) << scene.name << ": " << FirstDifference(fast, plain);
     int hits = 0;
     for (int y = 0; y < 300; y += 4) {
       for (int x = 0; x < 500; x += 13) {
         const int expected = chart.gantt->BarAtPixelLookingAtEvery(x, y);
-        ASSERT_EQ(chart.gantt->BarAtPixel(x, y), expected) << x << "," << y;
+        ASSERT_EQ(chart.gantt->BarAtPixel(x, y), expected) << scene.name << " " << x << "," << y;
         hits += expected >= 0;
       }
     }
-    EXPECT_GT(hits, 0);
+    EXPECT_GT(hits, 0) << scene.name;
   }
 }
 

@@ -77,6 +77,41 @@ TEST_F(GanttSeriesTest, BarCoversStartToEndAndTheFullPointerHeight) {
   EXPECT_EQ(Bars(), (std::vector<TRect>{{20, 46, 61, 55}, {30, 66, 31, 75}}));
 }
 
+TEST_F(GanttSeriesTest, BarsLaterBarsPaintOverAreSkippedOrCutWhereTheyHide) {
+  gantt->ConnectingPen().SetVisible(false);
+  gantt->AddBar(20, 40, 50, "", clRed);      // its right part lies under the next-but-one
+  gantt->AddBar(25, 45, 70, "", clBlue);     // another row: whole
+  gantt->AddBar(30.2, 35, 50, "", clRed);    // wholly under the next, drawn after it
+  gantt->AddBar(30.4, 60, 50, "", clGreen);
+  gantt->AddBar(40.2, 60, 90, "", clRed);    // its left part lies under the next
+  gantt->AddBar(40.4, 50, 90, "", clRed);
+  Paint(*gantt);
+  // Each cut one keeps the column next to what shows, which the later bar
+  // paints over: the pixels left are those of the whole rectangle.
+  EXPECT_EQ(Bars(), (std::vector<TRect>{{20, 46, 31, 55},
+                                        {25, 66, 46, 75},
+                                        {30, 46, 61, 55},
+                                        {50, 86, 61, 95},
+                                        {40, 86, 51, 95}}));
+  gantt->SetDrawEveryBar(true);
+  Paint(*gantt);
+  EXPECT_EQ(Bars().size(), 6u);
+  // A dashed outline leaves pixels of what lies under it: nothing is skipped.
+  gantt->SetDrawEveryBar(false);
+  gantt->Pointer().Pen().SetStyle(TPenStyle::psDash);
+  Paint(*gantt);
+  EXPECT_EQ(Bars().size(), 6u);
+}
+
+TEST_F(GanttSeriesTest, BarReachingOneColumnPastWhatLaterBarsPaintIsDrawnThere) {
+  gantt->ConnectingPen().SetVisible(false);
+  gantt->AddBar(30.2, 35.55, 50, "", clRed);  // columns 30 to 36, its end rounding up
+  gantt->AddBar(30.4, 32, 50, "", clRed);    // 30 to 32, shown up to 31
+  gantt->AddBar(31.4, 35, 50, "", clRed);    // 31 to 35
+  Paint(*gantt);
+  EXPECT_EQ(Bars(), (std::vector<TRect>{{35, 46, 37, 55}, {30, 46, 32, 55}, {31, 46, 36, 55}}));
+}
+
 TEST_F(GanttSeriesTest, BarIsAlwaysARectangle) {
   gantt->Pointer().SetStyle(TSeriesPointerStyle::psCircle);
   gantt->OnGetPointerStyle = [](TChartSeries*, int) { return TSeriesPointerStyle::psDiamond; };
