@@ -16,27 +16,37 @@ std::size_t FindDelimiter(std::string_view text, std::string_view delimiter) {
   return delimiter.empty() ? std::string_view::npos : text.find(delimiter);
 }
 
-}  // namespace
-
-std::string_view FieldCursor::Next() {
-  if (ended_ || col_ >= split_.Cols) return {};
-  std::string_view field = rest_;
-  const std::size_t at = ++col_ == split_.Cols ? std::string_view::npos : FindDelimiter(rest_, split_.Delimiter);
-  if (at == std::string_view::npos) {
-    ended_ = true;
-  } else {
-    field = rest_.substr(0, at);
-    rest_.remove_prefix(at + split_.Delimiter.size());
-  }
-  if (split_.StripQuotes && field.size() >= 2 && field.front() == '"' && field.back() == '"')
-    field = field.substr(1, field.size() - 2);
+std::string_view Unquoted(std::string_view field) {
+  if (field.size() >= 2 && field.front() == '"' && field.back() == '"') return field.substr(1, field.size() - 2);
   return field;
 }
 
+}  // namespace
+
+void SplitLine(std::string_view line, const TLineSplit& split, std::string_view* fields, int count) {
+  int col = 0;
+  for (; col < count; ++col) {
+    const std::size_t at = col + 1 == split.Cols ? std::string_view::npos : FindDelimiter(line, split.Delimiter);
+    if (at == std::string_view::npos) {
+      fields[col++] = line;
+      break;
+    }
+    fields[col] = line.substr(0, at);
+    line.remove_prefix(at + split.Delimiter.size());
+  }
+  std::fill(fields + col, fields + count, std::string_view());
+  if (split.StripQuotes)
+    for (int c = 0; c < count; ++c) fields[c] = Unquoted(fields[c]);
+}
+
 std::string_view FieldOfLine(std::string_view line, const TLineSplit& split, int col) {
-  FieldCursor fields(line, split);
-  for (int c = 0; c < col; ++c) fields.Next();
-  return fields.Next();
+  for (int c = 0; c < col; ++c) {
+    const std::size_t at = FindDelimiter(line, split.Delimiter);
+    if (at == std::string_view::npos) return {};
+    line.remove_prefix(at + split.Delimiter.size());
+  }
+  if (col + 1 < split.Cols) line = line.substr(0, FindDelimiter(line, split.Delimiter));
+  return split.StripQuotes ? Unquoted(line) : line;
 }
 
 }  // namespace tokiwa

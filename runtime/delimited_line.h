@@ -17,19 +17,9 @@ struct TLineSplit {
   bool operator==(const TLineSplit&) const = default;
 };
 
-// Hands out the columns of a line from the left, each split once.
-class FieldCursor {
- public:
-  FieldCursor(std::string_view line, const TLineSplit& split) : rest_(line), split_(split) {}
-  // The next column's text; empty past the last column.
-  std::string_view Next();
-
- private:
-  std::string_view rest_;
-  const TLineSplit& split_;
-  int col_ = 0;
-  bool ended_ = false;
-};
+// The texts of columns 0..count-1 of line (count <= split.Cols), the line
+// read once from the left.
+void SplitLine(std::string_view line, const TLineSplit& split, std::string_view* fields, int count);
 
 // The text of column col (0 <= col < split.Cols) of line.
 std::string_view FieldOfLine(std::string_view line, const TLineSplit& split, int col);

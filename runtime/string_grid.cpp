@@ -98,8 +98,9 @@ void TStringGrid::RowView(int row, std::string_view* cells, int count) const {
     return;
   }
   const TCellSpan line = lines_[static_cast<std::size_t>(row)];
-  FieldCursor fields(std::string_view(text_.get() + line.offset, line.length), split_);
-  for (int c = 0; c < count; ++c) cells[c] = c < spanCols_ && c < colCount_ ? fields.Next() : std::string_view();
+  const int split = std::clamp(std::min(spanCols_, colCount_), 0, count);
+  SplitLine(std::string_view(text_.get() + line.offset, line.length), split_, cells, split);
+  std::fill(cells + split, cells + count, std::string_view());
 }
 
 void TStringGrid::SetCells(int col, int row, std::string text) {

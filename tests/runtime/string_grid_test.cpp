@@ -129,9 +129,14 @@ TEST(TStringGrid, LinesSplitIntoCells) {
       {"a::b::", {"::", false, 3}, {"a", "b", ""}},
       {"a,b", {"", false, 2}, {"a,b", ""}},  // an empty delimiter never occurs
   };
-  for (const Case& c : cases)
-    for (int col = 0; col < c.split.Cols; ++col)
+  for (const Case& c : cases) {
+    std::string_view whole[3];
+    SplitLine(c.line, c.split, whole, c.split.Cols);
+    for (int col = 0; col < c.split.Cols; ++col) {
       EXPECT_EQ(FieldOfLine(c.line, c.split, col), c.cells[static_cast<std::size_t>(col)]) << c.line << " " << col;
+      EXPECT_EQ(whole[col], c.cells[static_cast<std::size_t>(col)]) << c.line << " " << col;
+    }
+  }
 }
 
 TEST(TStringGrid, ShrinkingDiscardsAndGrowingShowsEmptyCells) {
