@@ -12,13 +12,19 @@ namespace tokiwa {
 // affected; blocks smaller than a few huge pages are left alone. Never fails.
 void AdviseHugePages(const void* data, std::size_t bytes);
 
-// Fills list with count copies of value in memory advised as above: the
-// advice must come before the first write, which is what faults pages in.
+// Empties list and gives it room for count items in memory advised as above:
+// the advice must come before the first write, which is what faults pages in.
 template <typename T>
-void AssignAdvised(std::vector<T>& list, std::size_t count, const T& value) {
+void ReserveAdvised(std::vector<T>& list, std::size_t count) {
   list.clear();
   list.reserve(count);
   AdviseHugePages(list.data(), list.capacity() * sizeof(T));
+}
+
+// Fills list with count copies of value in advised memory.
+template <typename T>
+void AssignAdvised(std::vector<T>& list, std::size_t count, const T& value) {
+  ReserveAdvised(list, count);
   list.assign(count, value);
 }
 

@@ -355,7 +355,7 @@ TimelineScan ScanTimeline(const TimelineSource& source) {
     std::jthread parser([&times] { times.Parse(); });
     scan = ScanLogs(grid, ranges);
   }
-  result.Bars.reserve(static_cast<std::size_t>(RunCount(scan)));
+  ReserveAdvised(result.Bars, static_cast<std::size_t>(RunCount(scan)));
   ProgramRows programs(source, scan.keys);
   for (const LogRows& range : ranges) {
     if (auto stopped = AddBars(range, scan, times, programs, source.BarColors, result.Bars);
