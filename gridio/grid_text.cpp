@@ -103,14 +103,16 @@ class FileSink : public ReadSink {
     if (end != std::string_view::npos) {
       file_.CompleteBytes = file_.RawBytes + end + 1;
       file_.Guard = recent_;
-      file_.Guard.append(piece.substr(0, end + 1));
-      KeepLast(file_.Guard);
+      KeepLast(file_.Guard, piece.substr(0, end + 1));
     }
-    recent_.append(piece);
-    KeepLast(recent_);
+    KeepLast(recent_, piece);
     file_.RawBytes += piece.size();
   }
-  static void KeepLast(std::string& bytes) {
+  // Appends the end of more to bytes and keeps their last guard's worth; a
+  // piece is a megabyte, so only its tail is copied.
+  static void KeepLast(std::string& bytes, std::string_view more) {
+    if (more.size() >= kTextGuardBytes) bytes.clear();
+    bytes.append(more.substr(more.size() - std::min(more.size(), kTextGuardBytes)));
     if (bytes.size() > kTextGuardBytes) bytes.erase(0, bytes.size() - kTextGuardBytes);
   }
   void Decode(std::string_view piece, bool last) {

@@ -46,6 +46,12 @@ TEST(LogGrowth, TakesInCompleteLinesAndAsksForAWholeReadOtherwise) {
   const std::string start = Line("vvv", "8:00:00") + Line("C", "8:10:00", "a.exe");
   const auto append = [](std::string bytes) { return [bytes](const std::string& p) { Append(p, bytes); }; };
   const auto rewrite = [](std::string bytes) { return [bytes](const std::string& p) { WriteBytes(p, bytes); }; };
+  std::string big = start, bigShown = "vvv C ";
+  while (big.size() < (std::size_t{1} << 20) - 100) {
+    big += Line("C", "8:10:00", "a.exe");
+    bigShown += "C ";
+  }
+  big += Line("E", "8:20:00", std::string((std::size_t{1} << 20) + 10 - big.size() - 30, 'a') + ".exe");
   const GrowthCase cases[] = {
       {"an appended line", start, {{append(Line("E", "8:20:00", "a.exe")), LogGrowth::lgAppended, "vvv C E / a.exe"}}},
       {"nothing new", start, {{[](const std::string&) {}, LogGrowth::lgNone, "vvv C / a.exe"}}},
@@ -75,6 +81,17 @@ TEST(LogGrowth, TakesInCompleteLinesAndAsksForAWholeReadOtherwise) {
       {"a removed file keeps its rows", start, {{[](const std::string& p) { std::filesystem::remove(p); },
                                                   LogGrowth::lgNone, "vvv C / a.exe"}}},
       {"a NUL written into the log", start, {{append(std::string("C,\0", 3) + "\r\n"), LogGrowth::lgRewritten, ""}}},
+      // Files are read a megabyte at a time: here the bytes that recognise
+      // the file again lie on both sides of the first megabyte's end.
+      {"a log whose last line ends just past its first megabyte", big,
+       {{append(Line("###", "9:00:00")), LogGrowth::lgAppended, bigShown + "E ### / "}}},
+      {"the same log changed just before that line end", big,
+       {{[big](const std::string& p) {
+           std::string changed = big;
+           changed[changed.size() - 40] = 'b';
+           WriteBytes(p, changed + Line("###", "9:00:00"));
+         },
+         LogGrowth::lgRewritten, ""}}},
   };
   for (const GrowthCase& c : cases) {
     TempDir dir;
