@@ -103,17 +103,10 @@ class FileSink : public ReadSink {
     if (end != std::string_view::npos) {
       file_.CompleteBytes = file_.RawBytes + end + 1;
       file_.Guard = recent_;
-      KeepLast(file_.Guard, piece.substr(0, end + 1));
+      AppendToGuard(file_.Guard, piece.substr(0, end + 1));
     }
-    KeepLast(recent_, piece);
+    AppendToGuard(recent_, piece);
     file_.RawBytes += piece.size();
-  }
-  // Appends the end of more to bytes and keeps their last guard's worth; a
-  // piece is a megabyte, so only its tail is copied.
-  static void KeepLast(std::string& bytes, std::string_view more) {
-    if (more.size() >= kTextGuardBytes) bytes.clear();
-    bytes.append(more.substr(more.size() - std::min(more.size(), kTextGuardBytes)));
-    if (bytes.size() > kTextGuardBytes) bytes.erase(0, bytes.size() - kTextGuardBytes);
   }
   void Decode(std::string_view piece, bool last) {
     text_.MakeRoom(Cp932Decoder::MaxDecodedSize(piece.size()));
@@ -128,6 +121,12 @@ class FileSink : public ReadSink {
 };
 
 }  // namespace
+
+void AppendToGuard(std::string& guard, std::string_view more) {
+  if (more.size() >= kTextGuardBytes) guard.clear();
+  guard.append(more.substr(more.size() - std::min(more.size(), kTextGuardBytes)));
+  if (guard.size() > kTextGuardBytes) guard.erase(0, guard.size() - kTextGuardBytes);
+}
 
 GridTexts ReadGridTexts(const std::vector<std::string>& fileNames) {
   TextBuffer text;

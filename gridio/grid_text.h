@@ -15,6 +15,10 @@ namespace tokiwa {
 // file when it is read again.
 inline constexpr std::size_t kTextGuardBytes = 64;
 
+// Appends more to guard and keeps the last kTextGuardBytes; only the tail of
+// more is copied, which matters when more is a megabyte of a file.
+void AppendToGuard(std::string& guard, std::string_view more);
+
 // How far a file has been read.
 struct FileReadState {
   std::uint64_t RawBytes = 0;       // file bytes taken: to the end or the NUL

@@ -1,6 +1,7 @@
 #include "runtime/delimited_line.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tokiwa {
 
@@ -21,32 +22,39 @@ std::string_view Unquoted(std::string_view field) {
   return field;
 }
 
+// The field at the front of rest, taken off it: up to the next delimiter, or
+// all of rest for the last column or when no delimiter follows, which ends
+// the line.
+std::string_view TakeField(std::string_view& rest, bool lastColumn, std::string_view delimiter, bool& ended) {
+  const std::size_t at = lastColumn ? std::string_view::npos : FindDelimiter(rest, delimiter);
+  if (at == std::string_view::npos) {
+    ended = true;
+    return std::exchange(rest, std::string_view());
+  }
+  const std::string_view field = rest.substr(0, at);
+  rest.remove_prefix(at + delimiter.size());
+  return field;
+}
+
 }  // namespace
 
 void SplitLine(std::string_view line, const TLineSplit& split, std::string_view* fields, int count) {
+  bool ended = false;
   int col = 0;
-  for (; col < count; ++col) {
-    const std::size_t at = col + 1 == split.Cols ? std::string_view::npos : FindDelimiter(line, split.Delimiter);
-    if (at == std::string_view::npos) {
-      fields[col++] = line;
-      break;
-    }
-    fields[col] = line.substr(0, at);
-    line.remove_prefix(at + split.Delimiter.size());
-  }
+  for (; col < count && !ended; ++col) fields[col] = TakeField(line, col + 1 == split.Cols, split.Delimiter, ended);
   std::fill(fields + col, fields + count, std::string_view());
   if (split.StripQuotes)
     for (int c = 0; c < count; ++c) fields[c] = Unquoted(fields[c]);
 }
 
 std::string_view FieldOfLine(std::string_view line, const TLineSplit& split, int col) {
-  for (int c = 0; c < col; ++c) {
-    const std::size_t at = FindDelimiter(line, split.Delimiter);
-    if (at == std::string_view::npos) return {};
-    line.remove_prefix(at + split.Delimiter.size());
+  bool ended = false;
+  std::string_view field;
+  for (int c = 0; c <= col; ++c) {
+    if (ended) return {};
+    field = TakeField(line, c + 1 == split.Cols, split.Delimiter, ended);
   }
-  if (col + 1 < split.Cols) line = line.substr(0, FindDelimiter(line, split.Delimiter));
-  return split.StripQuotes ? Unquoted(line) : line;
+  return split.StripQuotes ? Unquoted(field) : field;
 }
 
 }  // namespace tokiwa

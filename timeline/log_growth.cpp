@@ -55,8 +55,7 @@ Gain ReadGain(const std::string& path, const FileReadState& read) {
 void Advance(FileReadState& read, const Gain& gain) {
   read.CompleteBytes += gain.taken.size();
   read.RawBytes = read.CompleteBytes;
-  read.Guard += gain.taken;
-  if (read.Guard.size() > kTextGuardBytes) read.Guard.erase(0, read.Guard.size() - kTextGuardBytes);
+  AppendToGuard(read.Guard, gain.taken);
 }
 
 }  // namespace
