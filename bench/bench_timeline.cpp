@@ -1,6 +1,7 @@
 // The stages of drawing a launch log's timeline, one after the other, with
-// the time (wall and CPU) and the peak memory after each: loading the grid,
-// scanning it into bars, filling the Gantt series, painting the chart
+// the time (wall and CPU) and the peak memory after each: reading the log
+// into its rows' facts and pairing its runs (the command-line modes), loading
+// the grid and scanning it into bars (the window), filling the Gantt series, painting the chart
 // headless, and the time to find the bar under a resting pointer. Then
 // repaints of the painted chart (CPU time): the whole view, once drawing
 // every bar through the canvas' QPainter path and once with the fast paths
@@ -32,6 +33,7 @@
 #include "runtime/exceptions.h"
 #include "timeline/chart_config.h"
 #include "timeline/launch_log.h"
+#include "timeline/log_stream.h"
 #include "timeline/timeline_builder.h"
 
 namespace {
@@ -151,6 +153,18 @@ int main(int argc, char** argv) {
   TStringList hidden;
   std::printf("%s\n", argv[1]);
   try {
+    // The command-line modes read the log straight into its rows' facts.
+    {
+      StreamedLogs logs;
+      Stage("read", [&] { logs = StreamLaunchLogs({argv[1]}, {JapaneseFormatSettings(), CurrentYear()}); });
+      Stage("pair", [&] {
+        TimelineSource source;
+        source.Logs = RowsOf(logs.Logs);
+        source.HiddenNames = &hidden;
+        ScanRowFacts(logs.Facts, source);
+      });
+    }
+    // The window loads it into its grid and scans that.
     Stage("load", [&] { LoadLaunchLog(io, argv[1]); });
     TimelineScan scan;
     Stage("scan", [&] {

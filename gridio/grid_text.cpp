@@ -128,23 +128,32 @@ void AppendToGuard(std::string& guard, std::string_view more) {
   if (guard.size() > kTextGuardBytes) guard.erase(0, guard.size() - kTextGuardBytes);
 }
 
+void ReadFilesInOrder(const std::vector<std::string>& fileNames, const ReadOneFile& read) {
+  std::uint64_t budget = kMaxGridFileBytes;
+  for (std::size_t i = 0; i < fileNames.size(); ++i) {
+    std::uint64_t taken = 0;
+    const ReadOutcome outcome = read(i, budget, taken);
+    if (outcome == ReadOutcome::roTooLarge && fileNames.size() > 1)
+      throw EFOpenError(FormatText(msg::FilesTooLarge, {Arg(static_cast<long long>(kMaxGridFileBytes >> 20))}));
+    ThrowIfFailed(outcome, fileNames[i], kMaxGridFileBytes);
+    budget -= std::min(budget, taken);
+  }
+}
+
 GridTexts ReadGridTexts(const std::vector<std::string>& fileNames) {
   TextBuffer text;
   GridTexts result;
   result.Files.resize(fileNames.size());
   std::vector<std::pair<std::size_t, std::size_t>> ranges;
-  std::uint64_t budget = kMaxGridFileBytes;
-  for (std::size_t i = 0; i < fileNames.size(); ++i) {
+  ReadFilesInOrder(fileNames, [&](std::size_t i, std::uint64_t budget, std::uint64_t& taken) {
     FileText& file = result.Files[i];
     file.Name = fileNames[i];
     FileSink sink(text, file.Read);
     const ReadOutcome outcome = ReadFileExclusive(file.Name, budget, sink);
-    if (outcome == ReadOutcome::roTooLarge && fileNames.size() > 1)
-      throw EFOpenError(FormatText(msg::FilesTooLarge, {Arg(static_cast<long long>(kMaxGridFileBytes >> 20))}));
-    ThrowIfFailed(outcome, file.Name, kMaxGridFileBytes);
-    budget -= std::min(budget, file.Read.RawBytes);
+    taken = file.Read.RawBytes;
     ranges.emplace_back(sink.Begin(), text.Size());
-  }
+    return outcome;
+  });
   result.Size = text.Size();
   result.Data = text.Release();
   for (std::size_t i = 0; i < ranges.size(); ++i)

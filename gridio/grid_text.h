@@ -4,10 +4,13 @@
 // records where its last complete line ends in the file, for a reader that
 // comes back later for what was appended.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "runtime/exclusive_read.h"
 
 namespace tokiwa {
 
@@ -48,5 +51,11 @@ struct GridTexts {
 // the first failing file's EFOpenError (see TStringGridIO::LoadGrid); files
 // together larger than kMaxGridFileBytes raise msg::FilesTooLarge.
 GridTexts ReadGridTexts(const std::vector<std::string>& fileNames);
+
+// The reading loop of ReadGridTexts for readers of their own: read(i, budget)
+// reads file i taking at most budget bytes, and answers its outcome and the
+// raw bytes it took; failures raise as there.
+using ReadOneFile = std::function<ReadOutcome(std::size_t file, std::uint64_t budget, std::uint64_t& taken)>;
+void ReadFilesInOrder(const std::vector<std::string>& fileNames, const ReadOneFile& read);
 
 }  // namespace tokiwa

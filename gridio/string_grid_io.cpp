@@ -26,11 +26,6 @@ namespace {
   throw EFOpenError(FormatText(format, {Arg(fileName), Arg(static_cast<long long>(limit))}));
 }
 
-struct TextShape {
-  std::uint64_t lines = 0;
-  std::uint64_t maxDelimiters = 0;
-};
-
 // First pass: the number of lines and the most delimiters on one line.
 TextShape Measure(std::string_view text, std::string_view delimiter, bool countDelimiters) {
   TextShape shape;
@@ -132,6 +127,30 @@ std::uint64_t MaxGridRows(std::uint64_t textBytes, std::uint64_t cols) {
   return (kMaxRowMemoryMultiple * textBytes + kRowMemoryAllowance) / perRow;
 }
 
+void TextShape::Add(const TextShape& other) {
+  lines += other.lines;
+  maxDelimiters = std::max(maxDelimiters, other.maxDelimiters);
+}
+
+GridSize FitGridSize(const TStringGrid& grid, bool stretch, const TextShape& shape, std::uint64_t textBytes,
+                     const std::string& fileName) {
+  const std::uint64_t fixed = static_cast<std::uint64_t>(grid.FixedRows());
+  const std::uint64_t listLines = fixed + shape.lines;  // fixed rows get empty lines
+  GridSize size{static_cast<std::uint64_t>(grid.RowCount()), static_cast<std::uint64_t>(grid.ColCount())};
+  if (stretch) {
+    if (shape.maxDelimiters + 1 > static_cast<std::uint64_t>(kMaxGridColumns))
+      FailLimit(msg::TooManyColumns, fileName, kMaxGridColumns);
+    size.rows = std::max<std::uint64_t>(listLines, 1);
+    size.cols = shape.maxDelimiters + 1;
+  }
+  const std::uint64_t rowsToFill = std::min(size.rows, listLines);
+  if (size.rows * size.cols > kMaxGridCells || rowsToFill * size.cols > kMaxGridCells)
+    FailLimit(msg::TooManyCells, fileName, kMaxGridCells);
+  const std::uint64_t maxRows = MaxGridRows(textBytes, size.cols);
+  if (size.rows > maxRows) FailLimit(msg::TooManyRows, fileName, maxRows);
+  return size;
+}
+
 TStringGridIO::TStringGridIO(TComponent* owner) : TComponent(owner) {}
 
 std::string TStringGridIO::UnquoteField(bool stripQuotes, std::string_view text) {
@@ -163,29 +182,14 @@ std::vector<int> TStringGridIO::LoadGridTexts(const GridTexts& texts, const std:
   std::vector<Chunk> chunks = ChunksOf(texts, order);
   ForAllChunks(chunks, [&](Chunk& chunk) { chunk.shape = Measure(chunk.text, delimiter, stretch_); });
   TextShape shape;
-  for (const Chunk& chunk : chunks) {
-    shape.lines += chunk.shape.lines;
-    shape.maxDelimiters = std::max(shape.maxDelimiters, chunk.shape.maxDelimiters);
-  }
+  for (const Chunk& chunk : chunks) shape.Add(chunk.shape);
+  const GridSize size = FitGridSize(*grid, stretch_, shape, text.size(), fileName);
   const std::uint64_t fixed = static_cast<std::uint64_t>(grid->FixedRows());
-  const std::uint64_t listLines = fixed + shape.lines;  // fixed rows get empty lines
-  std::uint64_t rowCount = static_cast<std::uint64_t>(grid->RowCount());
-  std::uint64_t colCount = static_cast<std::uint64_t>(grid->ColCount());
-  if (stretch_) {
-    if (shape.maxDelimiters + 1 > static_cast<std::uint64_t>(kMaxGridColumns))
-      FailLimit(msg::TooManyColumns, fileName, kMaxGridColumns);
-    rowCount = std::max<std::uint64_t>(listLines, 1);
-    colCount = shape.maxDelimiters + 1;
-  }
-  const std::uint64_t rowsToFill = std::min(rowCount, listLines);
-  if (rowCount * colCount > kMaxGridCells || rowsToFill * colCount > kMaxGridCells)
-    FailLimit(msg::TooManyCells, fileName, kMaxGridCells);
-  const std::uint64_t maxRows = MaxGridRows(text.size(), colCount);
-  if (rowCount > maxRows) FailLimit(msg::TooManyRows, fileName, maxRows);
+  const std::uint64_t rowsToFill = std::min(size.rows, fixed + shape.lines);
 
   // Second pass: every filled row's line as a span into the text. Rows past
   // the lines (the fixed rows' share) stay empty.
-  const int cols = static_cast<int>(colCount);
+  const int cols = static_cast<int>(size.cols);
   const int rows = static_cast<int>(rowsToFill);
   std::vector<TCellSpan> spans;
   AssignAdvised(spans, rowsToFill, TCellSpan{});
@@ -203,7 +207,7 @@ std::vector<int> TStringGridIO::LoadGridTexts(const GridTexts& texts, const std:
   UpdateScope update(grid);
   if (stretch_) {
     ClearGrid();
-    grid->SetRowCount(static_cast<int>(rowCount));
+    grid->SetRowCount(static_cast<int>(size.rows));
     grid->SetColCount(cols);
   }
   grid->AssignLines(texts.Data, text.size(), std::move(spans), {std::string(delimiter), stripQuotes, cols});

@@ -28,6 +28,25 @@ inline constexpr std::uint64_t kRowMemoryAllowance = std::uint64_t{64} << 20;
 // The most rows of cols columns a text of textBytes may fill.
 std::uint64_t MaxGridRows(std::uint64_t textBytes, std::uint64_t cols);
 
+// A text's number of lines and the most delimiters on one of them.
+struct TextShape {
+  std::uint64_t lines = 0;
+  std::uint64_t maxDelimiters = 0;
+
+  void Add(const TextShape& other);
+};
+
+// The rows and columns a grid ends with.
+struct GridSize {
+  std::uint64_t rows = 0;
+  std::uint64_t cols = 0;
+};
+
+// The size a load of text of this shape and textBytes (decoded) gives grid,
+// stretched to it or not; raises the limit errors of LoadGrid naming fileName.
+GridSize FitGridSize(const TStringGrid& grid, bool stretch, const TextShape& shape, std::uint64_t textBytes,
+                     const std::string& fileName);
+
 class TStringGridIO : public TComponent {
  public:
   explicit TStringGridIO(TComponent* owner = nullptr);

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <thread>
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -37,11 +39,12 @@ class FileDescriptor {
   int fd_;
 };
 
-// Reads into buf until it is full or the file ends; -1 on a read error.
-ssize_t ReadUpTo(int fd, char* buf, std::size_t size) {
+// Reads into buf from offset until it is full or the file ends; -1 on a read
+// error. Leaves the file position alone, so two threads may share the file.
+ssize_t PreadUpTo(int fd, char* buf, std::size_t size, std::uint64_t offset) {
   std::size_t done = 0;
   while (done < size) {
-    const ssize_t n = ::read(fd, buf + done, size - done);
+    const ssize_t n = ::pread(fd, buf + done, size - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return -1;
     if (n == 0) break;
@@ -66,38 +69,92 @@ ReadOutcome OpenLocked(const std::string& path, FileDescriptor& fd, struct stat&
 
 // Appends what the file holds from offset on to bytes; false on a read error.
 bool AppendFrom(int fd, std::uint64_t offset, std::uint64_t count, std::string& bytes) {
-  if (::lseek(fd, static_cast<off_t>(offset), SEEK_SET) < 0) return false;
   const std::size_t start = bytes.size();
   bytes.resize(start + static_cast<std::size_t>(count));
-  const ssize_t n = ReadUpTo(fd, bytes.data() + start, static_cast<std::size_t>(count));
+  const ssize_t n = PreadUpTo(fd, bytes.data() + start, static_cast<std::size_t>(count), offset);
   if (n < 0) return false;
   bytes.resize(start + static_cast<std::size_t>(n));
   return true;
 }
 
+// Hands the file from offset on to sink a piece at a time, up to offset +
+// count (or to its end, which may have moved since it was opened); more than
+// maxBytes from the start of the file is roTooLarge. stopped tells whether the
+// sink ended the reading.
+ReadOutcome ReadPieces(int fd, std::uint64_t offset, std::uint64_t count, std::uint64_t maxBytes, ReadSink& sink,
+                       bool& stopped) {
+  stopped = false;
+  std::unique_ptr<char[]> piece(new char[kPieceBytes]);
+  const std::uint64_t end = count > UINT64_MAX - offset ? UINT64_MAX : offset + count;
+  while (offset < end) {
+    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(kPieceBytes, end - offset));
+    const ssize_t n = PreadUpTo(fd, piece.get(), want, offset);
+    if (n < 0) return ReadOutcome::roReadError;
+    if (n == 0) break;
+    offset += static_cast<std::uint64_t>(n);
+    if (offset > maxBytes) return ReadOutcome::roTooLarge;
+    if (!sink.Consume(std::string_view(piece.get(), static_cast<std::size_t>(n)))) {
+      stopped = true;
+      break;
+    }
+  }
+  return ReadOutcome::roOk;
+}
+
+// Where the second of two parts starts: just after the first cutAfter byte
+// from the middle of size on, looked for in a window; 0 when there is none.
+std::uint64_t CutPoint(int fd, std::uint64_t size, char cutAfter) {
+  constexpr std::size_t kWindow = 64 << 10;
+  std::unique_ptr<char[]> window(new char[kWindow]);
+  const ssize_t n = PreadUpTo(fd, window.get(), kWindow, size / 2);
+  if (n <= 0) return 0;
+  const void* hit = std::memchr(window.get(), cutAfter, static_cast<std::size_t>(n));
+  if (!hit) return 0;
+  const std::uint64_t cut = size / 2 + static_cast<std::uint64_t>(static_cast<const char*>(hit) - window.get()) + 1;
+  return cut < size ? cut : 0;
+}
+
 }  // namespace
 
 ReadOutcome ReadFileExclusive(const std::string& path, std::uint64_t maxBytes, ReadSink& sink) {
+  return ReadFileInTwo(path, maxBytes, UINT64_MAX, '\n', sink, sink);
+}
+
+ReadOutcome ReadFileInTwo(const std::string& path, std::uint64_t maxBytes, std::uint64_t splitBytes, char cutAfter,
+                          ReadSink& first, ReadSink& second) {
   FileDescriptor fd(-1);
   struct stat st;
   if (const ReadOutcome opened = OpenLocked(path, fd, st); opened != ReadOutcome::roOk) return opened;
-  if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return ReadOutcome::roTooLarge;
+  const auto size = static_cast<std::uint64_t>(st.st_size);
+  if (size > maxBytes) return ReadOutcome::roTooLarge;
 
-  sink.Opened(static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino));
-  // The size fstat reported is only a hint: the file may grow while it is read.
-  sink.Begin(static_cast<std::uint64_t>(st.st_size));
-  std::unique_ptr<char[]> piece(new char[kPieceBytes]);
-  std::uint64_t total = 0;
-  for (;;) {
-    const ssize_t n = ReadUpTo(fd.get(), piece.get(), kPieceBytes);
-    if (n < 0) return ReadOutcome::roReadError;
-    if (n == 0) break;
-    total += static_cast<std::uint64_t>(n);
-    if (total > maxBytes) return ReadOutcome::roTooLarge;
-    if (!sink.Consume(std::string_view(piece.get(), static_cast<std::size_t>(n)))) break;
+  first.Opened(static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino));
+  const std::uint64_t cut = size >= splitBytes ? CutPoint(fd.get(), size, cutAfter) : 0;
+  bool stopped = false;
+  if (cut == 0) {
+    // The size fstat reported is only a hint: the file may grow while it is read.
+    first.Begin(size);
+    const ReadOutcome outcome = ReadPieces(fd.get(), 0, UINT64_MAX, maxBytes, first, stopped);
+    if (outcome != ReadOutcome::roOk) return outcome;
+    first.End();
+    return ReadOutcome::roOk;
   }
-  sink.End();
-  return ReadOutcome::roOk;
+  first.Begin(size);
+  second.Begin(size - cut);
+  ReadOutcome secondOutcome = ReadOutcome::roOk;
+  bool secondStopped = false;
+  ReadOutcome firstOutcome;
+  {
+    std::jthread reader([&] {
+      secondOutcome = ReadPieces(fd.get(), cut, UINT64_MAX, maxBytes, second, secondStopped);
+      if (secondOutcome == ReadOutcome::roOk) second.End();
+    });
+    firstOutcome = ReadPieces(fd.get(), 0, cut, maxBytes, first, stopped);
+  }
+  if (firstOutcome != ReadOutcome::roOk) return firstOutcome;
+  first.End();
+  // Reading in one go would have ended where the first part's sink stopped.
+  return stopped ? ReadOutcome::roOk : secondOutcome;
 }
 
 ReadOutcome ReadFileFrom(const std::string& path, std::uint64_t offset, std::size_t beforeBytes,

@@ -36,6 +36,16 @@ class ReadSink {
 
 ReadOutcome ReadFileExclusive(const std::string& path, std::uint64_t maxBytes, ReadSink& sink);
 
+// The same for a file of splitBytes or more, read as two parts at once: first
+// takes the bytes up to and including the first cutAfter byte from the middle
+// on, second (on another thread) the rest. Each part has its own Begin and
+// End; Opened goes to first, whose Begin is told the whole file's size, as
+// second's part is meant to follow it. When first stops the reading, what
+// second received is not part of the file's text. A file without such a byte
+// near its middle goes to first alone.
+ReadOutcome ReadFileInTwo(const std::string& path, std::uint64_t maxBytes, std::uint64_t splitBytes, char cutAfter,
+                          ReadSink& first, ReadSink& second);
+
 // What ReadFileFrom found.
 struct FileSnapshot {
   std::uint64_t Device = 0;

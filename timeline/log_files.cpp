@@ -36,15 +36,7 @@ std::vector<int> OrderByFirstDate(const GridTexts& texts) {
   const int year = CurrentYear();
   std::vector<std::optional<TDateTime>> dates;
   for (const FileText& file : texts.Files) dates.push_back(FirstDate(file.Text, settings, year));
-  std::vector<int> order(texts.Files.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-  std::stable_sort(order.begin(), order.end(), [&dates](int a, int b) {
-    const auto& da = dates[static_cast<std::size_t>(a)];
-    const auto& db = dates[static_cast<std::size_t>(b)];
-    if (!da || !db) return da.has_value() && !db.has_value();
-    return *da < *db;
-  });
-  return order;
+  return OrderOfLogs(dates);
 }
 
 // The log whose rows hold the grid row, or -1.
@@ -55,6 +47,18 @@ int LogAtRow(const std::vector<LoadedLog>& logs, int row) {
 }
 
 }  // namespace
+
+std::vector<int> OrderOfLogs(const std::vector<std::optional<TDateTime>>& firstDates) {
+  std::vector<int> order(firstDates.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+  std::stable_sort(order.begin(), order.end(), [&firstDates](int a, int b) {
+    const auto& da = firstDates[static_cast<std::size_t>(a)];
+    const auto& db = firstDates[static_cast<std::size_t>(b)];
+    if (!da || !db) return da.has_value() && !db.has_value();
+    return *da < *db;
+  });
+  return order;
+}
 
 std::vector<LoadedLog> LoadLaunchLogs(TStringGridIO& io, const std::vector<std::string>& paths) {
   TStringGrid* grid = io.TargetGrid();

@@ -2,6 +2,7 @@
 // Several launch logs shown as one: loaded into the grid one after another,
 // in the order of their first dated line, each log on rows of its own so its
 // runs are paired within it (TimelineSource::Logs).
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,12 @@ namespace tokiwa {
 struct LoadedLog {
   std::string Path;
   LogRows Rows;       // its lines in the grid
-  FileReadState Read; // how much of the file the rows hold
+  FileReadState Read; // how much of the file the rows hold (only loads into a grid say)
 };
+
+// The order logs are shown in, given the date and time of each one's first
+// line that has one: by that, files without any last, ties in the order given.
+std::vector<int> OrderOfLogs(const std::vector<std::optional<TDateTime>>& firstDates);
 
 // Resets io's grid as LoadLaunchLog does and loads the files into it (one
 // file loads exactly as LoadLaunchLog loads it). Files come in the order of

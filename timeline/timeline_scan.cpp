@@ -3,16 +3,11 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <functional>
-#include <iterator>
 #include <optional>
 #include <string>
-#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 
-#include "runtime/date_time_text.h"
-#include "runtime/exceptions.h"
 #include "runtime/memory_hints.h"
 #include "runtime/messages.h"
 #include "runtime/text_compare.h"
@@ -24,35 +19,6 @@ namespace {
 constexpr int kNoRow = INT_MAX;  // "not found" that loses every minimum
 constexpr int kSystemLabel = 0;
 constexpr int kFirstKeyLabel = 1;  // the program keys follow the system's label
-
-enum class RowKind : std::uint8_t { Other, SystemStart, SystemEnd, RunStart, RunEnd };
-
-RowKind KindOf(std::string_view marker) {
-  if (marker == "vvv") return RowKind::SystemStart;
-  if (marker == "###") return RowKind::SystemEnd;
-  if (marker == "C" || marker == "S") return RowKind::RunStart;
-  if (marker == "E") return RowKind::RunEnd;
-  return RowKind::Other;
-}
-
-// Lets the maps be searched with a string_view, so looking up a row's key
-// costs no allocation.
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-};
-using TextMap = std::unordered_map<std::string, int, TextHash, std::equal_to<>>;
-
-// The cells a row is read by: marker, date, time, file name and folder.
-constexpr int kMarkerCell = 0, kDateCell = 1, kTimeCell = 2, kNameCell = 3, kFolderCell = 4;
-using RowCells = std::array<std::string_view, kFolderCell + 1>;
-
-// Folder + "\" + file name, exactly as the cells hold them.
-void ProgramKeyOf(const RowCells& cells, std::string& key) {
-  key.assign(cells[kFolderCell]);
-  key += '\\';
-  key += cells[kNameCell];
-}
 
 // A run's end row and how it was found: the first of a row that ends the run
 // at itself ("###", or the program's own "E"), or the next "vvv", which ends
@@ -68,52 +34,42 @@ EndOfRun EndRow(int closing, RunEnd closingHow, int nextSystemStart, int lastRow
   return {lastRow, RunEnd::reLastRow};
 }
 
-// What one pass from each log's last row up learns about every row.
-struct LogScan {
-  std::vector<RowKind> kinds;        // by row
-  std::vector<int> keyIds;           // by row; -1 unless a run starts or ends there
-  std::vector<int> endRows;          // by row; -1 unless a run starts there
-  std::vector<RunEnd> ends;          // by row, where a run starts
-  std::vector<std::string> keys;     // program keys by id, shared by the logs
+// Where each run ends, found in one pass from each log's last row up.
+struct RunEnds {
+  std::vector<int> endRows;  // by row; -1 unless a run starts there
+  std::vector<RunEnd> ends;  // by row, where a run starts
 };
 
-// The logs' row ranges, kept inside the grid's data rows.
-std::vector<LogRows> RangesOf(const TStringGrid& grid, const std::vector<LogRows>& logs) {
-  const int first = grid.FixedRows(), end = grid.RowCount();
-  if (logs.empty()) return {LogRows{first, end - first}};
+// The logs' row ranges, kept inside the rows from firstRow to endRow.
+std::vector<LogRows> RangesOf(int firstRow, int endRow, const std::vector<LogRows>& logs) {
+  if (logs.empty()) return {LogRows{firstRow, endRow - firstRow}};
   std::vector<LogRows> ranges;
   ranges.reserve(logs.size());
   for (const LogRows& log : logs) {
-    const int from = std::clamp(log.First, first, end);
-    ranges.push_back({from, std::clamp(log.First + log.Count, from, end) - from});
+    const int from = std::clamp(log.First, firstRow, endRow);
+    ranges.push_back({from, std::clamp(log.First + log.Count, from, endRow) - from});
   }
   return ranges;
 }
 
-class LogScanner {
+class RunPairer {
  public:
-  explicit LogScanner(const TStringGrid& grid) : grid_(grid) {
-    const auto n = static_cast<std::size_t>(grid.RowCount());
-    AssignAdvised(scan_.kinds, n, RowKind::Other);
-    AssignAdvised(scan_.keyIds, n, -1);
-    AssignAdvised(scan_.endRows, n, -1);
-    AssignAdvised(scan_.ends, n, RunEnd::reEndRow);
+  explicit RunPairer(const RowFacts& facts) : facts_(facts), nextRunEnd_(facts.Keys.size(), kNoRow) {
+    const auto n = static_cast<std::size_t>(facts.Rows());
+    AssignAdvised(result_.endRows, n, -1);
+    AssignAdvised(result_.ends, n, RunEnd::reEndRow);
   }
 
   // Pairs the runs of one log: nothing outside its rows ends them.
-  void Scan(LogRows log) {
+  void Pair(LogRows log) {
     const int lastRow = log.First + log.Count - 1;
     std::fill(nextRunEnd_.begin(), nextRunEnd_.end(), kNoRow);
     int nextSystemStart = kNoRow, nextSystemEnd = kNoRow;
     for (int row = lastRow; row >= log.First; --row) {
       const auto r = static_cast<std::size_t>(row);
-      grid_.RowView(row, cells_.data(), static_cast<int>(cells_.size()));
-      const RowKind kind = KindOf(TrimMarker(cells_[kMarkerCell]));
-      scan_.kinds[r] = kind;
-      const int id = kind == RowKind::RunStart || kind == RowKind::RunEnd ? KeyId() : -1;
-      scan_.keyIds[r] = id;
+      const int id = facts_.KeyIds[r];
       EndOfRun end{-1, RunEnd::reEndRow};
-      switch (kind) {
+      switch (facts_.Kinds[r]) {
         case RowKind::SystemStart:
           end = EndRow(nextSystemEnd, RunEnd::reEndRow, nextSystemStart, lastRow);
           nextSystemStart = row;
@@ -133,109 +89,31 @@ class LogScanner {
         case RowKind::Other:
           break;
       }
-      scan_.endRows[r] = end.row;
-      scan_.ends[r] = end.how;
+      result_.endRows[r] = end.row;
+      result_.ends[r] = end.how;
     }
   }
 
-  LogScan Take() { return std::move(scan_); }
+  RunEnds Take() { return std::move(result_); }
 
  private:
-  int KeyId() {
-    ProgramKeyOf(cells_, key_);
-    auto found = ids_.find(std::string_view(key_));
-    if (found == ids_.end()) {
-      found = ids_.emplace(key_, static_cast<int>(scan_.keys.size())).first;
-      scan_.keys.push_back(key_);
-      nextRunEnd_.push_back(kNoRow);
-    }
-    return found->second;
-  }
-
-  const TStringGrid& grid_;
-  LogScan scan_;
-  TextMap ids_;
+  const RowFacts& facts_;
+  RunEnds result_;
   std::vector<int> nextRunEnd_;  // by key id: the nearest "E" row below
-  std::string key_;
-  RowCells cells_;
 };
 
-LogScan ScanLogs(const TStringGrid& grid, const std::vector<LogRows>& ranges) {
-  LogScanner scanner(grid);
-  for (const LogRows& range : ranges) scanner.Scan(range);
-  return scanner.Take();
+RunEnds PairRuns(const RowFacts& facts, const std::vector<LogRows>& ranges) {
+  RunPairer pairer(facts);
+  for (const LogRows& range : ranges) pairer.Pair(range);
+  return pairer.Take();
 }
 
 // The most bars a scan can make: one per row that opens a run.
-int RunCount(const LogScan& scan) {
-  int runs = 0;
-  for (const RowKind kind : scan.kinds) runs += kind == RowKind::SystemStart || kind == RowKind::RunStart;
+std::size_t RunCount(const RowFacts& facts) {
+  std::size_t runs = 0;
+  for (const RowKind kind : facts.Kinds) runs += kind == RowKind::SystemStart || kind == RowKind::RunStart;
   return runs;
 }
-
-// The date and time of every row, parsed once per scan. Parse() fills them
-// all; At() hands them out, and a row that is not a date and time stops the
-// scan only when a run needs it, as it would reading the rows one by one.
-class RowTimes {
- public:
-  RowTimes(const TStringGrid& grid, const FormatSettings& settings, int currentYear)
-      : grid_(grid), settings_(settings), currentYear_(currentYear),
-        rows_(static_cast<std::size_t>(grid.RowCount())) {
-    AssignAdvised(values_, rows_, TDateTime{});
-    AssignAdvised(valid_, rows_, std::uint8_t{0});
-  }
-
-  // Reads only the grid, so it may run beside other readers of it. Rows it
-  // does not reach (it can only run out of memory) are parsed by At().
-  void Parse() noexcept {
-    try {
-      std::string text;
-      for (int row = grid_.FixedRows(); row < grid_.RowCount(); ++row) {
-        const auto r = static_cast<std::size_t>(row);
-        valid_[r] = TryStrToDateTime(TextOf(row, text), values_[r], settings_, currentYear_);
-      }
-    } catch (...) {
-    }
-  }
-
-  // Nothing when the row's text is not a date and time.
-  std::optional<TDateTime> At(int row) const {
-    const auto r = static_cast<std::size_t>(row);
-    if (valid_[r]) return values_[r];
-    std::string text;
-    TDateTime value = 0;
-    if (TryStrToDateTime(TextOf(row, text), value, settings_, currentYear_)) return value;
-    return std::nullopt;
-  }
-
-  // The conversion error of a row that is not a date and time.
-  std::string ErrorAt(int row) const {
-    std::string text;
-    try {
-      StrToDateTime(TextOf(row, text), settings_, currentYear_);
-    } catch (const EConvertError& e) {
-      return e.what();
-    }
-    return {};
-  }
-
- private:
-  const std::string& TextOf(int row, std::string& text) const {
-    std::string_view cells[kTimeCell + 1];
-    grid_.RowView(row, cells, kTimeCell + 1);
-    text.assign(cells[kDateCell]);
-    text += ' ';
-    text += cells[kTimeCell];
-    return text;
-  }
-
-  const TStringGrid& grid_;
-  const FormatSettings& settings_;
-  int currentYear_;
-  std::size_t rows_;
-  std::vector<TDateTime> values_;
-  std::vector<std::uint8_t> valid_;
-};
 
 // Row assignment and hiding, decided once per program key.
 class ProgramRows {
@@ -299,24 +177,24 @@ void SortByStart(std::vector<TimelineBar>& bars) {
 
 // The bars of one log's runs, in row order; stops at the first run whose
 // start or end row is not a date and time, answering that row.
-std::optional<UnreadableRow> AddBars(LogRows range, const LogScan& scan, const RowTimes& times,
+std::optional<UnreadableRow> AddBars(LogRows range, const RowFacts& facts, const RunEnds& runEnds,
                                      ProgramRows& programs, const std::array<TColor, 8>& colours,
                                      std::vector<TimelineBar>& bars) {
   for (int row = range.First; row < range.First + range.Count; ++row) {
     const auto r = static_cast<std::size_t>(row);
-    const RowKind kind = scan.kinds[r];
+    const RowKind kind = facts.Kinds[r];
     if (kind != RowKind::SystemStart && kind != RowKind::RunStart) continue;
-    const int id = scan.keyIds[r];
+    const int id = facts.KeyIds[r];
     if (kind == RowKind::RunStart && programs.Hidden(id)) continue;
-    const std::optional<TDateTime> start = times.At(row);
-    const std::optional<TDateTime> end = start ? times.At(scan.endRows[r]) : std::nullopt;
-    if (!end) {
-      const int unreadable = start ? scan.endRows[r] : row;
-      return UnreadableRow{unreadable, times.ErrorAt(unreadable)};
+    const auto endRow = static_cast<std::size_t>(runEnds.endRows[r]);
+    if (!facts.TimeValid[r] || !facts.TimeValid[endRow]) {
+      const int unreadable = facts.TimeValid[r] ? runEnds.endRows[r] : row;
+      return UnreadableRow{unreadable, facts.ErrorAt(unreadable)};
     }
     const int y = kind == RowKind::SystemStart ? kSystemRow : programs.Row(id);
     const int label = kind == RowKind::SystemStart ? kSystemLabel : id + kFirstKeyLabel;
-    bars.push_back({*start, *end, y, colours[static_cast<std::size_t>(y % 8)], label, scan.ends[r]});
+    bars.push_back({facts.Times[r], facts.Times[endRow], y, colours[static_cast<std::size_t>(y % 8)], label,
+                    runEnds.ends[r]});
   }
   return std::nullopt;
 }
@@ -339,35 +217,40 @@ std::string NormalizeName(std::string_view name) {
   return std::string(name);
 }
 
-std::vector<int> FindEndRows(const TStringGrid& grid) { return ScanLogs(grid, RangesOf(grid, {})).endRows; }
+StampReader StampReaderOf(const TimelineSource& source) {
+  return {source.Settings, source.CurrentYear != 0 ? source.CurrentYear : CurrentYear()};
+}
 
-TimelineScan ScanTimeline(const TimelineSource& source) {
+std::vector<int> FindEndRows(const TStringGrid& grid) {
+  const RowFacts facts = FactsOfGrid(grid, StampReaderOf({}));
+  return PairRuns(facts, RangesOf(grid.FixedRows(), grid.RowCount(), {})).endRows;
+}
+
+TimelineScan ScanRowFacts(const RowFacts& facts, const TimelineSource& source) {
+  const int firstRow = source.Grid ? std::min(source.Grid->FixedRows(), facts.Rows()) : 0;
+  const std::vector<LogRows> ranges = RangesOf(firstRow, facts.Rows(), source.Logs);
   TimelineScan result;
-  if (!source.Grid) return result;
-  const TStringGrid& grid = *source.Grid;
-  const std::vector<LogRows> ranges = RangesOf(grid, source.Logs);
-
-  // The dates are parsed on a second thread while this one scans the markers
-  // and names: on a large log the two take about as long.
-  RowTimes times(grid, source.Settings, source.CurrentYear != 0 ? source.CurrentYear : CurrentYear());
-  LogScan scan;
   {
-    std::jthread parser([&times] { times.Parse(); });
-    scan = ScanLogs(grid, ranges);
+    const RunEnds runEnds = PairRuns(facts, ranges);
+    ReserveAdvised(result.Bars, RunCount(facts));
+    ProgramRows programs(source, facts.Keys);
+    for (const LogRows& range : ranges) {
+      if (auto stopped = AddBars(range, facts, runEnds, programs, source.BarColors, result.Bars);
+          stopped && !result.Stopped)
+        result.Stopped = std::move(stopped);
+    }
+    result.RowLabels = programs.TakeRowLabels();
   }
-  ReserveAdvised(result.Bars, static_cast<std::size_t>(RunCount(scan)));
-  ProgramRows programs(source, scan.keys);
-  for (const LogRows& range : ranges) {
-    if (auto stopped = AddBars(range, scan, times, programs, source.BarColors, result.Bars);
-        stopped && !result.Stopped)
-      result.Stopped = std::move(stopped);
-  }
-  result.RowLabels = programs.TakeRowLabels();
-  result.Labels.reserve(scan.keys.size() + kFirstKeyLabel);
+  result.Labels.reserve(facts.Keys.size() + kFirstKeyLabel);
   result.Labels.emplace_back(msg::SystemRunLabel);
-  std::move(scan.keys.begin(), scan.keys.end(), std::back_inserter(result.Labels));
+  result.Labels.insert(result.Labels.end(), facts.Keys.begin(), facts.Keys.end());
   SortByStart(result.Bars);
   return result;
+}
+
+TimelineScan ScanTimeline(const TimelineSource& source) {
+  if (!source.Grid) return {};
+  return ScanRowFacts(FactsOfGrid(*source.Grid, StampReaderOf(source)), source);
 }
 
 }  // namespace tokiwa

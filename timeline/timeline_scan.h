@@ -11,9 +11,10 @@
 // the rows of the chart are shared by program across them.
 //
 // The result is plain data, so --export writes it without a chart and the
-// builder fills the Gantt series from it. The end rows are found in one
-// backward pass and the bars put in start order by one sort, so a log of a
-// million rows, of runs that never end or of times that run backwards costs
+// builder fills the Gantt series from it. The rows are read once into their
+// facts (timeline/row_facts.h), the end rows found in one backward pass over
+// those and the bars put in start order by one sort, so a log of a million
+// rows, of runs that never end or of times that run backwards costs
 // O(n log n).
 #include <array>
 #include <cstdint>
@@ -27,6 +28,7 @@
 #include "runtime/locale.h"
 #include "runtime/string_grid.h"
 #include "runtime/string_list.h"
+#include "timeline/row_facts.h"
 
 namespace tokiwa {
 
@@ -111,6 +113,10 @@ struct TimelineScan {
 };
 
 TimelineScan ScanTimeline(const TimelineSource& source);
+
+// The same from the facts of the rows, read elsewhere (source.Grid may be
+// null; source.Logs then names the rows of each log).
+TimelineScan ScanRowFacts(const RowFacts& facts, const TimelineSource& source);
 
 // The program name used for hiding and for row assignment: a text ending in
 // ")" loses everything from its last "(" on, unless that "(" is the first

@@ -1,5 +1,6 @@
 // The scan's one-pass end-row search, hashed name lookups and one sort into
-// start order against the plain scan-forward reading, on many random logs.
+// start order against the plain scan-forward reading, on many random logs;
+// and the command-line modes' reading without a grid against the window's.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -9,6 +10,7 @@
 #include "tests/timeline/timeline_reference.h"
 #include "tests/timeline/timeline_test_support.h"
 #include "timeline/log_files.h"
+#include "timeline/log_timeline.h"
 
 namespace tokiwa::testing {
 namespace {
@@ -54,6 +56,8 @@ TEST(TimelineCrossCheck, BarsMatchTheScanForward) {
     const TimelineSource source = log.Source(hidden[rng() % 3], showAll);
     const TimelineScan scan = ScanTimeline(source);
     ASSERT_TRUE(reference::SameScan(scan, reference::Scan(source))) << "round " << round;
+    // The command-line modes read the file without a grid.
+    ASSERT_TRUE(reference::SameScan(ScanLogFiles({log.Path()}, *source.HiddenNames, showAll), scan)) << "round " << round;
     stopped += scan.Stopped.has_value();
     withBars += !scan.Bars.empty();
   }
@@ -108,6 +112,8 @@ TEST(TimelineCrossCheck, SeveralLogsScanAsEachAloneWithSharedRows) {
     TimelineSource source = list.Source(hidden, rng() % 4 == 0);
     source.Grid = &grid;
     source.Logs = RowsOf(logs);
+    ASSERT_TRUE(reference::SameScan(ScanLogFiles(paths, *source.HiddenNames, source.ShowAll), ScanLogs(source, logs)))
+        << "round " << round;
     const TimelineScan scan = ScanTimeline(source);
     const TimelineScan expected = ScanEachAlone(logs, hidden, source.ShowAll);
     ASSERT_TRUE(reference::SameBars(scan, expected)) << "round " << round;

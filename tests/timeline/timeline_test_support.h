@@ -38,10 +38,10 @@ class TimelineLog {
 
   // Writes the lines to a file and loads it as the window does.
   void Load(const std::vector<LogLine>& lines) {
-    const std::string path = dir_.File("launch.log");
-    WriteBytes(path, LogBytes(lines));
-    LoadFile(path);
+    WriteBytes(Path(), LogBytes(lines));
+    LoadFile(Path());
   }
+  std::string Path() const { return dir_.File("launch.log"); }
   void LoadFile(const std::string& path) { LoadLaunchLog(io_, path); }
 
   TimelineScan Scan(const std::vector<std::string>& hiddenNames = {}, bool showAll = false) {

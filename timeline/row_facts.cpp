@@ -1,0 +1,122 @@
+#include "timeline/row_facts.h"
+
+#include <new>
+#include <thread>
+
+#include "runtime/date_time_text.h"
+#include "runtime/exceptions.h"
+#include "runtime/memory_hints.h"
+#include "timeline/timeline_scan.h"
+
+namespace tokiwa {
+
+RowKind KindOfCells(const std::string_view* cells) {
+  const std::string_view marker = TrimMarker(cells[kMarkerCell]);
+  if (marker == "vvv") return RowKind::SystemStart;
+  if (marker == "###") return RowKind::SystemEnd;
+  if (marker == "C" || marker == "S") return RowKind::RunStart;
+  if (marker == "E") return RowKind::RunEnd;
+  return RowKind::Other;
+}
+
+int ProgramKeys::IdOf(const std::string_view* cells) {
+  key_.assign(cells[kFolderCell]);
+  key_ += '\\';
+  key_ += cells[kNameCell];
+  return IdOfKey(key_);
+}
+
+int ProgramKeys::IdOfKey(const std::string& key) {
+  auto found = ids_.find(std::string_view(key));
+  if (found == ids_.end()) {
+    found = ids_.emplace(key, static_cast<int>(keys_.size())).first;
+    keys_.push_back(key);
+  }
+  return found->second;
+}
+
+std::vector<int> ProgramKeys::Adopt(std::vector<std::string> others) {
+  std::vector<int> ids;
+  ids.reserve(others.size());
+  for (const std::string& key : others) ids.push_back(IdOfKey(key));
+  return ids;
+}
+
+const std::string& StampReader::StampText(const std::string_view* cells, std::string& text) {
+  text.assign(cells[kDateCell]);
+  text += ' ';
+  text += cells[kTimeCell];
+  return text;
+}
+
+bool StampReader::Read(const std::string_view* cells, std::string& text, TDateTime& value) const {
+  return TryStrToDateTime(StampText(cells, text), value, Settings, CurrentYear);
+}
+
+std::string StampReader::ErrorOf(const std::string& stamp) const {
+  try {
+    StrToDateTime(stamp, Settings, CurrentYear);
+  } catch (const EConvertError& e) {
+    return e.what();
+  }
+  return {};
+}
+
+void RowFacts::Resize(std::size_t rows) {
+  AssignAdvised(Kinds, rows, RowKind::Other);
+  AssignAdvised(KeyIds, rows, -1);
+  AssignAdvised(Times, rows, TDateTime{});
+  AssignAdvised(TimeValid, rows, std::uint8_t{0});
+}
+
+namespace {
+
+// Reads the dates and times of the rows from row on and answers the first row
+// it did not read: it stops early only when it runs out of memory. Reads only
+// the grid, so it may run beside other readers of it.
+int ReadTimes(const TStringGrid& grid, int row, const StampReader& stamps, RowFacts& facts) noexcept {
+  try {
+    std::string text;
+    std::string_view cells[kTimeCell + 1];
+    for (; row < grid.RowCount(); ++row) {
+      grid.RowView(row, cells, kTimeCell + 1);
+      const auto r = static_cast<std::size_t>(row);
+      facts.TimeValid[r] = stamps.Read(cells, text, facts.Times[r]);
+    }
+  } catch (...) {
+  }
+  return row;
+}
+
+}  // namespace
+
+RowFacts FactsOfGrid(const TStringGrid& grid, const StampReader& stamps) {
+  RowFacts facts;
+  facts.Resize(static_cast<std::size_t>(grid.RowCount()));
+  ProgramKeys keys;
+  int unread = grid.RowCount();
+  {
+    std::jthread parser([&] { unread = ReadTimes(grid, grid.FixedRows(), stamps, facts); });
+    std::string_view cells[kFactCells];
+    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
+      grid.RowView(row, cells, kFactCells);
+      const auto r = static_cast<std::size_t>(row);
+      const RowKind kind = KindOfCells(cells);
+      facts.Kinds[r] = kind;
+      if (kind == RowKind::RunStart || kind == RowKind::RunEnd) facts.KeyIds[r] = keys.IdOf(cells);
+    }
+  }
+  // What the second thread left for want of memory is read here, where
+  // running out raises.
+  if (unread < grid.RowCount() && ReadTimes(grid, unread, stamps, facts) < grid.RowCount()) throw std::bad_alloc();
+  facts.Keys = keys.TakeKeys();
+  facts.ErrorAt = [&grid, stamps](int row) {
+    std::string_view cells[kTimeCell + 1];
+    grid.RowView(row, cells, kTimeCell + 1);
+    std::string text;
+    return stamps.ErrorOf(StampReader::StampText(cells, text));
+  };
+  return facts;
+}
+
+}  // namespace tokiwa
