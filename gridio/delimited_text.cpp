@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "runtime/byte_match.h"
+
 namespace tokiwa {
 
 // Position of the next c at or after pos_ (or the text's end), remembered so
@@ -32,8 +34,7 @@ bool LineScanner::Next(std::string_view& line) {
 std::size_t CountDelimiters(std::string_view line, std::string_view delimiter, std::size_t limit) {
   if (delimiter.empty()) return 0;
   if (delimiter.size() == 1) {
-    const char d = delimiter[0];
-    return static_cast<std::size_t>(std::count(line.begin(), line.end(), d));
+    return CountByte(line.data(), line.size(), delimiter[0]);
   }
   std::size_t count = 0;
   std::size_t pos = 0;

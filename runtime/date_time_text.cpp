@@ -71,6 +71,16 @@ class Scanner {
   size_t pos_ = 0;
 };
 
+// The date three numbers give in the locale's order.
+void OrderDate(DateOrder order, int first, int second, int third, int currentYear, int& year, int& month, int& day) {
+  switch (order) {
+    case DateOrder::MonthDayYear: month = first; day = second; year = third; break;
+    case DateOrder::DayMonthYear: day = first; month = second; year = third; break;
+    case DateOrder::YearMonthDay: year = first; month = second; day = third; break;
+  }
+  if (year <= 99) year += currentYear / 100 * 100;
+}
+
 bool ScanDate(Scanner& in, const FormatSettings& settings, int currentYear, TDateTime& date) {
   const char separator = settings.DateSeparator;
   int first, second, third;
@@ -81,12 +91,7 @@ bool ScanDate(Scanner& in, const FormatSettings& settings, int currentYear, TDat
   bool separated = in.Char(separator);
   if (separated && in.Number(third)) {
     separated = false;
-    switch (order) {
-      case DateOrder::MonthDayYear: month = first; day = second; year = third; break;
-      case DateOrder::DayMonthYear: day = first; month = second; year = third; break;
-      case DateOrder::YearMonthDay: year = first; month = second; day = third; break;
-    }
-    if (year <= 99) year += currentYear / 100 * 100;
+    OrderDate(order, first, second, third, currentYear, year, month, day);
   } else {
     year = currentYear;
     if (order == DateOrder::DayMonthYear) {
@@ -127,15 +132,66 @@ bool ScanTime(Scanner& in, const FormatSettings& settings, TDateTime& time) {
   return TryEncodeTime(hour, minute, second, 0, time);
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// One to four digits at pos, what the scanner's Number reads there when no
+// blank comes first (a fifth digit then fails the separator that must follow).
+bool PlainNumber(std::string_view text, std::size_t& pos, int& number) {
+  const std::size_t start = pos;
+  int value = 0;
+  while (pos < text.size() && pos - start < 4 && IsDigit(text[pos])) value = value * 10 + (text[pos++] - '0');
+  if (pos == start) return false;
+  number = value;
+  return true;
+}
+
+bool PlainChar(std::string_view text, std::size_t& pos, char c) {
+  if (pos >= text.size() || text[pos] != c) return false;
+  ++pos;
+  return true;
+}
+
+// The form logs are written in, three numbers of the date, one blank and
+// three of the time, read without the scanner: the six numbers, or false for
+// any other form, which the scanner then reads. The settings must be ones the
+// scanner reads such a text alike in: separators that are neither digits nor
+// blanks, designators that cannot start at a digit.
+bool ReadPlainStamp(std::string_view text, const FormatSettings& settings, int (&numbers)[6]) {
+  const char date = settings.DateSeparator, time = settings.TimeSeparator;
+  const auto plainSeparator = [](char c) { return c != '\0' && c != ' ' && !IsDigit(c); };
+  const auto plainDesignator = [](const std::string& s) { return s.empty() || !IsDigit(s[0]); };
+  if (!plainSeparator(date) || !plainSeparator(time) || !plainDesignator(settings.TimeAMString) ||
+      !plainDesignator(settings.TimePMString))
+    return false;
+  const char separators[6] = {date, date, ' ', time, time, '\0'};
+  std::size_t pos = 0;
+  for (int i = 0; i < 6; ++i) {
+    if (!PlainNumber(text, pos, numbers[i])) return false;
+    if (i < 5 && !PlainChar(text, pos, separators[i])) return false;
+  }
+  return pos == text.size();
+}
+
 }  // namespace
 
-bool TryStrToDateTime(std::string_view text, TDateTime& value, const FormatSettings& settings,
-                      int currentYear) {
+bool ScanDateTime(std::string_view text, TDateTime& value, const FormatSettings& settings, int currentYear) {
   Scanner in(text);
   TDateTime date;
   if (!ScanDate(in, settings, currentYear, date)) return false;
   TDateTime time = 0;
   if (!in.AtEnd() && !ScanTime(in, settings, time)) return false;
+  value = ComposeDateTime(date, time);
+  return true;
+}
+
+bool TryStrToDateTime(std::string_view text, TDateTime& value, const FormatSettings& settings,
+                      int currentYear) {
+  int n[6];
+  if (!ReadPlainStamp(text, settings, n)) return ScanDateTime(text, value, settings, currentYear);
+  int year = 0, month = 0, day = 0;
+  OrderDate(DateOrderOf(settings.ShortDateFormat), n[0], n[1], n[2], currentYear, year, month, day);
+  TDateTime date, time;
+  if (!TryEncodeDate(year, month, day, date) || !TryEncodeTime(n[3], n[4], n[5], 0, time)) return false;
   value = ComposeDateTime(date, time);
   return true;
 }

@@ -16,6 +16,9 @@ namespace tokiwa {
 bool TryStrToDateTime(std::string_view text, TDateTime& value, const FormatSettings& settings,
                       int currentYear);
 bool TryStrToDateTime(std::string_view text, TDateTime& value, const FormatSettings& settings);
+// The same read by the general scanner alone: TryStrToDateTime reads the plain
+// "y/m/d h:n:s" form of logs more directly, and must agree with this.
+bool ScanDateTime(std::string_view text, TDateTime& value, const FormatSettings& settings, int currentYear);
 // As above; failure raises EConvertError naming the whole text.
 TDateTime StrToDateTime(std::string_view text, const FormatSettings& settings, int currentYear);
 TDateTime StrToDateTime(std::string_view text, const FormatSettings& settings);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "runtime/byte_match.h"
+
 namespace tokiwa {
 
 namespace {
@@ -10,9 +12,8 @@ namespace {
 // Where the next delimiter starts in text, or npos.
 std::size_t FindDelimiter(std::string_view text, std::string_view delimiter) {
   if (delimiter.size() == 1) {
-    // Fields are a few bytes long: a plain loop, not a library call per field.
-    const char* hit = std::find(text.data(), text.data() + text.size(), delimiter[0]);
-    return hit == text.data() + text.size() ? std::string_view::npos : static_cast<std::size_t>(hit - text.data());
+    const std::size_t at = FindByte(text.data(), text.size(), delimiter[0]);
+    return at == text.size() ? std::string_view::npos : at;
   }
   return delimiter.empty() ? std::string_view::npos : text.find(delimiter);
 }

@@ -3,6 +3,8 @@
 
 #include <chrono>
 #include <cmath>
+#include <iterator>
+#include <random>
 #include <string>
 
 #include "runtime/date_time.h"
@@ -174,6 +176,44 @@ TEST_F(DateTimeTextTest, FollowsTheLocaleOrderAndSeparators) {
   EXPECT_DOUBLE_EQ(ValueOf("12/06"), Day(kYear, 12, 6));
   settings_.ShortDateFormat = "gg e/mm/dd";
   EXPECT_DOUBLE_EQ(ValueOf("2026/12/06"), Day(2026, 12, 6));
+}
+
+// Logs' plain "y/m/d h:n:s" stamps are read without the general scanner; every
+// text near that form, under settings of every order and separator, must read
+// as the scanner reads it.
+TEST_F(DateTimeTextTest, PlainStampsReadAsTheScannerReadsThem) {
+  const char* const pieces[] = {"2024", "24", "0", "00007", "12", "31", "29", "13", "9999", "1899", "60", "23", "59",
+                                "/", "/", ".", ":", " ", "  ", "-", "x", "午後", "PM", "am", "1:"};
+  FormatSettings dotted = settings_;
+  dotted.ShortDateFormat = "dd.MM.yyyy";
+  dotted.DateSeparator = dotted.TimeSeparator = '.';
+  FormatSettings american = settings_;
+  american.ShortDateFormat = "M/d/yyyy";
+  FormatSettings digitDesignator = settings_;
+  digitDesignator.TimeAMString = "1";
+  FormatSettings blankSeparator = settings_;
+  blankSeparator.DateSeparator = ' ';
+  const FormatSettings settings[] = {settings_, dotted, american, digitDesignator, blankSeparator};
+  std::mt19937 rng(5);
+  int accepted = 0;
+  for (int round = 0; round < 200000; ++round) {
+    const FormatSettings& s = settings[rng() % std::size(settings)];
+    const char date = s.DateSeparator, time = s.TimeSeparator;
+    // The plain form, then a few of its characters replaced by pieces.
+    std::string text = std::to_string(1 + rng() % 2100) + date + std::to_string(rng() % 14) + date +
+                       std::to_string(rng() % 33) + ' ' + std::to_string(rng() % 25) + time +
+                       std::to_string(rng() % 61) + time + std::to_string(rng() % 61);
+    for (int edits = static_cast<int>(rng() % 3); edits > 0; --edits)
+      text.replace(rng() % text.size(), rng() % 3, pieces[rng() % std::size(pieces)]);
+    double fast = 0, scanned = 0;
+    const bool read = TryStrToDateTime(text, fast, s, kYear);
+    ASSERT_EQ(read, ScanDateTime(text, scanned, s, kYear)) << text;
+    if (read) {
+      ASSERT_EQ(fast, scanned) << text;
+    }
+    accepted += read;
+  }
+  EXPECT_GT(accepted, 20000);  // many stay dates
 }
 
 TEST_F(DateTimeTextTest, DatesBeforeTheEpochCarryTheTimeOutward) {

@@ -1,0 +1,30 @@
+// The word-at-a-time byte search must find and count exactly what a plain
+// loop does, bytes with the high bit set and the byte after a match included.
+#include "runtime/byte_match.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+
+namespace tokiwa {
+namespace {
+
+TEST(ByteMatch, FindsAndCountsAsAPlainLoop) {
+  const char alphabet[] = {',', ',', 'a', '\0', '\x2B', '\x2D', '\xAC', '\x80', '\xFF', '\x81', '\x0C'};
+  std::mt19937 rng(9);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text(rng() % 40, 'x');
+    for (char& c : text) c = alphabet[rng() % sizeof(alphabet)];
+    const char sought = rng() % 4 ? ',' : alphabet[rng() % sizeof(alphabet)];
+    const auto plain = static_cast<std::size_t>(std::find(text.begin(), text.end(), sought) - text.begin());
+    ASSERT_EQ(FindByte(text.data(), text.size(), sought), plain) << round;
+    ASSERT_EQ(CountByte(text.data(), text.size(), sought),
+              static_cast<std::size_t>(std::count(text.begin(), text.end(), sought)))
+        << round;
+  }
+}
+
+}  // namespace
+}  // namespace tokiwa
