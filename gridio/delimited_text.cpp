@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "runtime/byte_match.h"
-
 namespace tokiwa {
 
 // Position of the next c at or after pos_ (or the text's end), remembered so
@@ -29,22 +27,6 @@ bool LineScanner::Next(std::string_view& line) {
     pos_ += crlf ? 2 : 1;
   }
   return true;
-}
-
-std::size_t CountDelimiters(std::string_view line, std::string_view delimiter, std::size_t limit) {
-  if (delimiter.empty()) return 0;
-  if (delimiter.size() == 1) {
-    return CountByte(line.data(), line.size(), delimiter[0]);
-  }
-  std::size_t count = 0;
-  std::size_t pos = 0;
-  while (count <= limit) {
-    pos = line.find(delimiter, pos);
-    if (pos == std::string_view::npos) break;
-    ++count;
-    pos += delimiter.size();
-  }
-  return count;
 }
 
 }  // namespace tokiwa

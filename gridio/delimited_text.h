@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "runtime/delimited_line.h"  // CountDelimiters, for the loaders
+
 
 namespace tokiwa {
 
@@ -24,8 +26,5 @@ class LineScanner {
   bool lfKnown_ = false;
 };
 
-// Occurrences of delimiter in line, found left to right without overlapping;
-// counting stops once it exceeds limit. An empty delimiter never occurs.
-std::size_t CountDelimiters(std::string_view line, std::string_view delimiter, std::size_t limit);
 
 }  // namespace tokiwa

@@ -1,6 +1,7 @@
 #include "runtime/delimited_line.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "runtime/byte_match.h"
@@ -37,15 +38,49 @@ std::string_view TakeField(std::string_view& rest, bool lastColumn, std::string_
   return field;
 }
 
-}  // namespace
-
-void SplitLine(std::string_view line, const TLineSplit& split, std::string_view* fields, int count) {
+// Splits line into fields; with Count, also counts the delimiters of the
+// whole line as it goes (the last column's included, and those of the rest
+// when count columns end before the line does).
+template <bool Count>
+std::size_t Split(std::string_view line, const TLineSplit& split, std::string_view* fields, int count) {
   bool ended = false;
   int col = 0;
-  for (; col < count && !ended; ++col) fields[col] = TakeField(line, col + 1 == split.Cols, split.Delimiter, ended);
+  std::size_t delimiters = 0;
+  for (; col < count && !ended; ++col) {
+    const bool last = col + 1 == split.Cols;
+    fields[col] = TakeField(line, last, split.Delimiter, ended);
+    if constexpr (Count) delimiters += last ? CountDelimiters(fields[col], split.Delimiter, SIZE_MAX) : !ended;
+  }
+  if constexpr (Count)
+    if (!ended) delimiters += CountDelimiters(line, split.Delimiter, SIZE_MAX);
   std::fill(fields + col, fields + count, std::string_view());
   if (split.StripQuotes)
     for (int c = 0; c < count; ++c) fields[c] = Unquoted(fields[c]);
+  return delimiters;
+}
+
+}  // namespace
+
+std::size_t SplitLineCounting(std::string_view line, const TLineSplit& split, std::string_view* fields, int count) {
+  return Split<true>(line, split, fields, count);
+}
+
+void SplitLine(std::string_view line, const TLineSplit& split, std::string_view* fields, int count) {
+  Split<false>(line, split, fields, count);
+}
+
+std::size_t CountDelimiters(std::string_view line, std::string_view delimiter, std::size_t limit) {
+  if (delimiter.empty()) return 0;
+  if (delimiter.size() == 1) return CountByte(line.data(), line.size(), delimiter[0]);
+  std::size_t count = 0;
+  std::size_t pos = 0;
+  while (count <= limit) {
+    pos = line.find(delimiter, pos);
+    if (pos == std::string_view::npos) break;
+    ++count;
+    pos += delimiter.size();
+  }
+  return count;
 }
 
 std::string_view FieldOfLine(std::string_view line, const TLineSplit& split, int col) {

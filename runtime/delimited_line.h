@@ -21,6 +21,14 @@ struct TLineSplit {
 // read once from the left.
 void SplitLine(std::string_view line, const TLineSplit& split, std::string_view* fields, int count);
 
+// The same, answering how many delimiters the whole line holds (as
+// CountDelimiters counts them), from the same walk along it.
+std::size_t SplitLineCounting(std::string_view line, const TLineSplit& split, std::string_view* fields, int count);
+
+// Occurrences of delimiter in line, found left to right without overlapping;
+// counting may stop once it exceeds limit. An empty delimiter never occurs.
+std::size_t CountDelimiters(std::string_view line, std::string_view delimiter, std::size_t limit);
+
 // The text of column col (0 <= col < split.Cols) of line.
 std::string_view FieldOfLine(std::string_view line, const TLineSplit& split, int col);
 

@@ -96,14 +96,13 @@ class PartSink : public ReadSink {
   }
 
   void AddRow(std::string_view line) {
-    ++part_.shape.lines;
-    part_.shape.maxDelimiters =
-        std::max<std::uint64_t>(part_.shape.maxDelimiters, CountDelimiters(line, kLogDelimiter, kMaxGridColumns));
     // One column more than is read: the folder then stops at the next
     // delimiter, as it does in a grid as wide as the widest line.
     static const TLineSplit split{std::string(kLogDelimiter), true, kFactCells + 1};
     std::string_view cells[kFactCells];
-    SplitLine(line, split, cells, kFactCells);
+    const std::size_t delimiters = SplitLineCounting(line, split, cells, kFactCells);
+    ++part_.shape.lines;
+    part_.shape.maxDelimiters = std::max<std::uint64_t>(part_.shape.maxDelimiters, delimiters);
     const int row = part_.Rows();
     const RowKind kind = KindOfCells(cells);
     part_.kinds.push_back(kind);
