@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -33,7 +34,10 @@ struct PartFacts {
   std::vector<TDateTime> times;
   std::vector<std::uint8_t> valid;
   ProgramKeys keys;
-  std::vector<RowStamp> stamps;  // by row from the part's first
+  std::vector<RowStamp> stamps;  // by row of the part
+  // A file's first part starts with a row of no line: the one read first
+  // becomes the header row of the facts, the others are left out.
+  int lead = 0;
   TextShape shape;
   std::uint64_t textBytes = 0;  // decoded
   std::uint64_t rawBytes = 0;   // read, to the end or the NUL
@@ -54,6 +58,7 @@ class PartSink : public ReadSink {
     ReserveAdvised(part_.keyIds, rows);
     ReserveAdvised(part_.times, rows);
     ReserveAdvised(part_.valid, rows);
+    for (int i = 0; i < part_.lead; ++i) AddRowFacts(RowKind::Other, -1, 0, false);
   }
   bool Consume(std::string_view piece) override {
     const void* nul = std::memchr(piece.data(), '\0', piece.size());
@@ -66,27 +71,38 @@ class PartSink : public ReadSink {
   }
   void End() override {
     if (!part_.endedAtNul) Decode({}, true);
-    AddLines(text_);
-    text_.clear();
+    AddLines(std::string_view(text_.get(), size_));
+    size_ = 0;
     KeepPendingStamp();
   }
 
  private:
   void Decode(std::string_view piece, bool last) {
-    const std::size_t before = text_.size();
-    decoder_.Decode(piece, text_, last);
-    part_.textBytes += text_.size() - before;
+    const std::size_t room = Cp932Decoder::MaxDecodedSize(piece.size());
+    if (capacity_ - size_ < room) Grow(size_ + room);
+    char* end = decoder_.DecodeTo(piece, text_.get() + size_, last);
+    const auto decoded = static_cast<std::size_t>(end - (text_.get() + size_));
+    size_ += decoded;
+    part_.textBytes += decoded;
+  }
+  // Room that is written before it is read: a string's would be zeroed first.
+  void Grow(std::size_t capacity) {
+    std::unique_ptr<char[]> grown(new char[capacity]);
+    if (size_ > 0) std::memcpy(grown.get(), text_.get(), size_);
+    text_ = std::move(grown);
+    capacity_ = capacity;
   }
 
   // Takes the lines whose ending is known; a CR at the end may still be
   // followed by its LF.
   void TakeCompleteLines() {
-    std::size_t end = text_.size();
+    std::size_t end = size_;
     if (end > 0 && text_[end - 1] == '\r') --end;
-    const std::size_t last = std::string_view(text_.data(), end).find_last_of("\r\n");
+    const std::size_t last = std::string_view(text_.get(), end).find_last_of("\r\n");
     if (last == std::string_view::npos) return;
-    AddLines(std::string_view(text_.data(), last + 1));
-    text_.erase(0, last + 1);
+    AddLines(std::string_view(text_.get(), last + 1));
+    size_ -= last + 1;
+    std::memmove(text_.get(), text_.get() + last + 1, size_);
   }
 
   void AddLines(std::string_view text) {
@@ -105,13 +121,17 @@ class PartSink : public ReadSink {
     part_.shape.maxDelimiters = std::max<std::uint64_t>(part_.shape.maxDelimiters, delimiters);
     const int row = part_.Rows();
     const RowKind kind = KindOfCells(cells);
-    part_.kinds.push_back(kind);
-    part_.keyIds.push_back(kind == RowKind::RunStart || kind == RowKind::RunEnd ? part_.keys.IdOf(cells) : -1);
+    const int id = kind == RowKind::RunStart || kind == RowKind::RunEnd ? part_.keys.IdOf(cells) : -1;
     TDateTime time = 0;
     const bool valid = stamps_.Read(cells, stamp_, time);
+    AddRowFacts(kind, id, time, valid);
+    NoteStamp(row, kind, valid);
+  }
+  void AddRowFacts(RowKind kind, int id, TDateTime time, bool valid) {
+    part_.kinds.push_back(kind);
+    part_.keyIds.push_back(id);
     part_.times.push_back(time);
     part_.valid.push_back(valid);
-    NoteStamp(row, kind, valid);
   }
 
   // A run needs the dates of the rows that start or end it: rows with a
@@ -136,7 +156,8 @@ class PartSink : public ReadSink {
   const StampReader& stamps_;
   PartFacts& part_;
   Cp932Decoder decoder_;
-  std::string text_;  // decoded, from the start of the line not yet taken
+  std::unique_ptr<char[]> text_;  // decoded, from the start of the line not yet taken
+  std::size_t size_ = 0, capacity_ = 0;
   std::string stamp_;
   int pendingRow_ = -1;  // the last row, when it is an Other row without a date
   std::string pending_;
@@ -162,6 +183,7 @@ struct FileFacts {
 ReadOutcome ReadFile(const std::string& path, std::uint64_t budget, const StampReader& stamps, FileFacts& file,
                      std::uint64_t& taken) {
   file.parts.resize(2);
+  file.parts[0].lead = 1;
   PartSink first(stamps, file.parts[0]), second(stamps, file.parts[1]);
   const ReadOutcome outcome = ReadFileInTwo(path, budget, kSplitFileBytes, '\n', first, second);
   // What follows a NUL in the first half is not part of the text; a file read
@@ -188,17 +210,30 @@ void CheckLimits(const std::vector<FileFacts>& files, const std::string& lastFil
   FitGridSize(grid, io.Stretch(), shape, textBytes, lastFile);
 }
 
-// Copies a part's rows to the facts from row on, its key ids renumbered.
-void Append(PartFacts& part, int row, ProgramKeys& keys, RowFacts& facts, std::vector<RowStamp>& stamps) {
+// Appends a part's rows to the facts (its lead left out), key ids renumbered.
+void Append(PartFacts& part, ProgramKeys& keys, RowFacts& facts, std::vector<RowStamp>& stamps) {
   const std::vector<int> ids = keys.Adopt(part.keys.TakeKeys());
-  const auto at = static_cast<std::size_t>(row);
-  std::copy(part.kinds.begin(), part.kinds.end(), facts.Kinds.begin() + static_cast<std::ptrdiff_t>(at));
-  std::copy(part.times.begin(), part.times.end(), facts.Times.begin() + static_cast<std::ptrdiff_t>(at));
-  std::copy(part.valid.begin(), part.valid.end(), facts.TimeValid.begin() + static_cast<std::ptrdiff_t>(at));
-  for (std::size_t r = 0; r < part.keyIds.size(); ++r)
-    facts.KeyIds[at + r] = part.keyIds[r] < 0 ? -1 : ids[static_cast<std::size_t>(part.keyIds[r])];
+  const auto lead = static_cast<std::ptrdiff_t>(part.lead);
+  const int row = facts.Rows() - part.lead;  // where the part's row 0 would be
+  facts.Kinds.insert(facts.Kinds.end(), part.kinds.begin() + lead, part.kinds.end());
+  facts.Times.insert(facts.Times.end(), part.times.begin() + lead, part.times.end());
+  facts.TimeValid.insert(facts.TimeValid.end(), part.valid.begin() + lead, part.valid.end());
+  for (auto id = part.keyIds.begin() + lead; id != part.keyIds.end(); ++id)
+    facts.KeyIds.push_back(*id < 0 ? -1 : ids[static_cast<std::size_t>(*id)]);
   for (RowStamp& stamp : part.stamps) stamps.emplace_back(stamp.first + row, std::move(stamp.second));
-  part = PartFacts{};  // its memory goes back before the next part's is copied
+  part = PartFacts{};  // its memory goes back before the next part's is added
+}
+
+// The first part read becomes the facts, its lead the header row: its keys
+// are numbered as the facts number them, and its tables are kept, not copied.
+void Adopt(PartFacts& part, ProgramKeys& keys, RowFacts& facts, std::vector<RowStamp>& stamps) {
+  facts.Kinds = std::move(part.kinds);
+  facts.KeyIds = std::move(part.keyIds);
+  facts.Times = std::move(part.times);
+  facts.TimeValid = std::move(part.valid);
+  keys = std::move(part.keys);
+  stamps = std::move(part.stamps);
+  part = PartFacts{};
 }
 
 }  // namespace
@@ -219,22 +254,24 @@ StreamedLogs StreamLaunchLogs(const std::vector<std::string>& paths, const Stamp
   const std::vector<int> order = OrderOfLogs(firstDates);
   CheckLimits(files, paths[static_cast<std::size_t>(order.back())]);
 
-  // Row 0 is the grid's header row, which is no longer fixed when no line
-  // follows it.
-  result.Facts.Resize(static_cast<std::size_t>(1 + lines));
   ProgramKeys keys;
   std::vector<RowStamp> rowStamps;
-  int row = lines > 0 ? 1 : 0;
   for (const int i : order) {
     FileFacts& file = files[static_cast<std::size_t>(i)];
-    const int first = row;
+    const int first = std::max(result.Facts.Rows(), 1);
     for (PartFacts& part : file.parts) {
-      const int rows = part.Rows();
-      Append(part, row, keys, result.Facts, rowStamps);
-      row += rows;
+      if (result.Facts.Rows() == 0) {
+        Adopt(part, keys, result.Facts, rowStamps);
+      } else {
+        Append(part, keys, result.Facts, rowStamps);
+      }
     }
-    result.Logs.push_back({paths[static_cast<std::size_t>(i)], {first, row - first}, {}});
+    result.Logs.push_back({paths[static_cast<std::size_t>(i)], {first, result.Facts.Rows() - first}, {}});
   }
+  // Without lines the header row is no longer a fixed row, and the logs'
+  // empty ranges start at row 0.
+  if (lines == 0)
+    for (LoadedLog& log : result.Logs) log.Rows.First = 0;
   result.Facts.Keys = keys.TakeKeys();
   result.Facts.ErrorAt = [rowStamps = std::move(rowStamps), stamps](int row) {
     const auto found = std::lower_bound(rowStamps.begin(), rowStamps.end(), row,
