@@ -16,6 +16,17 @@ const std::string& EmptyText() {
 
 std::uint32_t TLabelPool::Acquire(std::string_view text) {
   if (text.empty()) return kNone;
+  // A caller adding many points usually passes the same few strings again:
+  // the id last found for these bytes' address is checked by comparing texts,
+  // which is cheaper than hashing them.
+  Recent& recent = recent_[(reinterpret_cast<std::uintptr_t>(text.data()) >> 3) % kRecent];
+  if (recent.data == text.data() && recent.id != kNone && recent.id <= entries_.size()) {
+    Entry& e = entries_[recent.id - 1];
+    if (e.text && *e.text == text) {
+      ++e.users;
+      return recent.id;
+    }
+  }
   auto found = index_.find(text);
   if (found == index_.end()) {
     std::uint32_t id;
@@ -33,6 +44,7 @@ std::uint32_t TLabelPool::Acquire(std::string_view text) {
   }
   // Every user is a point, and points are counted by int: no overflow.
   ++entries_[found->second - 1].users;
+  recent = {text.data(), found->second};
   return found->second;
 }
 
@@ -50,6 +62,7 @@ const std::string& TLabelPool::Text(std::uint32_t id) const {
 }
 
 void TLabelPool::Clear() {
+  recent_ = {};
   Index().swap(index_);
   std::vector<Entry>().swap(entries_);
   std::vector<std::uint32_t>().swap(freeIds_);

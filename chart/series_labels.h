@@ -2,6 +2,7 @@
 // The texts of a series' point labels, each distinct text stored once. A
 // launch log has a handful of programs but hundreds of thousands of runs, so
 // the points hold 32-bit ids into this pool instead of their own copies.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -46,7 +47,15 @@ class TLabelPool {
     std::uint32_t users = 0;
   };
 
+  // Ids last acquired, by the address of the text they were acquired for.
+  static constexpr std::size_t kRecent = 64;
+  struct Recent {
+    const char* data = nullptr;
+    std::uint32_t id = kNone;
+  };
+
   Index index_;
+  std::array<Recent, kRecent> recent_{};
   std::vector<Entry> entries_;          // by id - 1
   std::vector<std::uint32_t> freeIds_;  // ids whose text was forgotten
 };

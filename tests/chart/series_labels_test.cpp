@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "chart/series.h"
 #include "chart/series_labels.h"
 
@@ -26,6 +28,32 @@ TEST(LabelPool, EqualTextsShareOneEntryUntilTheirLastUserLetsGo) {
   EXPECT_EQ(pool.Text(c), "mspaint.exe");
   EXPECT_EQ(pool.Text(b), "calc.exe");
   EXPECT_EQ(pool.Text(TLabelPool::kNone), "");
+}
+
+// Texts passed again from the same string are recognised by its address and
+// checked by content: a string changed in place, or an id freed and given to
+// another text meanwhile, is looked up again.
+TEST(LabelPool, ATextPassedAgainFromTheSameStringGetsItsOwnId) {
+  TLabelPool pool;
+  std::string text = "notepad.exe";
+  const auto a = pool.Acquire(text);
+  EXPECT_EQ(pool.Acquire(text), a);
+  text[0] = 'N';  // same bytes' address, other text
+  const auto b = pool.Acquire(text);
+  EXPECT_NE(b, a);
+  EXPECT_EQ(pool.Text(b), "Notepad.exe");
+  pool.Release(a);
+  pool.Release(a);                          // "notepad.exe" forgotten, its id free
+  const auto c = pool.Acquire("calc.exe");  // takes the freed id
+  text = "notepad.exe";
+  const auto d = pool.Acquire(text);
+  EXPECT_EQ(pool.Text(c), "calc.exe");
+  EXPECT_EQ(pool.Text(d), "notepad.exe");
+  EXPECT_NE(d, c);
+  pool.Release(b);
+  EXPECT_EQ(pool.Acquire(text), d);  // counted as a second user
+  pool.Release(d);
+  EXPECT_EQ(pool.Text(d), "notepad.exe");
 }
 
 TEST(LabelPool, SeriesKeepTheLabelsOfTheirRemainingPoints) {
