@@ -25,6 +25,14 @@ bool IsTrail(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
 int LeadIndex(unsigned char b) { return b <= 0x9F ? b - 0x81 : b - 0xE0 + 31; }
 int TrailIndex(unsigned char b) { return b < 0x7F ? b - 0x40 : b - 0x41; }
 
+// A BMP character's UTF-8 bytes in the low bytes (first byte lowest), their
+// count in the top byte.
+std::uint32_t PackedUtf8(std::uint32_t cp) {
+  if (cp < 0x80) return cp | 1u << 24;
+  if (cp < 0x800) return (0xC0 | (cp >> 6)) | (0x80 | (cp & 0x3F)) << 8 | 2u << 24;
+  return (0xE0 | (cp >> 12)) | (0x80 | ((cp >> 6) & 0x3F)) << 8 | (0x80 | (cp & 0x3F)) << 16 | 3u << 24;
+}
+
 class IconvHandle {
  public:
   IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -58,6 +66,9 @@ class IconvHandle {
 struct PairTable {
   std::array<std::uint16_t, kLeadCount * kTrailCount> codes{};
   std::array<bool, kLeadCount * kTrailCount> exact{};
+  // The UTF-8 bytes of an exact pair's character, length in the top byte; 0
+  // otherwise. Log text is mostly such pairs between ASCII runs.
+  std::array<std::uint32_t, kLeadCount * kTrailCount> utf8{};
 
   static int Index(unsigned char lead, unsigned char trail) { return LeadIndex(lead) * kTrailCount + TrailIndex(trail); }
 
@@ -81,6 +92,7 @@ struct PairTable {
         char back[8];
         std::size_t backSize = sizeof back;
         exact[index] = encode.Convert(out, 4, back, backSize) && backSize == 2 && std::memcmp(back, in, 2) == 0;
+        if (exact[index]) utf8[index] = PackedUtf8(cp);
       }
     }
   }
@@ -209,6 +221,17 @@ char* Cp932Decoder::DecodeTo(std::string_view bytes, char* out, bool last) {
     }
     while (i < n && p[i] < 0x80) *out++ = static_cast<char>(p[i++]);
     if (i == n) break;
+    if (i + 1 < n && IsLead(p[i]) && IsTrail(p[i + 1])) {
+      // The output has room for three bytes however many are used.
+      if (const std::uint32_t utf8 = pairs.utf8[PairTable::Index(p[i], p[i + 1])]) {
+        out[0] = static_cast<char>(utf8);
+        out[1] = static_cast<char>(utf8 >> 8);
+        out[2] = static_cast<char>(utf8 >> 16);
+        out += utf8 >> 24;
+        i += 2;
+        continue;
+      }
+    }
     // A lead byte ending the piece may find its trail in the next one.
     if (!last && i + 1 == n && IsLead(p[i])) {
       pendingLead_ = true;
