@@ -135,7 +135,7 @@ bool ScanTime(Scanner& in, const FormatSettings& settings, TDateTime& time) {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // One to four digits at pos, what the scanner's Number reads there when no
-// blank comes first (a fifth digit then fails the separator that must follow).
+// blank comes first (a fifth digit then fails what must follow).
 bool PlainNumber(std::string_view text, std::size_t& pos, int& number) {
   const std::size_t start = pos;
   int value = 0;
@@ -145,31 +145,23 @@ bool PlainNumber(std::string_view text, std::size_t& pos, int& number) {
   return true;
 }
 
-bool PlainChar(std::string_view text, std::size_t& pos, char c) {
-  if (pos >= text.size() || text[pos] != c) return false;
-  ++pos;
-  return true;
-}
-
-// The form logs are written in, three numbers of the date, one blank and
-// three of the time, read without the scanner: the six numbers, or false for
-// any other form, which the scanner then reads. The settings must be ones the
-// scanner reads such a text alike in: separators that are neither digits nor
-// blanks, designators that cannot start at a digit.
-bool ReadPlainStamp(std::string_view text, const FormatSettings& settings, int (&numbers)[6]) {
-  const char date = settings.DateSeparator, time = settings.TimeSeparator;
-  const auto plainSeparator = [](char c) { return c != '\0' && c != ' ' && !IsDigit(c); };
-  const auto plainDesignator = [](const std::string& s) { return s.empty() || !IsDigit(s[0]); };
-  if (!plainSeparator(date) || !plainSeparator(time) || !plainDesignator(settings.TimeAMString) ||
-      !plainDesignator(settings.TimePMString))
-    return false;
-  const char separators[6] = {date, date, ' ', time, time, '\0'};
+// Three numbers with separator between them and nothing else.
+bool PlainTriple(std::string_view text, char separator, int (&numbers)[3]) {
   std::size_t pos = 0;
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < 3; ++i) {
     if (!PlainNumber(text, pos, numbers[i])) return false;
-    if (i < 5 && !PlainChar(text, pos, separators[i])) return false;
+    if (i < 2 && (pos >= text.size() || text[pos++] != separator)) return false;
   }
   return pos == text.size();
+}
+
+// Settings the scanner reads a plain "date time" text alike in: separators
+// that are neither digits nor blanks, designators that cannot start at a digit.
+bool PlainSettings(const FormatSettings& settings) {
+  const auto plainSeparator = [](char c) { return c != '\0' && c != ' ' && !IsDigit(c); };
+  const auto plainDesignator = [](const std::string& s) { return s.empty() || !IsDigit(s[0]); };
+  return plainSeparator(settings.DateSeparator) && plainSeparator(settings.TimeSeparator) &&
+         plainDesignator(settings.TimeAMString) && plainDesignator(settings.TimePMString);
 }
 
 }  // namespace
@@ -184,14 +176,30 @@ bool ScanDateTime(std::string_view text, TDateTime& value, const FormatSettings&
   return true;
 }
 
-bool TryStrToDateTime(std::string_view text, TDateTime& value, const FormatSettings& settings,
-                      int currentYear) {
-  int n[6];
-  if (!ReadPlainStamp(text, settings, n)) return ScanDateTime(text, value, settings, currentYear);
+PlainRead ReadPlainDate(std::string_view text, const FormatSettings& settings, int currentYear, TDateTime& date) {
+  int n[3];
+  if (!PlainSettings(settings) || !PlainTriple(text, settings.DateSeparator, n)) return PlainRead::prOtherForm;
   int year = 0, month = 0, day = 0;
   OrderDate(DateOrderOf(settings.ShortDateFormat), n[0], n[1], n[2], currentYear, year, month, day);
-  TDateTime date, time;
-  if (!TryEncodeDate(year, month, day, date) || !TryEncodeTime(n[3], n[4], n[5], 0, time)) return false;
+  return TryEncodeDate(year, month, day, date) ? PlainRead::prRead : PlainRead::prInvalid;
+}
+
+PlainRead ReadPlainTime(std::string_view text, const FormatSettings& settings, TDateTime& time) {
+  int n[3];
+  if (!PlainSettings(settings) || !PlainTriple(text, settings.TimeSeparator, n)) return PlainRead::prOtherForm;
+  return TryEncodeTime(n[0], n[1], n[2], 0, time) ? PlainRead::prRead : PlainRead::prInvalid;
+}
+
+bool TryStrToDateTime(std::string_view text, TDateTime& value, const FormatSettings& settings,
+                      int currentYear) {
+  const std::size_t blank = text.find(' ');
+  TDateTime date = 0, time = 0;
+  const PlainRead dateRead = blank == std::string_view::npos ? PlainRead::prOtherForm
+                                                             : ReadPlainDate(text.substr(0, blank), settings, currentYear, date);
+  const PlainRead timeRead =
+      dateRead == PlainRead::prOtherForm ? PlainRead::prOtherForm : ReadPlainTime(text.substr(blank + 1), settings, time);
+  if (timeRead == PlainRead::prOtherForm) return ScanDateTime(text, value, settings, currentYear);
+  if (dateRead != PlainRead::prRead || timeRead != PlainRead::prRead) return false;
   value = ComposeDateTime(date, time);
   return true;
 }

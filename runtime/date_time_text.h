@@ -16,6 +16,15 @@ namespace tokiwa {
 bool TryStrToDateTime(std::string_view text, TDateTime& value, const FormatSettings& settings,
                       int currentYear);
 bool TryStrToDateTime(std::string_view text, TDateTime& value, const FormatSettings& settings);
+// The plain form logs are written in, "y/m/d h:n:s" (each number of one to
+// four digits, the locale's separators), read in its two parts: a date and a
+// time text of that form read as TryStrToDateTime reads them joined by one
+// blank. prOtherForm: not of that form (or settings it is not read alike
+// in), and only TryStrToDateTime tells.
+enum class PlainRead { prRead, prInvalid, prOtherForm };
+PlainRead ReadPlainDate(std::string_view text, const FormatSettings& settings, int currentYear, TDateTime& date);
+PlainRead ReadPlainTime(std::string_view text, const FormatSettings& settings, TDateTime& time);
+
 // The same read by the general scanner alone: TryStrToDateTime reads the plain
 // "y/m/d h:n:s" form of logs more directly, and must agree with this.
 bool ScanDateTime(std::string_view text, TDateTime& value, const FormatSettings& settings, int currentYear);
