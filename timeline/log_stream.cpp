@@ -123,7 +123,7 @@ class PartSink : public ReadSink {
     const RowKind kind = KindOfCells(cells);
     const int id = kind == RowKind::RunStart || kind == RowKind::RunEnd ? part_.keys.IdOf(cells) : -1;
     TDateTime time = 0;
-    const bool valid = stamps_.Read(cells, stamp_, time);
+    const bool valid = stamps_.Read(cells, time);
     AddRowFacts(kind, id, time, valid);
     NoteStamp(row, kind, valid);
   }
@@ -142,23 +142,22 @@ class PartSink : public ReadSink {
     pendingRow_ = -1;
     if (valid) return;
     if (kind != RowKind::Other) {
-      part_.stamps.emplace_back(row, stamp_);
+      part_.stamps.emplace_back(row, stamps_.LastText());
       return;
     }
     pendingRow_ = row;
-    pending_ = stamp_;
+    pending_ = stamps_.LastText();
   }
   void KeepPendingStamp() {
     if (pendingRow_ >= 0) part_.stamps.emplace_back(pendingRow_, std::move(pending_));
     pendingRow_ = -1;
   }
 
-  const StampReader& stamps_;
+  RowStampReader stamps_;
   PartFacts& part_;
   Cp932Decoder decoder_;
   std::unique_ptr<char[]> text_;  // decoded, from the start of the line not yet taken
   std::size_t size_ = 0, capacity_ = 0;
-  std::string stamp_;
   int pendingRow_ = -1;  // the last row, when it is an Other row without a date
   std::string pending_;
 };

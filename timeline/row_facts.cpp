@@ -20,10 +20,24 @@ RowKind KindOfCells(const std::string_view* cells) {
 }
 
 int ProgramKeys::IdOf(const std::string_view* cells) {
-  key_.assign(cells[kFolderCell]);
+  const std::string_view folder = cells[kFolderCell], name = cells[kNameCell];
+  // A log names a few dozen programs again and again: the id last found for
+  // texts of the same shape is tried first, checked against its key.
+  const std::size_t shape = folder.size() * 131 + name.size() * 7 +
+                            (name.empty() ? 0 : static_cast<unsigned char>(name.back())) +
+                            (folder.empty() ? 0 : static_cast<unsigned char>(folder.back()) * 3);
+  int& recent = recent_[shape % kRecent];
+  if (recent >= 0) {
+    const std::string& key = keys_[static_cast<std::size_t>(recent)];
+    if (key.size() == folder.size() + 1 + name.size() && key[folder.size()] == '\\' &&
+        key.compare(0, folder.size(), folder) == 0 && key.compare(folder.size() + 1, name.size(), name) == 0)
+      return recent;
+  }
+  key_.assign(folder);
   key_ += '\\';
-  key_ += cells[kNameCell];
-  return IdOfKey(key_);
+  key_ += name;
+  recent = IdOfKey(key_);
+  return recent;
 }
 
 int ProgramKeys::IdOfKey(const std::string& key) {
@@ -53,6 +67,30 @@ bool StampReader::Read(const std::string_view* cells, std::string& text, TDateTi
   return TryStrToDateTime(StampText(cells, text), value, Settings, CurrentYear);
 }
 
+bool RowStampReader::Read(const std::string_view* cells, TDateTime& value) {
+  const std::string_view date = cells[kDateCell];
+  if (!haveLast_ || date != lastDate_) {
+    const PlainRead read = ReadPlainDate(date, stamps_.Settings, stamps_.CurrentYear, lastDay_);
+    haveLast_ = read != PlainRead::prOtherForm;
+    if (!haveLast_) return stamps_.Read(cells, text_, value);
+    lastDate_.assign(date);
+    lastValid_ = read == PlainRead::prRead;
+  }
+  TDateTime time = 0;
+  switch (ReadPlainTime(cells[kTimeCell], stamps_.Settings, time)) {
+    case PlainRead::prRead:
+      if (!lastValid_) break;
+      value = ComposeDateTime(lastDay_, time);
+      return true;
+    case PlainRead::prInvalid:
+      break;
+    case PlainRead::prOtherForm:
+      return stamps_.Read(cells, text_, value);
+  }
+  StampReader::StampText(cells, text_);
+  return false;
+}
+
 std::string StampReader::ErrorOf(const std::string& stamp) const {
   try {
     StrToDateTime(stamp, Settings, CurrentYear);
@@ -76,12 +114,12 @@ namespace {
 // the grid, so it may run beside other readers of it.
 int ReadTimes(const TStringGrid& grid, int row, const StampReader& stamps, RowFacts& facts) noexcept {
   try {
-    std::string text;
+    RowStampReader reader(stamps);
     std::string_view cells[kTimeCell + 1];
     for (; row < grid.RowCount(); ++row) {
       grid.RowView(row, cells, kTimeCell + 1);
       const auto r = static_cast<std::size_t>(row);
-      facts.TimeValid[r] = stamps.Read(cells, text, facts.Times[r]);
+      facts.TimeValid[r] = reader.Read(cells, facts.Times[r]);
     }
   } catch (...) {
   }

@@ -4,11 +4,13 @@
 // time. The window takes them from its loaded grid (FactsOfGrid); the
 // command-line modes, which show no grid, take them straight from the files as
 // they are read (timeline/log_stream.h), so a large log is never held whole.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "runtime/date_time.h"
@@ -33,7 +35,12 @@ class ProgramKeys {
   // Numbers others' keys here; answers the new id of each of its ids.
   std::vector<int> Adopt(std::vector<std::string> others);
   const std::vector<std::string>& Keys() const { return keys_; }
-  std::vector<std::string> TakeKeys() { return std::move(keys_); }
+  // The keys by id; numbering starts again.
+  std::vector<std::string> TakeKeys() {
+    ids_.clear();
+    recent_ = Unset();
+    return std::exchange(keys_, {});
+  }
 
  private:
   int IdOfKey(const std::string& key);
@@ -45,6 +52,14 @@ class ProgramKeys {
   std::unordered_map<std::string, int, TextHash, std::equal_to<>> ids_;
   std::vector<std::string> keys_;
   std::string key_;
+  static constexpr std::size_t kRecent = 64;
+  std::array<int, kRecent> recent_ = Unset();  // ids by the shape of their texts, -1: none
+
+  static std::array<int, kRecent> Unset() {
+    std::array<int, kRecent> ids;
+    ids.fill(-1);
+    return ids;
+  }
 };
 
 // The date and time of a row's cells, read as the rows' texts are read.
@@ -56,6 +71,23 @@ struct StampReader {
   bool Read(const std::string_view* cells, std::string& text, TDateTime& value) const;
   // The conversion error's message for a stamp text that is not a date and time.
   std::string ErrorOf(const std::string& stamp) const;
+};
+
+// A StampReader for the rows of one log in order: a log's rows mostly share
+// their date with the row before, so the day of the last plain date is kept.
+class RowStampReader {
+ public:
+  explicit RowStampReader(const StampReader& stamps) : stamps_(stamps) {}
+  bool Read(const std::string_view* cells, TDateTime& value);
+  const std::string& LastText() const { return text_; }  // the stamp text, when Read built it
+
+ private:
+  const StampReader& stamps_;
+  std::string text_;
+  bool haveLast_ = false;
+  std::string lastDate_;  // the last plain date's text, and what it reads as
+  TDateTime lastDay_ = 0;
+  bool lastValid_ = false;
 };
 
 // By row, numbered as the grid numbers them (rows before the first log's are
