@@ -94,6 +94,21 @@ int TChartSeries::AppendPoint(double x, double y, const std::string& label, TCol
   return i;
 }
 
+bool TChartSeries::CanAppendQuietly(double x) const {
+  const auto n = static_cast<std::size_t>(PointCount());
+  return !OnBeforeAdd && !OnAfterAdd && dependents_.empty() && colors_.size() == n && labelIds_.size() == n &&
+         xValues_->GoesLast(x);
+}
+
+void TChartSeries::AppendQuietly(double x, double y, const std::string& label, TColor colour, const double* extras) {
+  xValues_->Append(x);
+  yValues_->Append(y);
+  for (std::size_t k = 2; k < valueLists_.size(); ++k) valueLists_[k]->Append(extras[k - 2]);
+  colors_.push_back(colour);
+  labelIds_.push_back(labelPool_.Acquire(label));
+  if (active_) RepaintChart();
+}
+
 int TChartSeries::AppendValue(double y, const std::string& label, TColor colour) {
   double sequence = PointCount();
   if (MainListIsY()) return AppendPoint(sequence, y, label, colour);

@@ -248,6 +248,13 @@ class TChartSeries : public TComponent {
   TCustomAxisPanel& Chart() const;
   Canvas& ChartCanvas() const;
   void InsertColorAndLabel(int index, TColor colour, const std::string& label);
+  // Whether a point at x is added by AppendQuietly exactly as AppendPoint
+  // (and InsertPendingExtras) would add it: it goes last, no handler or
+  // dependent hears of it, and the colours and labels are one per point.
+  bool CanAppendQuietly(double x) const;
+  // Adds the point at the end of every list: x, y, then extras for the
+  // lists after them; asks for a repaint as PointAdded does.
+  void AppendQuietly(double x, double y, const std::string& label, TColor colour, const double* extras);
 
  private:
   void LeaveSourceDependents();

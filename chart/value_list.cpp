@@ -44,6 +44,17 @@ void TChartValueList::InsertAt(int index, double raw) {
   AddToStatistics(raw);
 }
 
+bool TChartValueList::GoesLast(double raw) const {
+  if (values_.empty() || order_ == TChartListOrder::loNone) return true;
+  return order_ == TChartListOrder::loAscending ? !(values_.back() > raw) : !(values_.back() < raw);
+}
+
+void TChartValueList::Append(double raw) {
+  values_.push_back(raw);
+  ++version_;
+  AddToStatistics(raw);
+}
+
 int TChartValueList::InsertInOrder(double raw) {
   int n = ItemCount() - 1;
   int at = ItemCount();

@@ -35,6 +35,10 @@ class TChartValueList : public TPersistent {
   void Reserve(int count);
   void InsertAt(int index, double raw);
   int InsertInOrder(double raw);
+  // Where InsertInOrder would put raw is the end.
+  bool GoesLast(double raw) const;
+  // InsertAt(ItemCount(), raw).
+  void Append(double raw);
   void SetValueAt(int index, double raw);
   void RemoveAt(int index);
   void RemoveAll();

@@ -74,6 +74,14 @@ void TGanttSeries::SetNextTask(const TChartValueList& list) {
 }
 
 int TGanttSeries::AddBar(double start, double end, double y, const std::string& label, TColor colour) {
+  // Bars added in start order with nobody listening, as a whole log's are,
+  // skip the general insertion (whose steps a derived series may change).
+  if (typeid(*this) == typeid(TGanttSeries) && ValueListCount() == 4 && &ValueList(2) == endValues_ &&
+      &ValueList(3) == nextTask_ && CanAppendQuietly(start)) {
+    const double extras[2] = {end, -1};
+    AppendQuietly(start, y, label, colour, extras);
+    return PointCount() - 1;
+  }
   addingBar_ = true;  // AppendPoint clears it as it takes the point
   const int i = AppendPoint(start, y, label, colour);
   if (i == -1) return -1;

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+#include <string>
+
 #include "series/gantt_series.h"
 #include "series_fixture.h"
 
@@ -54,6 +58,43 @@ TEST_F(GanttSeriesTest, BarsKeepStartOrderWithTheirOwnEndsRowsLabelsAndColours) 
     EXPECT_EQ(gantt->NextTask().ValueAt(i), -1);
     EXPECT_EQ(gantt->PointLabel(i), labels[i]);
     EXPECT_EQ(gantt->PointColor(i), colours[i]);
+  }
+}
+
+// A series derived from the Gantt series adds its bars the general way; the
+// Gantt series itself appends bars that go last directly. Both must hold the
+// same bars, in the same order, with the same figures.
+class GeneralGantt : public TGanttSeries {
+ public:
+  using TGanttSeries::TGanttSeries;
+};
+
+TEST_F(GanttSeriesTest, BarsAppendedDirectlyMatchTheGeneralInsertion) {
+  GeneralGantt* general = Add<GeneralGantt>();
+  std::mt19937 rng(8);
+  const std::string labels[] = {"a", "b", "", "longer label text"};
+  double start = 0;
+  for (int i = 0; i < 2000; ++i) {
+    start += static_cast<double>(rng() % 7) - (rng() % 10 == 0 ? 20 : 0);  // now and then out of order
+    if (i == 1500) gantt->XValues().SetOrder(TChartListOrder::loNone);
+    if (i == 1500) general->XValues().SetOrder(TChartListOrder::loNone);
+    const double end = start + static_cast<double>(rng() % 30), y = static_cast<double>(rng() % 5);
+    const std::string& label = labels[rng() % std::size(labels)];
+    const TColor colour = rng() % 3 ? static_cast<TColor>(rng() % 0xFFFFFF) : ColorDefault;
+    ASSERT_EQ(gantt->AddBar(start, end, y, label, colour), general->AddBar(start, end, y, label, colour)) << i;
+  }
+  ASSERT_EQ(gantt->PointCount(), general->PointCount());
+  for (int k = 0; k < gantt->ValueListCount(); ++k) {
+    const TChartValueList &a = gantt->ValueList(k), &b = general->ValueList(k);
+    EXPECT_EQ(a.RawValues(), b.RawValues()) << k;
+    EXPECT_EQ(a.LowestValue(), b.LowestValue()) << k;
+    EXPECT_EQ(a.HighestValue(), b.HighestValue()) << k;
+    EXPECT_EQ(a.SumOfValues(), b.SumOfValues()) << k;
+    EXPECT_EQ(a.SumOfMagnitudes(), b.SumOfMagnitudes()) << k;
+  }
+  for (int i = 0; i < gantt->PointCount(); ++i) {
+    ASSERT_EQ(gantt->PointLabel(i), general->PointLabel(i)) << i;
+    ASSERT_EQ(gantt->PointColor(i), general->PointColor(i)) << i;
   }
 }
 
