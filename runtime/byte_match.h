@@ -16,6 +16,13 @@ inline std::uint64_t MatchingBytes(std::uint64_t word, unsigned char c) {
   return ~(((x & kLow7) + kLow7) | x | kLow7);
 }
 
+// Up to eight bytes from data (size of them, if fewer), the rest zero.
+inline std::uint64_t LoadUpTo8(const char* data, std::size_t size) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, data, size < 8 ? size : 8);
+  return word;
+}
+
 // Position of the first c in data[0, size), or size.
 inline std::size_t FindByte(const char* data, std::size_t size, char c) {
   std::size_t i = 0;
