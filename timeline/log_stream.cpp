@@ -72,14 +72,15 @@ class PartSink : public ReadSink {
   void End() override {
     if (!part_.endedAtNul) Decode({}, true);
     AddLines(std::string_view(text_.get(), size_));
-    size_ = 0;
+    size_ = searched_ = 0;
     KeepPendingStamp();
   }
 
  private:
   void Decode(std::string_view piece, bool last) {
     const std::size_t room = Cp932Decoder::MaxDecodedSize(piece.size());
-    if (capacity_ - size_ < room) Grow(size_ + room);
+    // Doubling keeps a line of many pieces from being copied once per piece.
+    if (capacity_ - size_ < room) Grow(std::max(size_ + room, 2 * capacity_));
     char* end = decoder_.DecodeTo(piece, text_.get() + size_, last);
     const auto decoded = static_cast<std::size_t>(end - (text_.get() + size_));
     size_ += decoded;
@@ -94,15 +95,22 @@ class PartSink : public ReadSink {
   }
 
   // Takes the lines whose ending is known; a CR at the end may still be
-  // followed by its LF.
+  // followed by its LF. Only what came since the last look is searched, so a
+  // line of many pieces is not searched once per piece.
   void TakeCompleteLines() {
     std::size_t end = size_;
     if (end > 0 && text_[end - 1] == '\r') --end;
-    const std::size_t last = std::string_view(text_.get(), end).find_last_of("\r\n");
-    if (last == std::string_view::npos) return;
-    AddLines(std::string_view(text_.get(), last + 1));
-    size_ -= last + 1;
-    std::memmove(text_.get(), text_.get() + last + 1, size_);
+    const std::size_t from = std::min(searched_, end);
+    const std::size_t last = std::string_view(text_.get() + from, end - from).find_last_of("\r\n");
+    if (last == std::string_view::npos) {
+      searched_ = end;
+      return;
+    }
+    const std::size_t cut = from + last + 1;
+    AddLines(std::string_view(text_.get(), cut));
+    size_ -= cut;
+    std::memmove(text_.get(), text_.get() + cut, size_);
+    searched_ = end - cut;
   }
 
   void AddLines(std::string_view text) {
@@ -158,6 +166,7 @@ class PartSink : public ReadSink {
   Cp932Decoder decoder_;
   std::unique_ptr<char[]> text_;  // decoded, from the start of the line not yet taken
   std::size_t size_ = 0, capacity_ = 0;
+  std::size_t searched_ = 0;  // how much of the text holds no line end
   int pendingRow_ = -1;  // the last row, when it is an Other row without a date
   std::string pending_;
 };

@@ -103,6 +103,9 @@ TEST(StreamedLogs, ReadWhatTheGridHoldsWhereverPiecesAndHalvesAreCut) {
   std::string nulFirst = crlf, nulSecond = crlf;
   nulFirst[kMiB] = '\0';
   nulSecond[5 * kMiB / 2] = '\0';
+  // A line of three pieces whose CR ends the third and whose LF starts the fourth.
+  const std::string head = "vvv,2024/04/15,8:00:00,,";
+  const std::string longLine = head + std::string(3 * kMiB - 1 - head.size(), 'y') + "\r\n" + Lines(kMiB, "\r\n");
   // A run opened after the bad row: the scan stops there, naming its date.
   const std::string badLast = Lines(kMiB, "\n") + "vvv,2024/04/15,9:00:00,,\nx,2024/13/01,9:10:00,,";
   const struct {
@@ -118,6 +121,7 @@ TEST(StreamedLogs, ReadWhatTheGridHoldsWhereverPiecesAndHalvesAreCut) {
       {"a CR ending the first piece, its LF the next", {AtPieceEnd(Lines(2 * kMiB, "\n"), "\r\n")}},
       {"a lead byte ending the first piece", {AtPieceEnd(Lines(2 * kMiB, "\n"), Utf8ToCp932("山田"))}},
       {"an empty file", {""}},
+      {"a line over several pieces, its CR LF split between two", {longLine}},
       {"the last row unreadable, needed as a run's end", {badLast}},
       {"several files, ordered by their first date",
        {"x\r\nC,2024/04/16,8:00:00,a,b\r\n", "", "C,2024/04/15,8:00:00,a,b\r\nE,2024/04/15,9:00:00,a,b\r\n",
