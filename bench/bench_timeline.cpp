@@ -156,7 +156,9 @@ int main(int argc, char** argv) {
     // The command-line modes read the log straight into its rows' facts.
     {
       StreamedLogs logs;
-      Stage("read", [&] { logs = StreamLaunchLogs({argv[1]}, {JapaneseFormatSettings(), CurrentYear()}); });
+      Stage("read", [&] {
+        logs = StreamLaunchLogs({argv[1]}, {JapaneseFormatSettings(), CurrentYear()}).value_or(StreamedLogs{});
+      });
       Stage("pair", [&] {
         TimelineSource source;
         source.Logs = RowsOf(logs.Logs);

@@ -42,6 +42,7 @@ struct PartFacts {
   std::uint64_t textBytes = 0;  // decoded
   std::uint64_t rawBytes = 0;   // read, to the end or the NUL
   bool endedAtNul = false;
+  bool tooDense = false;  // more lines than its text could have in a grid: reading stopped
 
   int Rows() const { return static_cast<int>(kinds.size()); }
 };
@@ -67,7 +68,12 @@ class PartSink : public ReadSink {
     Decode(piece, nul != nullptr);
     part_.endedAtNul = nul != nullptr;
     if (!part_.endedAtNul) TakeCompleteLines();
-    return !part_.endedAtNul;
+    // Lines of a few bytes make rows faster than text: past the most rows a
+    // grid of this much text could have (its limits may still allow them,
+    // with more text to come), the grid load, which holds less per row,
+    // decides instead.
+    part_.tooDense = part_.shape.lines > MaxGridRows(part_.textBytes, 1);
+    return !part_.endedAtNul && !part_.tooDense;
   }
   void End() override {
     if (!part_.endedAtNul) Decode({}, true);
@@ -174,6 +180,7 @@ class PartSink : public ReadSink {
 // A file's parts: one, or two halves read at once.
 struct FileFacts {
   std::vector<PartFacts> parts;
+  bool tooDense = false;
 
   std::uint64_t Lines() const {
     std::uint64_t lines = 0;
@@ -188,12 +195,15 @@ struct FileFacts {
   }
 };
 
+// Reads one file; stops early, with a part marked too dense, for a file the
+// grid load must read instead.
 ReadOutcome ReadFile(const std::string& path, std::uint64_t budget, const StampReader& stamps, FileFacts& file,
                      std::uint64_t& taken) {
   file.parts.resize(2);
   file.parts[0].lead = 1;
   PartSink first(stamps, file.parts[0]), second(stamps, file.parts[1]);
   const ReadOutcome outcome = ReadFileInTwo(path, budget, kSplitFileBytes, '\n', first, second);
+  if (file.parts[0].tooDense || file.parts[1].tooDense) file.tooDense = true;
   // What follows a NUL in the first half is not part of the text; a file read
   // in one part leaves the second empty.
   if (file.parts[0].endedAtNul || file.parts[1].rawBytes == 0) file.parts.pop_back();
@@ -246,13 +256,20 @@ void Adopt(PartFacts& part, ProgramKeys& keys, RowFacts& facts, std::vector<RowS
 
 }  // namespace
 
-StreamedLogs StreamLaunchLogs(const std::vector<std::string>& paths, const StampReader& stamps) {
+std::optional<StreamedLogs> StreamLaunchLogs(const std::vector<std::string>& paths, const StampReader& stamps) {
   StreamedLogs result;
   if (paths.empty()) return result;
   std::vector<FileFacts> files(paths.size());
+  bool tooDense = false;
   ReadFilesInOrder(paths, [&](std::size_t i, std::uint64_t budget, std::uint64_t& taken) {
-    return ReadFile(paths[i], budget, stamps, files[i], taken);
+    // After a file too dense to read this way the grid load reads them all,
+    // and raises what they raise.
+    if (tooDense) return ReadOutcome::roOk;
+    const ReadOutcome outcome = ReadFile(paths[i], budget, stamps, files[i], taken);
+    tooDense = files[i].tooDense;
+    return outcome;
   });
+  if (tooDense) return std::nullopt;
   std::vector<std::optional<TDateTime>> firstDates;
   std::uint64_t lines = 0;
   for (const FileFacts& file : files) {

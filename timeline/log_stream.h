@@ -5,6 +5,7 @@
 // halves at once. The logs come in the order LoadLaunchLogs gives them, their
 // rows are numbered as that grid would number them, and the loader's errors
 // and limits are its own.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ struct StreamedLogs {
 };
 
 // stamps reads the rows' dates and times, also those that order the logs.
-StreamedLogs StreamLaunchLogs(const std::vector<std::string>& paths, const StampReader& stamps);
+// Nothing for files of so many short lines that their rows would outgrow
+// their text: the grid load then reads them (and applies its row limit)
+// holding less per row.
+std::optional<StreamedLogs> StreamLaunchLogs(const std::vector<std::string>& paths, const StampReader& stamps);
 
 }  // namespace tokiwa

@@ -1,5 +1,8 @@
 #include "timeline/log_timeline.h"
 
+#include "gridio/string_grid_io.h"
+#include "runtime/string_grid.h"
+#include "timeline/launch_log.h"
 #include "timeline/log_files.h"
 #include "timeline/log_stream.h"
 #include "timeline/timeline_builder.h"
@@ -10,10 +13,19 @@ TimelineScan ScanLogFiles(const std::vector<std::string>& logFiles, const TStrin
   TimelineSource source;
   source.HiddenNames = &hiddenNames;
   source.ShowAll = showAll;
-  const StreamedLogs logs = StreamLaunchLogs(logFiles, {source.Settings, CurrentYear()});
-  source.Logs = RowsOf(logs.Logs);
-  TimelineScan scan = ScanRowFacts(logs.Facts, source);
-  if (scan.Stopped) scan.Stopped->Message = UnreadableRowMessage(logs.Logs, *scan.Stopped);
+  const std::optional<StreamedLogs> logs = StreamLaunchLogs(logFiles, {source.Settings, CurrentYear()});
+  if (!logs) {
+    TStringGrid grid;
+    TStringGridIO io;
+    PrepareLogGrid(grid, io);
+    const std::vector<LoadedLog> loaded = LoadLaunchLogs(io, logFiles);
+    source.Grid = &grid;
+    source.Logs = RowsOf(loaded);
+    return ScanLogs(source, loaded);
+  }
+  source.Logs = RowsOf(logs->Logs);
+  TimelineScan scan = ScanRowFacts(logs->Facts, source);
+  if (scan.Stopped) scan.Stopped->Message = UnreadableRowMessage(logs->Logs, *scan.Stopped);
   return scan;
 }
 
