@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "runtime/text_hash.h"
+
 namespace tokiwa {
 
 class TLabelPool {
@@ -37,10 +39,6 @@ class TLabelPool {
   std::size_t Size() const { return index_.size(); }
 
  private:
-  struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-  };
   using Index = std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>>;
   struct Entry {
     const std::string* text = nullptr;  // the key in index_ (node keys do not move)

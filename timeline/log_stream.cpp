@@ -181,12 +181,6 @@ class PartSink : public ReadSink {
 struct FileFacts {
   std::vector<PartFacts> parts;
   bool tooDense = false;
-
-  std::uint64_t Lines() const {
-    std::uint64_t lines = 0;
-    for (const PartFacts& part : parts) lines += part.shape.lines;
-    return lines;
-  }
   std::optional<TDateTime> FirstDate() const {
     for (const PartFacts& part : parts)
       for (std::size_t r = 0; r < part.valid.size(); ++r)
@@ -271,11 +265,7 @@ std::optional<StreamedLogs> StreamLaunchLogs(const std::vector<std::string>& pat
   });
   if (tooDense) return std::nullopt;
   std::vector<std::optional<TDateTime>> firstDates;
-  std::uint64_t lines = 0;
-  for (const FileFacts& file : files) {
-    firstDates.push_back(file.FirstDate());
-    lines += file.Lines();
-  }
+  for (const FileFacts& file : files) firstDates.push_back(file.FirstDate());
   const std::vector<int> order = OrderOfLogs(firstDates);
   CheckLimits(files, paths[static_cast<std::size_t>(order.back())]);
 
@@ -293,9 +283,9 @@ std::optional<StreamedLogs> StreamLaunchLogs(const std::vector<std::string>& pat
     }
     result.Logs.push_back({paths[static_cast<std::size_t>(i)], {first, result.Facts.Rows() - first}, {}});
   }
-  // Without lines the header row is no longer a fixed row, and the logs'
-  // empty ranges start at row 0.
-  if (lines == 0)
+  // Without lines (only the header row) the header row is no longer a fixed
+  // row, and the logs' empty ranges start at row 0.
+  if (result.Facts.Rows() == 1)
     for (LoadedLog& log : result.Logs) log.Rows.First = 0;
   result.Facts.Keys = keys.TakeKeys();
   result.Facts.ErrorAt = [rowStamps = std::move(rowStamps), stamps](int row) {

@@ -1,6 +1,6 @@
 #include "timeline/row_facts.h"
 
-#include <new>
+#include <exception>
 #include <thread>
 
 #include "runtime/date_time_text.h"
@@ -109,21 +109,15 @@ void RowFacts::Resize(std::size_t rows) {
 
 namespace {
 
-// Reads the dates and times of the rows from row on and answers the first row
-// it did not read: it stops early only when it runs out of memory. Reads only
-// the grid, so it may run beside other readers of it.
-int ReadTimes(const TStringGrid& grid, int row, const StampReader& stamps, RowFacts& facts) noexcept {
-  try {
-    RowStampReader reader(stamps);
-    std::string_view cells[kTimeCell + 1];
-    for (; row < grid.RowCount(); ++row) {
-      grid.RowView(row, cells, kTimeCell + 1);
-      const auto r = static_cast<std::size_t>(row);
-      facts.TimeValid[r] = reader.Read(cells, facts.Times[r]);
-    }
-  } catch (...) {
+// Reads only the grid, so it may run beside other readers of it.
+void ReadTimes(const TStringGrid& grid, const StampReader& stamps, RowFacts& facts) {
+  RowStampReader reader(stamps);
+  std::string_view cells[kTimeCell + 1];
+  for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
+    grid.RowView(row, cells, kTimeCell + 1);
+    const auto r = static_cast<std::size_t>(row);
+    facts.TimeValid[r] = reader.Read(cells, facts.Times[r]);
   }
-  return row;
 }
 
 }  // namespace
@@ -132,9 +126,15 @@ RowFacts FactsOfGrid(const TStringGrid& grid, const StampReader& stamps) {
   RowFacts facts;
   facts.Resize(static_cast<std::size_t>(grid.RowCount()));
   ProgramKeys keys;
-  int unread = grid.RowCount();
+  std::exception_ptr failed;  // what the second thread raised (only running out of memory)
   {
-    std::jthread parser([&] { unread = ReadTimes(grid, grid.FixedRows(), stamps, facts); });
+    std::jthread parser([&] {
+      try {
+        ReadTimes(grid, stamps, facts);
+      } catch (...) {
+        failed = std::current_exception();
+      }
+    });
     std::string_view cells[kFactCells];
     for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
       grid.RowView(row, cells, kFactCells);
@@ -144,9 +144,7 @@ RowFacts FactsOfGrid(const TStringGrid& grid, const StampReader& stamps) {
       if (kind == RowKind::RunStart || kind == RowKind::RunEnd) facts.KeyIds[r] = keys.IdOf(cells);
     }
   }
-  // What the second thread left for want of memory is read here, where
-  // running out raises.
-  if (unread < grid.RowCount() && ReadTimes(grid, unread, stamps, facts) < grid.RowCount()) throw std::bad_alloc();
+  if (failed) std::rethrow_exception(failed);
   facts.Keys = keys.TakeKeys();
   facts.ErrorAt = [&grid, stamps](int row) {
     std::string_view cells[kTimeCell + 1];

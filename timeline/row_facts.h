@@ -16,6 +16,7 @@
 #include "runtime/date_time.h"
 #include "runtime/locale.h"
 #include "runtime/string_grid.h"
+#include "runtime/text_hash.h"
 
 namespace tokiwa {
 
@@ -45,10 +46,6 @@ class ProgramKeys {
  private:
   int IdOfKey(const std::string& key);
 
-  struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-  };
   std::unordered_map<std::string, int, TextHash, std::equal_to<>> ids_;
   std::vector<std::string> keys_;
   std::string key_;
