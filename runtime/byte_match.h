@@ -19,7 +19,12 @@ inline std::uint64_t MatchingBytes(std::uint64_t word, unsigned char c) {
 // Up to eight bytes from data (size of them, if fewer), the rest zero.
 inline std::uint64_t LoadUpTo8(const char* data, std::size_t size) {
   std::uint64_t word = 0;
-  std::memcpy(&word, data, size < 8 ? size : 8);
+  // A copy of a variable size goes through memory, and the load that follows
+  // it waits: whole words are copied as such.
+  if (size >= 8)
+    std::memcpy(&word, data, 8);
+  else
+    std::memcpy(&word, data, size);
   return word;
 }
 

@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "runtime/byte_match.h"
 
 namespace tokiwa {
@@ -123,6 +127,93 @@ std::string_view FieldOfLine(std::string_view line, const TLineSplit& split, int
     field = TakeField(line, c + 1 == split.Cols, split.Delimiter, ended);
   }
   return split.StripQuotes ? Unquoted(field) : field;
+}
+
+SplitLineScanner::SplitLineScanner(std::string_view text, const TLineSplit& split, int count)
+    : text_(text), split_(split), count_(count) {
+  const char c = split.Delimiter.size() == 1 ? split.Delimiter[0] : '\r';
+  byBlock_ = c != '\r' && c != '\n';
+  delimiter_ = c;
+  if (byBlock_ && !text_.empty()) stops_ = StopsAt(0);
+}
+
+std::uint64_t SplitLineScanner::StopsAt(std::size_t i) const {
+  const char* p = text_.data() + i;
+  const std::size_t n = std::min(kBlock, text_.size() - i);
+#if defined(__SSE2__)
+  if (n == kBlock) {
+    const __m128i delimiter = _mm_set1_epi8(delimiter_), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    std::uint64_t stops = 0;
+    for (int k = 0; k < 4; ++k) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+      const __m128i hit =
+          _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, delimiter), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, lf));
+      stops |= static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(hit))) << (16 * k);
+    }
+    return stops;
+  }
+#endif
+  std::uint64_t stops = 0;
+  for (std::size_t k = 0; k < n; ++k)
+    if (p[k] == delimiter_ || p[k] == '\r' || p[k] == '\n') stops |= std::uint64_t{1} << k;
+  return stops;
+}
+
+// The next delimiter or line end at or after the line being split, or the
+// text's end. Stops before it are only the LF of a CR LF already passed.
+std::size_t SplitLineScanner::NextStop() {
+  for (;;) {
+    while (stops_ == 0) {
+      block_ += kBlock;
+      if (block_ >= text_.size()) return text_.size();
+      stops_ = StopsAt(block_);
+    }
+    const std::size_t at = block_ + static_cast<std::size_t>(std::countr_zero(stops_));
+    stops_ &= stops_ - 1;
+    if (at >= pos_) return at;
+  }
+}
+
+bool SplitLineScanner::Next(std::string_view* fields, std::size_t& delimiters) {
+  if (pos_ >= text_.size()) return false;
+  if (!byBlock_) return NextGeneral(fields, delimiters);
+  const int splitting = std::min(count_, split_.Cols - 1);  // the fields a delimiter ends
+  int col = 0;
+  std::size_t start = pos_;
+  delimiters = 0;
+  for (;;) {
+    const std::size_t at = NextStop();
+    if (at < text_.size() && text_[at] == delimiter_) {
+      ++delimiters;
+      if (col < splitting) {
+        fields[col++] = text_.substr(start, at - start);
+        start = at + 1;
+      }
+      continue;
+    }
+    EndLine(at, fields, col, start);
+    pos_ = AfterLineEnd(at);
+    return true;
+  }
+}
+
+void SplitLineScanner::EndLine(std::size_t end, std::string_view* fields, int col, std::size_t start) const {
+  if (col < count_) fields[col++] = text_.substr(start, end - start);
+  std::fill(fields + col, fields + count_, std::string_view());
+  if (split_.StripQuotes)
+    for (int c = 0; c < count_; ++c) fields[c] = Unquoted(fields[c]);
+}
+
+bool SplitLineScanner::NextGeneral(std::string_view* fields, std::size_t& delimiters) {
+  const std::size_t end = std::min(text_.find_first_of("\r\n", pos_), text_.size());
+  delimiters = SplitLineCounting(text_.substr(pos_, end - pos_), split_, fields, count_);
+  pos_ = AfterLineEnd(end);
+  return true;
+}
+
+std::size_t SplitLineScanner::AfterLineEnd(std::size_t end) const {
+  const bool crlf = end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n';
+  return end + (crlf ? 2 : 1);
 }
 
 }  // namespace tokiwa

@@ -1,5 +1,7 @@
 #pragma once
 // How one line of delimited text splits into the cells of a grid row.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,6 +26,37 @@ void SplitLine(std::string_view line, const TLineSplit& split, std::string_view*
 // The same, answering how many delimiters the whole line holds (as
 // CountDelimiters counts them), from the same walk along it.
 std::size_t SplitLineCounting(std::string_view line, const TLineSplit& split, std::string_view* fields, int count);
+
+// Walks the lines of a text, a line ending at CR, LF or CR LF (a last line
+// without an ending still counts), and splits each as SplitLineCounting does.
+// With a one-byte delimiter the text is walked once, 64 bytes at a time, line
+// ends and delimiters found together: the lines of a log are a few dozen
+// bytes, and a search per line and another per field cost more than the
+// bytes themselves.
+class SplitLineScanner {
+ public:
+  // count <= split.Cols; text and split must outlive the scanner.
+  SplitLineScanner(std::string_view text, const TLineSplit& split, int count);
+  // Fields 0..count-1 of the next line and the delimiters it holds.
+  bool Next(std::string_view* fields, std::size_t& delimiters);
+
+ private:
+  static constexpr std::size_t kBlock = 64;
+  std::uint64_t StopsAt(std::size_t i) const;
+  std::size_t NextStop();
+  bool NextGeneral(std::string_view* fields, std::size_t& delimiters);
+  void EndLine(std::size_t end, std::string_view* fields, int col, std::size_t start) const;
+  std::size_t AfterLineEnd(std::size_t end) const;
+
+  std::string_view text_;
+  const TLineSplit& split_;
+  int count_;
+  bool byBlock_;  // a one-byte delimiter other than CR and LF
+  char delimiter_;
+  std::size_t pos_ = 0;      // where the next line starts
+  std::size_t block_ = 0;    // the block being walked
+  std::uint64_t stops_ = 0;  // bit i: its byte i is a delimiter or line end not yet taken
+};
 
 // Occurrences of delimiter in line, found left to right without overlapping;
 // counting may stop once it exceeds limit. An empty delimiter never occurs.

@@ -6,7 +6,6 @@
 #include <optional>
 #include <utility>
 
-#include "gridio/delimited_text.h"
 #include "gridio/grid_text.h"
 #include "gridio/string_grid_io.h"
 #include "runtime/delimited_line.h"
@@ -120,17 +119,16 @@ class PartSink : public ReadSink {
   }
 
   void AddLines(std::string_view text) {
-    LineScanner lines(text);
-    std::string_view line;
-    while (lines.Next(line)) AddRow(line);
-  }
-
-  void AddRow(std::string_view line) {
     // One column more than is read: the folder then stops at the next
     // delimiter, as it does in a grid as wide as the widest line.
     static const TLineSplit split{std::string(kLogDelimiter), true, kFactCells + 1};
+    SplitLineScanner lines(text, split, kFactCells);
     std::string_view cells[kFactCells];
-    const std::size_t delimiters = SplitLineCounting(line, split, cells, kFactCells);
+    std::size_t delimiters = 0;
+    while (lines.Next(cells, delimiters)) AddRow(cells, delimiters);
+  }
+
+  void AddRow(const std::string_view* cells, std::size_t delimiters) {
     ++part_.shape.lines;
     part_.shape.maxDelimiters = std::max<std::uint64_t>(part_.shape.maxDelimiters, delimiters);
     const int row = part_.Rows();
