@@ -137,7 +137,7 @@ SplitLineScanner::SplitLineScanner(std::string_view text, const TLineSplit& spli
   if (byBlock_ && !text_.empty()) stops_ = StopsAt(0);
 }
 
-std::uint64_t SplitLineScanner::StopsAt(std::size_t i) const {
+inline std::uint64_t SplitLineScanner::StopsAt(std::size_t i) const {
   const char* p = text_.data() + i;
   const std::size_t n = std::min(kBlock, text_.size() - i);
 #if defined(__SSE2__)
@@ -159,42 +159,43 @@ std::uint64_t SplitLineScanner::StopsAt(std::size_t i) const {
   return stops;
 }
 
-// The next delimiter or line end at or after the line being split, or the
-// text's end. Stops before it are only the LF of a CR LF already passed.
-std::size_t SplitLineScanner::NextStop() {
-  for (;;) {
-    while (stops_ == 0) {
-      block_ += kBlock;
-      if (block_ >= text_.size()) return text_.size();
-      stops_ = StopsAt(block_);
-    }
-    const std::size_t at = block_ + static_cast<std::size_t>(std::countr_zero(stops_));
-    stops_ &= stops_ - 1;
-    if (at >= pos_) return at;
-  }
-}
-
 bool SplitLineScanner::Next(std::string_view* fields, std::size_t& delimiters) {
   if (pos_ >= text_.size()) return false;
   if (!byBlock_) return NextGeneral(fields, delimiters);
+  // The walk's state in locals: members would be stored and loaded again
+  // around every write to fields.
+  const char* const data = text_.data();
+  const std::size_t size = text_.size();
   const int splitting = std::min(count_, split_.Cols - 1);  // the fields a delimiter ends
+  std::uint64_t stops = stops_;
+  std::size_t block = block_, start = pos_, found = 0, at = size;
   int col = 0;
-  std::size_t start = pos_;
-  delimiters = 0;
   for (;;) {
-    const std::size_t at = NextStop();
-    if (at < text_.size() && text_[at] == delimiter_) {
-      ++delimiters;
-      if (col < splitting) {
-        fields[col++] = text_.substr(start, at - start);
-        start = at + 1;
+    if (stops == 0) {
+      block += kBlock;
+      if (block >= size) {
+        at = size;
+        break;
       }
+      stops = StopsAt(block);
       continue;
     }
-    EndLine(at, fields, col, start);
-    pos_ = AfterLineEnd(at);
-    return true;
+    at = block + static_cast<std::size_t>(std::countr_zero(stops));
+    stops &= stops - 1;
+    if (at < pos_) continue;  // the LF of a CR LF already passed
+    if (data[at] != delimiter_) break;
+    ++found;
+    if (col < splitting) {
+      fields[col++] = std::string_view(data + start, at - start);
+      start = at + 1;
+    }
   }
+  stops_ = stops;
+  block_ = block;
+  delimiters = found;
+  EndLine(at, fields, col, start);
+  pos_ = AfterLineEnd(at);
+  return true;
 }
 
 void SplitLineScanner::EndLine(std::size_t end, std::string_view* fields, int col, std::size_t start) const {

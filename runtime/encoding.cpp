@@ -9,6 +9,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "runtime/utf8.h"
 
 namespace tokiwa {
@@ -188,6 +192,34 @@ std::size_t DecodeOne(const PairTable& pairs, const unsigned char* p, std::size_
 
 constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
 
+// Copies the ASCII bytes from p[i] on, sixteen or eight at a time where it
+// can: each block is stored whole (the output has room for it) and i moves
+// past its ASCII bytes only.
+void CopyAscii(const unsigned char* p, std::size_t n, std::size_t& i, char*& out) {
+#if defined(__SSE2__)
+  while (i + 16 <= n) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
+    const auto high = static_cast<unsigned>(_mm_movemask_epi8(v));
+    const std::size_t ascii = high == 0 ? 16 : static_cast<std::size_t>(std::countr_zero(high));
+    i += ascii;
+    out += ascii;
+    if (high != 0) return;
+  }
+#endif
+  while (i + 8 <= n) {
+    std::uint64_t w;
+    std::memcpy(&w, p + i, 8);
+    std::memcpy(out, &w, 8);
+    const std::uint64_t high = w & kHighBits;
+    const std::size_t ascii = high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high) >> 3);
+    i += ascii;
+    out += ascii;
+    if (high != 0) return;
+  }
+  while (i < n && p[i] < 0x80) *out++ = static_cast<char>(p[i++]);
+}
+
 }  // namespace
 
 char* Cp932Decoder::DecodeTo(std::string_view bytes, char* out, bool last) {
@@ -202,25 +234,10 @@ char* Cp932Decoder::DecodeTo(std::string_view bytes, char* out, bool last) {
     i = DecodeOne(pairs, pair, 2, out, Mode::kKeep) - 1;
   }
   while (i < n) {
-    // ASCII eight bytes at a time: each word is stored whole (the output has
-    // room) and the position moves past its ASCII bytes only.
-    while (i + 8 <= n) {
-      std::uint64_t w;
-      std::memcpy(&w, p + i, 8);
-      std::memcpy(out, &w, 8);
-      const std::uint64_t high = w & kHighBits;
-      if (high == 0) {
-        i += 8;
-        out += 8;
-        continue;
-      }
-      const auto ascii = static_cast<std::size_t>(std::countr_zero(high) >> 3);
-      i += ascii;
-      out += ascii;
-      break;
+    if (p[i] < 0x80) {
+      CopyAscii(p, n, i, out);
+      continue;
     }
-    while (i < n && p[i] < 0x80) *out++ = static_cast<char>(p[i++]);
-    if (i == n) break;
     if (i + 1 < n && IsLead(p[i]) && IsTrail(p[i + 1])) {
       // The output has room for three bytes however many are used.
       if (const std::uint32_t utf8 = pairs.utf8[PairTable::Index(p[i], p[i + 1])]) {

@@ -45,9 +45,11 @@ TEST(Cp932Decode, UnassignedPairKeepsAnAsciiTrail) {
 }
 
 TEST(Cp932Decode, AsciiRunsAroundWordBoundaries) {
-  // Runs of 7, 8, 9 and 17 bytes around double-byte characters.
-  const std::string in = "1234567\x88\x9f" "abcdefgh\x88\x9f" "ABCDEFGHI\xB1" "0123456789abcdefg";
-  EXPECT_EQ(Cp932ToUtf8(in), "1234567亜abcdefgh亜ABCDEFGHI\uFF71" "0123456789abcdefg");
+  // Runs of 7, 8, 9, 15, 16 and 17 bytes around double-byte characters.
+  const std::string in = "1234567\x88\x9f" "abcdefgh\x88\x9f" "ABCDEFGHI\xB1" "0123456789abcde\x88\x9f"
+                         "0123456789abcdef\x88\x9f" "0123456789abcdefg";
+  EXPECT_EQ(Cp932ToUtf8(in), "1234567亜abcdefgh亜ABCDEFGHI\uFF71" "0123456789abcde亜0123456789abcdef亜"
+                             "0123456789abcdefg");
 }
 
 TEST(Cp932Decode, AppendKeepsWhatIsThere) {
