@@ -20,7 +20,9 @@ class TCustomChart;
 
 class HeadlessChartHost : public ChartHost {
  public:
-  HeadlessChartHost(int width, int height);
+  // Draws into picture when it is an RGB32 image of that size (one made
+  // ahead by NewCanvasImage), else into a new one.
+  HeadlessChartHost(int width, int height, QImage picture = QImage());
   ~HeadlessChartHost() override;
   HeadlessChartHost(const HeadlessChartHost&) = delete;
   HeadlessChartHost& operator=(const HeadlessChartHost&) = delete;

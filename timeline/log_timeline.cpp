@@ -9,7 +9,8 @@
 
 namespace tokiwa {
 
-TimelineScan ScanLogFiles(const std::vector<std::string>& logFiles, const TStringList& hiddenNames, bool showAll) {
+TimelineScan ScanLogFiles(const std::vector<std::string>& logFiles, const TStringList& hiddenNames, bool showAll,
+                          const std::function<void()>& read) {
   TimelineSource source;
   source.HiddenNames = &hiddenNames;
   source.ShowAll = showAll;
@@ -19,10 +20,12 @@ TimelineScan ScanLogFiles(const std::vector<std::string>& logFiles, const TStrin
     TStringGridIO io;
     PrepareLogGrid(grid, io);
     const std::vector<LoadedLog> loaded = LoadLaunchLogs(io, logFiles);
+    if (read) read();
     source.Grid = &grid;
     source.Logs = RowsOf(loaded);
     return ScanLogs(source, loaded);
   }
+  if (read) read();
   source.Logs = RowsOf(logs->Logs);
   TimelineScan scan = ScanRowFacts(logs->Facts, source);
   if (scan.Stopped) scan.Stopped->Message = UnreadableRowMessage(logs->Logs, *scan.Stopped);
@@ -32,8 +35,9 @@ TimelineScan ScanLogFiles(const std::vector<std::string>& logFiles, const TStrin
 LogTimeline::LogTimeline() : chart_(CreateTimelineChart(&owner_)) {}
 
 std::optional<std::string> LogTimeline::Load(const std::vector<std::string>& logFiles,
-                                             const TStringList& hiddenNames, bool showAll) {
-  const TimelineScan scan = ScanLogFiles(logFiles, hiddenNames, showAll);
+                                             const TStringList& hiddenNames, bool showAll,
+                                             const std::function<void()>& read) {
+  const TimelineScan scan = ScanLogFiles(logFiles, hiddenNames, showAll, read);
   ShowTimeline(*chart_.Chart1, *chart_.Series1, scan);
   if (scan.Stopped) return scan.Stopped->Message;
   return std::nullopt;
