@@ -4,29 +4,27 @@
 
 #include "app/command_line.h"
 #include "gui/chart_image_file.h"
-#include "gui/render_warm_up.h"
+#include "gui/font_warm_up.h"
 #include "runtime/exceptions.h"
 #include "timeline/log_timeline.h"
 
 namespace tokiwa {
 
 int RunRender(const RenderJob& job, const Reporter& report) {
-  const ImageFormat format = ImageFormatOf(job.OutputFile).value_or(ImageFormat::Png);
-  const bool png = format == ImageFormat::Png;
-  RenderWarmUp warmUp;
+  FontDatabaseWarmUp fonts;
   LogTimeline timeline;
   std::optional<std::string> badRow;
   try {
     const TStringList hidden = JobHiddenNames(job.Timeline);
-    badRow = timeline.Load(job.Timeline.LogFiles, hidden, job.Timeline.ShowAll,
-                           [&] { warmUp.Start(png ? job.Width : 0, png ? job.Height : 0); });
+    badRow = timeline.Load(job.Timeline.LogFiles, hidden, job.Timeline.ShowAll, [&] { fonts.Start(); });
   } catch (const Exception& e) {
     report(e.what());
     return kExitFileError;
   }
   if (badRow) report(*badRow);
-  if (!RenderChartToFile(timeline.Chart(), job.Width, job.Height, job.OutputFile, format, warmUp.TakePicture()))
-    return kExitCantCreate;
+  fonts.Wait();
+  const ImageFormat format = ImageFormatOf(job.OutputFile).value_or(ImageFormat::Png);
+  if (!RenderChartToFile(timeline.Chart(), job.Width, job.Height, job.OutputFile, format)) return kExitCantCreate;
   return badRow ? kExitBadRow : 0;
 }
 

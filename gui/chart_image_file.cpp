@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
-#include <utility>
 
 #include "chart/chart.h"
 #include "gui/error_display.h"
@@ -116,9 +115,9 @@ bool RenderPdf(TCustomChart& chart, int width, int height, QBuffer& out) {
 // the paint failed (which said why) or nothing could be written (*written
 // false).
 bool WritePicture(TCustomChart& chart, int width, int height, const std::string& path, ImageFormat format,
-                  QImage picture, bool* written) {
+                  bool* written) {
   if (format == ImageFormat::Png) {
-    HeadlessChartHost host(width, height, std::move(picture));
+    HeadlessChartHost host(width, height);
     if (!GuardedCall(nullptr, [&] { host.Render(chart); })) return false;
     *written = host.SavePng(path);
     return *written;
@@ -159,8 +158,7 @@ std::string_view ExtensionOf(ImageFormat format) {
   return ".png";
 }
 
-bool RenderChartToFile(TCustomChart& chart, int width, int height, const std::string& path, ImageFormat format,
-                       QImage picture) {
+bool RenderChartToFile(TCustomChart& chart, int width, int height, const std::string& path, ImageFormat format) {
   if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
     ShowErrorMessage(nullptr, std::string(msg::NoGuiApplication));
     return false;
@@ -170,7 +168,7 @@ bool RenderChartToFile(TCustomChart& chart, int width, int height, const std::st
     return false;
   }
   bool written = true;
-  if (WritePicture(chart, width, height, path, format, std::move(picture), &written)) return true;
+  if (WritePicture(chart, width, height, path, format, &written)) return true;
   if (!written) ShowErrorMessage(nullptr, FormatText(msg::FileCreateError, {Arg(path)}));
   return false;
 }

@@ -2,7 +2,6 @@
 // A chart saved as a picture file: PNG as the window draws it, or SVG and PDF
 // drawn by Qt's own generators through the same canvas, as vectors with the
 // texts as text.
-#include <QImage>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,9 +30,7 @@ std::string_view ExtensionOf(ImageFormat format);
 // complete one). Returns false, after showing the reason through the error
 // display, when there is no Qt GUI application, the size is not positive or
 // too large, the chart's paint fails or the file cannot be written. The chart
-// keeps its host and bounds. A PNG is drawn into picture when it is a white
-// canvas image (NewCanvasImage) of that size made beforehand.
-bool RenderChartToFile(TCustomChart& chart, int width, int height, const std::string& path, ImageFormat format,
-                       QImage picture = QImage());
+// keeps its host and bounds.
+bool RenderChartToFile(TCustomChart& chart, int width, int height, const std::string& path, ImageFormat format);
 
 }  // namespace tokiwa

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <algorithm>
-#include <utility>
 
 #include "chart/chart.h"
 #include "gui/chart_image_file.h"
@@ -12,11 +11,8 @@
 
 namespace tokiwa {
 
-HeadlessChartHost::HeadlessChartHost(int width, int height, QImage picture)
-    : image_(std::make_shared<QImage>(picture.size() == QSize(width, height) &&
-                                              picture.format() == QImage::Format_RGB32
-                                          ? std::move(picture)
-                                          : NewCanvasImage(width, height))) {
+HeadlessChartHost::HeadlessChartHost(int width, int height)
+    : image_(std::make_shared<QImage>(NewCanvasImage(width, height))) {
   canvas_.SetTarget(image_.get());
 }
 

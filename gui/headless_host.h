@@ -20,9 +20,7 @@ class TCustomChart;
 
 class HeadlessChartHost : public ChartHost {
  public:
-  // Draws into picture when it is an RGB32 image of that size (one made
-  // ahead by NewCanvasImage), else into a new one.
-  HeadlessChartHost(int width, int height, QImage picture = QImage());
+  HeadlessChartHost(int width, int height);
   ~HeadlessChartHost() override;
   HeadlessChartHost(const HeadlessChartHost&) = delete;
   HeadlessChartHost& operator=(const HeadlessChartHost&) = delete;

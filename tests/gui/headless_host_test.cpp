@@ -9,7 +9,6 @@
 #include <QSvgRenderer>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -18,7 +17,6 @@
 #include "gui/chart_image_file.h"
 #include "gui/error_display.h"
 #include "gui/headless_host.h"
-#include "gui/render_warm_up.h"
 #include "runtime/exceptions.h"
 #include "runtime/messages.h"
 #include "series/custom_series.h"
@@ -104,27 +102,6 @@ TEST(ChartImageFile, EachFormatIsWrittenValidAndOfTheChartsSize) {
   EXPECT_EQ(c.chart->Host(), &window);
   EXPECT_EQ(c.chart->Width(), 111);
   EXPECT_TRUE(c.chart->ImageStale());
-}
-
-// A picture readied on another thread is white and of its size, and a PNG
-// drawn into it, or past one of another size, is the PNG drawn without.
-TEST(ChartImageFile, APictureReadiedAheadDrawsTheSamePng) {
-  SmallChart c;
-  testing::TempDir dir;
-  ASSERT_TRUE(RenderChartToFile(*c.chart, 200, 150, dir.File("plain.png"), ImageFormat::Png));
-  const QImage plain(QString::fromStdString(dir.File("plain.png")));
-  for (const QSize size : {QSize(200, 150), QSize(150, 200), QSize(0, 0)}) {
-    RenderWarmUp warmUp;
-    warmUp.Start(size.width(), size.height());
-    QImage picture = warmUp.TakePicture();
-    ASSERT_EQ(picture.isNull(), size.isEmpty());
-    if (!size.isEmpty()) {
-      ASSERT_EQ(picture.size(), size);
-      EXPECT_EQ(picture.pixel(size.width() - 1, size.height() - 1), qRgb(255, 255, 255));
-    }
-    ASSERT_TRUE(RenderChartToFile(*c.chart, 200, 150, dir.File("ahead.png"), ImageFormat::Png, std::move(picture)));
-    EXPECT_EQ(QImage(QString::fromStdString(dir.File("ahead.png"))), plain) << size.width() << "x" << size.height();
-  }
 }
 
 TEST(ChartImageFile, FailuresAreReportedForEveryFormat) {
