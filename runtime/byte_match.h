@@ -57,4 +57,24 @@ inline std::size_t CountByte(const char* data, std::size_t size, char c) {
   return count;
 }
 
+// Whether data[0, size) and other[0, size) hold the same bytes: the texts
+// compared per log row (a date, a program's name and folder) are too short
+// for a library call to pay for itself.
+inline bool SameBytes(const char* data, const char* other, std::size_t size) {
+  const auto word = [](const char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+  };
+  if (size < 8) {
+    for (std::size_t i = 0; i < size; ++i)
+      if (data[i] != other[i]) return false;
+    return true;
+  }
+  // Whole words, the last one reaching back over the one before.
+  for (std::size_t i = 0; i + 8 < size; i += 8)
+    if (word(data + i) != word(other + i)) return false;
+  return word(data + size - 8) == word(other + size - 8);
+}
+
 }  // namespace tokiwa

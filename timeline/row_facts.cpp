@@ -3,6 +3,7 @@
 #include <exception>
 #include <thread>
 
+#include "runtime/byte_match.h"
 #include "runtime/date_time_text.h"
 #include "runtime/exceptions.h"
 #include "runtime/memory_hints.h"
@@ -22,15 +23,18 @@ RowKind KindOfCells(const std::string_view* cells) {
 int ProgramKeys::IdOf(const std::string_view* cells) {
   const std::string_view folder = cells[kFolderCell], name = cells[kNameCell];
   // A log names a few dozen programs again and again: the id last found for
-  // texts of the same shape is tried first, checked against its key.
-  const std::size_t shape = folder.size() * 131 + name.size() * 7 +
-                            (name.empty() ? 0 : static_cast<unsigned char>(name.back())) +
-                            (folder.empty() ? 0 : static_cast<unsigned char>(folder.back()) * 3);
-  int& recent = recent_[shape % kRecent];
+  // texts of the same shape (lengths, the name's first bytes and the folder's
+  // last) is tried first, checked against its key.
+  const std::uint64_t folderEnd = folder.size() >= 8 ? LoadUpTo8(folder.data() + folder.size() - 8, 8)
+                                                      : LoadUpTo8(folder.data(), folder.size());
+  const std::uint64_t shape = LoadUpTo8(name.data(), name.size()) ^ (folderEnd * 0x100000001B3ull) ^
+                              (std::uint64_t{folder.size()} << 40) ^ (std::uint64_t{name.size()} << 52);
+  int& recent = recent_[(shape * 0x9E3779B97F4A7C15ull) >> (64 - kRecentBits)];
   if (recent >= 0) {
     const std::string& key = keys_[static_cast<std::size_t>(recent)];
     if (key.size() == folder.size() + 1 + name.size() && key[folder.size()] == '\\' &&
-        key.compare(0, folder.size(), folder) == 0 && key.compare(folder.size() + 1, name.size(), name) == 0)
+        SameBytes(key.data(), folder.data(), folder.size()) &&
+        SameBytes(key.data() + folder.size() + 1, name.data(), name.size()))
       return recent;
   }
   key_.assign(folder);
@@ -69,7 +73,7 @@ bool StampReader::Read(const std::string_view* cells, std::string& text, TDateTi
 
 bool RowStampReader::Read(const std::string_view* cells, TDateTime& value) {
   const std::string_view date = cells[kDateCell];
-  if (!haveLast_ || date != lastDate_) {
+  if (!haveLast_ || date.size() != lastDate_.size() || !SameBytes(date.data(), lastDate_.data(), date.size())) {
     const PlainRead read = ReadPlainDate(date, stamps_.Settings, stamps_.CurrentYear, lastDay_);
     haveLast_ = read != PlainRead::prOtherForm;
     if (!haveLast_) return stamps_.Read(cells, text_, value);

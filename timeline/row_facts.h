@@ -49,7 +49,8 @@ class ProgramKeys {
   std::unordered_map<std::string, int, TextHash, std::equal_to<>> ids_;
   std::vector<std::string> keys_;
   std::string key_;
-  static constexpr std::size_t kRecent = 64;
+  static constexpr int kRecentBits = 8;
+  static constexpr std::size_t kRecent = std::size_t{1} << kRecentBits;
   std::array<int, kRecent> recent_ = Unset();  // ids by the shape of their texts, -1: none
 
   static std::array<int, kRecent> Unset() {

@@ -1,5 +1,6 @@
-// The word-at-a-time byte search must find and count exactly what a plain
-// loop does, bytes with the high bit set and the byte after a match included.
+// The word-at-a-time byte search and comparison must find, count and compare
+// exactly as a plain loop does, bytes with the high bit set and the byte after
+// a match included.
 #include "runtime/byte_match.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,10 @@ TEST(ByteMatch, FindsAndCountsAsAPlainLoop) {
     ASSERT_EQ(CountByte(text.data(), text.size(), sought),
               static_cast<std::size_t>(std::count(text.begin(), text.end(), sought)))
         << round;
+    // The same text but for one byte, anywhere in it or nowhere.
+    std::string other = text;
+    if (!other.empty() && rng() % 2) other[rng() % other.size()] ^= static_cast<char>(1 << (rng() % 8));
+    ASSERT_EQ(SameBytes(text.data(), other.data(), text.size()), text == other) << round;
   }
 }
 
