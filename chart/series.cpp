@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "chart/axis_panel.h"
 #include "runtime/exceptions.h"
@@ -107,6 +108,33 @@ void TChartSeries::AppendQuietly(double x, double y, const std::string& label, T
   colors_.push_back(colour);
   labelIds_.push_back(labelPool_.Acquire(label));
   if (active_) RepaintChart();
+}
+
+bool TChartSeries::AppendAllQuietly(std::vector<double> xs, std::vector<double> ys,
+                                    std::vector<std::vector<double>> extras, std::vector<TColor> colours,
+                                    const std::vector<int>& labels, const std::vector<std::string>& texts) {
+  const std::size_t n = xs.size();
+  const auto sized = [n](const auto& list) { return list.size() == n; };
+  const auto known = [&texts](int label) { return label >= 0 && static_cast<std::size_t>(label) < texts.size(); };
+  if (PointCount() != 0 || n == 0 || !CanAppendQuietly(xs.front()) || !xValues_->GoLast(xs) || !sized(ys) ||
+      !sized(colours) || !sized(labels) || extras.size() + 2 != valueLists_.size() ||
+      !std::all_of(extras.begin(), extras.end(), sized) || !std::all_of(labels.begin(), labels.end(), known))
+    return false;
+  std::vector<std::uint32_t> ids;
+  ids.reserve(n);
+  try {
+    for (const int label : labels) ids.push_back(labelPool_.Acquire(texts[static_cast<std::size_t>(label)]));
+  } catch (...) {
+    for (const std::uint32_t id : ids) labelPool_.Release(id);
+    throw;
+  }
+  labelIds_ = std::move(ids);
+  xValues_->AppendAll(std::move(xs));
+  yValues_->AppendAll(std::move(ys));
+  for (std::size_t k = 2; k < valueLists_.size(); ++k) valueLists_[k]->AppendAll(std::move(extras[k - 2]));
+  colors_ = std::move(colours);
+  if (active_) RepaintChart();
+  return true;
 }
 
 int TChartSeries::AppendValue(double y, const std::string& label, TColor colour) {

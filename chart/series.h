@@ -255,6 +255,13 @@ class TChartSeries : public TComponent {
   // Adds the point at the end of every list: x, y, then extras for the
   // lists after them; asks for a repaint as PointAdded does.
   void AppendQuietly(double x, double y, const std::string& label, TColor colour, const double* extras);
+  // AppendQuietly of every point in turn, each list taking its vector whole,
+  // when the series is empty and CanAppendQuietly would hold for each point:
+  // extras holds the lists after x and y, and point i's label is
+  // texts[labels[i]]. False, with nothing added, otherwise.
+  bool AppendAllQuietly(std::vector<double> xs, std::vector<double> ys, std::vector<std::vector<double>> extras,
+                        std::vector<TColor> colours, const std::vector<int>& labels,
+                        const std::vector<std::string>& texts);
 
  private:
   void LeaveSourceDependents();

@@ -1,6 +1,7 @@
 #include "chart/value_list.h"
 
 #include <cmath>
+#include <utility>
 
 #include "chart/series.h"
 #include "runtime/exceptions.h"
@@ -41,7 +42,7 @@ void TChartValueList::InsertAt(int index, double raw) {
   if (index < 0 || index > ItemCount()) ThrowListIndexError(index);
   values_.insert(values_.begin() + index, raw);
   ++version_;
-  AddToStatistics(raw);
+  AddToStatistics(raw, ItemCount() == 1);
 }
 
 bool TChartValueList::GoesLast(double raw) const {
@@ -52,7 +53,27 @@ bool TChartValueList::GoesLast(double raw) const {
 void TChartValueList::Append(double raw) {
   values_.push_back(raw);
   ++version_;
-  AddToStatistics(raw);
+  AddToStatistics(raw, ItemCount() == 1);
+}
+
+bool TChartValueList::GoLast(const std::vector<double>& values) const {
+  if (values.empty()) return true;
+  if (!GoesLast(values.front())) return false;
+  if (order_ == TChartListOrder::loNone) return true;
+  const bool ascending = order_ == TChartListOrder::loAscending;
+  for (std::size_t i = 1; i < values.size(); ++i)
+    if (ascending ? values[i - 1] > values[i] : values[i - 1] < values[i]) return false;
+  return true;
+}
+
+void TChartValueList::AppendAll(std::vector<double> values) {
+  if (!values_.empty()) {
+    for (const double raw : values) Append(raw);
+    return;
+  }
+  values_ = std::move(values);
+  version_ += values_.size();
+  for (std::size_t i = 0; i < values_.size(); ++i) AddToStatistics(values_[i], i == 0);
 }
 
 int TChartValueList::InsertInOrder(double raw) {
@@ -72,7 +93,7 @@ int TChartValueList::InsertInOrder(double raw) {
   }
   values_.insert(values_.begin() + at, raw);
   ++version_;
-  AddToStatistics(raw);
+  AddToStatistics(raw, ItemCount() == 1);
   return at;
 }
 
@@ -112,11 +133,11 @@ void TChartValueList::RefreshStatistics() {
   }
 }
 
-void TChartValueList::AddToStatistics(double raw) {
+void TChartValueList::AddToStatistics(double raw, bool first) {
   double s = raw * multiplier_;
   sum_ += s;
   sumAbs_ += std::fabs(s);
-  if (ItemCount() == 1) {
+  if (first) {
     lowest_ = highest_ = s;
   } else {
     if (s < lowest_) lowest_ = s;

@@ -39,6 +39,10 @@ class TChartValueList : public TPersistent {
   bool GoesLast(double raw) const;
   // InsertAt(ItemCount(), raw).
   void Append(double raw);
+  // Whether values appended in turn would each go last (GoesLast).
+  bool GoLast(const std::vector<double>& values) const;
+  // Append of each value in turn; an empty list takes the vector itself.
+  void AppendAll(std::vector<double> values);
   void SetValueAt(int index, double raw);
   void RemoveAt(int index);
   void RemoveAll();
@@ -66,7 +70,7 @@ class TChartValueList : public TPersistent {
   void Assign(const TPersistent& source) override;
 
  private:
-  void AddToStatistics(double raw);
+  void AddToStatistics(double raw, bool first);
   void RemoveFromStatistics(double raw);
   void CheckIndex(int index) const;
 

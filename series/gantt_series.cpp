@@ -76,8 +76,7 @@ void TGanttSeries::SetNextTask(const TChartValueList& list) {
 int TGanttSeries::AddBar(double start, double end, double y, const std::string& label, TColor colour) {
   // Bars added in start order with nobody listening, as a whole log's are,
   // skip the general insertion (whose steps a derived series may change).
-  if (typeid(*this) == typeid(TGanttSeries) && ValueListCount() == 4 && &ValueList(2) == endValues_ &&
-      &ValueList(3) == nextTask_ && CanAppendQuietly(start)) {
+  if (AppendsDirectly() && CanAppendQuietly(start)) {
     const double extras[2] = {end, -1};
     AppendQuietly(start, y, label, colour, extras);
     return PointCount() - 1;
@@ -89,6 +88,22 @@ int TGanttSeries::AddBar(double start, double end, double y, const std::string& 
   nextTask_->PendingValue = -1;
   InsertPendingExtras(i);
   return i;
+}
+
+// A derived series may change the steps of the general insertion.
+bool TGanttSeries::AppendsDirectly() const {
+  return typeid(*this) == typeid(TGanttSeries) && ValueListCount() == 4 && &ValueList(2) == endValues_ &&
+         &ValueList(3) == nextTask_;
+}
+
+bool TGanttSeries::AddBarsAtOnce(std::vector<double> starts, std::vector<double> ends, std::vector<double> ys,
+                                 std::vector<TColor> colours, const std::vector<int>& labels,
+                                 const std::vector<std::string>& texts) {
+  if (!AppendsDirectly()) return false;
+  std::vector<std::vector<double>> extras;
+  extras.push_back(std::move(ends));
+  extras.emplace_back(starts.size(), -1.0);  // no next task
+  return AppendAllQuietly(std::move(starts), std::move(ys), std::move(extras), std::move(colours), labels, texts);
 }
 
 int TGanttSeries::AddBar(double start, double end, double y, const std::string& label) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "chart/chart_pens.h"
 #include "series/bar_cover.h"
@@ -38,6 +39,12 @@ class TGanttSeries : public TPointSeries {
   // when an OnBeforeAdd handler refused it.
   int AddBar(double start, double end, double y, const std::string& label, TColor colour);
   int AddBar(double start, double end, double y, const std::string& label);
+  // AddBar of every bar in turn, at once, when each would be appended
+  // directly (an empty plain Gantt series nobody listens to, the bars in
+  // start order): bar i's label is texts[labels[i]]. False, with nothing
+  // added, otherwise.
+  bool AddBarsAtOnce(std::vector<double> starts, std::vector<double> ends, std::vector<double> ys,
+                     std::vector<TColor> colours, const std::vector<int>& labels, const std::vector<std::string>& texts);
 
   // The bar a pointer at (x, y) is on, as a click finds it, without raising
   // any event; -1 for none. With the bars in start order on a plain
@@ -88,6 +95,7 @@ class TGanttSeries : public TPointSeries {
   // bar index needs.
   bool ColumnsInOrder() const;
   int BarAtPixelOneByOne(int x, int y);
+  bool AppendsDirectly() const;
 
   TChartValueList* endValues_;  // owned by the series' value lists
   TChartValueList* nextTask_;   // likewise

@@ -98,6 +98,60 @@ TEST_F(GanttSeriesTest, BarsAppendedDirectlyMatchTheGeneralInsertion) {
   }
 }
 
+// Bars added at once hold what adding them one by one gives; where that would
+// not append each directly, nothing is added.
+TEST_F(GanttSeriesTest, BarsAddedAtOnceMatchBarsAddedOneByOne) {
+  const std::vector<std::string> texts = {"a", "", "longer label text"};
+  std::vector<double> starts, ends, rows;
+  std::vector<TColor> colours;
+  std::vector<int> labels;
+  std::mt19937 rng(3);
+  for (int i = 0; i < 500; ++i) {
+    starts.push_back((starts.empty() ? 0 : starts.back()) + static_cast<double>(rng() % 3) * 0.25);
+    ends.push_back(starts.back() + static_cast<double>(rng() % 9) - 2);
+    rows.push_back(static_cast<double>(rng() % 4));
+    colours.push_back(rng() % 3 ? static_cast<TColor>(rng() % 0xFFFFFF) : ColorDefault);
+    labels.push_back(static_cast<int>(rng() % texts.size()));
+  }
+  TGanttSeries* one = Add<TGanttSeries>();
+  for (std::size_t i = 0; i < starts.size(); ++i) one->AddBar(starts[i], ends[i], rows[i], texts[labels[i]], colours[i]);
+  ASSERT_TRUE(gantt->AddBarsAtOnce(starts, ends, rows, colours, labels, texts));
+  ASSERT_EQ(gantt->PointCount(), one->PointCount());
+  for (int k = 0; k < gantt->ValueListCount(); ++k) {
+    const TChartValueList &a = gantt->ValueList(k), &b = one->ValueList(k);
+    EXPECT_EQ(a.RawValues(), b.RawValues()) << k;
+    EXPECT_EQ(a.Version(), b.Version()) << k;
+    EXPECT_EQ(a.LowestValue(), b.LowestValue()) << k;
+    EXPECT_EQ(a.HighestValue(), b.HighestValue()) << k;
+    EXPECT_EQ(a.SumOfValues(), b.SumOfValues()) << k;
+    EXPECT_EQ(a.SumOfMagnitudes(), b.SumOfMagnitudes()) << k;
+  }
+  for (int i = 0; i < gantt->PointCount(); ++i) {
+    ASSERT_EQ(gantt->PointLabel(i), one->PointLabel(i)) << i;
+    ASSERT_EQ(gantt->PointColor(i), one->PointColor(i)) << i;
+  }
+
+  std::vector<double> backwards = starts;
+  backwards[10] = backwards[11] + 1;
+  std::vector<int> unknownLabel = labels;
+  unknownLabel.back() = static_cast<int>(texts.size());
+  TGanttSeries* listened = Add<TGanttSeries>();
+  listened->OnAfterAdd = [](TChartSeries*, int) {};
+  struct Refused {
+    TGanttSeries* series;
+    const std::vector<double>& starts;
+    const std::vector<int>& labels;
+  };
+  for (const Refused& c : {Refused{gantt, starts, labels}, Refused{Add<GeneralGantt>(), starts, labels},
+                           Refused{listened, starts, labels}, Refused{Add<TGanttSeries>(), backwards, labels},
+                           Refused{Add<TGanttSeries>(), starts, unknownLabel}}) {
+    const int before = c.series->PointCount();
+    EXPECT_FALSE(c.series->AddBarsAtOnce(c.starts, ends, rows, colours, c.labels, texts));
+    EXPECT_EQ(c.series->PointCount(), before);
+    EXPECT_EQ(c.series->EndValues().ItemCount(), before);
+  }
+}
+
 TEST_F(GanttSeriesTest, BarWithoutColourTakesThePaletteColourOfItsIndex) {
   gantt->AddBar(1, 2, 0, "");
   gantt->AddBar(3, 4, 0, "");
