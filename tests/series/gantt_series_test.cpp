@@ -69,6 +69,24 @@ class GeneralGantt : public TGanttSeries {
   using TGanttSeries::TGanttSeries;
 };
 
+// Every list with its statistics and version, every label and colour.
+void ExpectSameBars(const TGanttSeries& a, const TGanttSeries& b) {
+  ASSERT_EQ(a.PointCount(), b.PointCount());
+  for (int k = 0; k < a.ValueListCount(); ++k) {
+    const TChartValueList &x = a.ValueList(k), &y = b.ValueList(k);
+    EXPECT_EQ(x.RawValues(), y.RawValues()) << k;
+    EXPECT_EQ(x.Version(), y.Version()) << k;
+    EXPECT_EQ(x.LowestValue(), y.LowestValue()) << k;
+    EXPECT_EQ(x.HighestValue(), y.HighestValue()) << k;
+    EXPECT_EQ(x.SumOfValues(), y.SumOfValues()) << k;
+    EXPECT_EQ(x.SumOfMagnitudes(), y.SumOfMagnitudes()) << k;
+  }
+  for (int i = 0; i < a.PointCount(); ++i) {
+    ASSERT_EQ(a.PointLabel(i), b.PointLabel(i)) << i;
+    ASSERT_EQ(a.PointColor(i), b.PointColor(i)) << i;
+  }
+}
+
 TEST_F(GanttSeriesTest, BarsAppendedDirectlyMatchTheGeneralInsertion) {
   GeneralGantt* general = Add<GeneralGantt>();
   std::mt19937 rng(8);
@@ -83,19 +101,7 @@ TEST_F(GanttSeriesTest, BarsAppendedDirectlyMatchTheGeneralInsertion) {
     const TColor colour = rng() % 3 ? static_cast<TColor>(rng() % 0xFFFFFF) : ColorDefault;
     ASSERT_EQ(gantt->AddBar(start, end, y, label, colour), general->AddBar(start, end, y, label, colour)) << i;
   }
-  ASSERT_EQ(gantt->PointCount(), general->PointCount());
-  for (int k = 0; k < gantt->ValueListCount(); ++k) {
-    const TChartValueList &a = gantt->ValueList(k), &b = general->ValueList(k);
-    EXPECT_EQ(a.RawValues(), b.RawValues()) << k;
-    EXPECT_EQ(a.LowestValue(), b.LowestValue()) << k;
-    EXPECT_EQ(a.HighestValue(), b.HighestValue()) << k;
-    EXPECT_EQ(a.SumOfValues(), b.SumOfValues()) << k;
-    EXPECT_EQ(a.SumOfMagnitudes(), b.SumOfMagnitudes()) << k;
-  }
-  for (int i = 0; i < gantt->PointCount(); ++i) {
-    ASSERT_EQ(gantt->PointLabel(i), general->PointLabel(i)) << i;
-    ASSERT_EQ(gantt->PointColor(i), general->PointColor(i)) << i;
-  }
+  ExpectSameBars(*gantt, *general);
 }
 
 // Bars added at once hold what adding them one by one gives; where that would
@@ -116,20 +122,7 @@ TEST_F(GanttSeriesTest, BarsAddedAtOnceMatchBarsAddedOneByOne) {
   TGanttSeries* one = Add<TGanttSeries>();
   for (std::size_t i = 0; i < starts.size(); ++i) one->AddBar(starts[i], ends[i], rows[i], texts[labels[i]], colours[i]);
   ASSERT_TRUE(gantt->AddBarsAtOnce(starts, ends, rows, colours, labels, texts));
-  ASSERT_EQ(gantt->PointCount(), one->PointCount());
-  for (int k = 0; k < gantt->ValueListCount(); ++k) {
-    const TChartValueList &a = gantt->ValueList(k), &b = one->ValueList(k);
-    EXPECT_EQ(a.RawValues(), b.RawValues()) << k;
-    EXPECT_EQ(a.Version(), b.Version()) << k;
-    EXPECT_EQ(a.LowestValue(), b.LowestValue()) << k;
-    EXPECT_EQ(a.HighestValue(), b.HighestValue()) << k;
-    EXPECT_EQ(a.SumOfValues(), b.SumOfValues()) << k;
-    EXPECT_EQ(a.SumOfMagnitudes(), b.SumOfMagnitudes()) << k;
-  }
-  for (int i = 0; i < gantt->PointCount(); ++i) {
-    ASSERT_EQ(gantt->PointLabel(i), one->PointLabel(i)) << i;
-    ASSERT_EQ(gantt->PointColor(i), one->PointColor(i)) << i;
-  }
+  ExpectSameBars(*gantt, *one);
 
   std::vector<double> backwards = starts;
   backwards[10] = backwards[11] + 1;
