@@ -12,12 +12,19 @@
 namespace tokiwa {
 namespace {
 
+// Fewer than most pieces, each picked at random.
+template <std::size_t N>
+std::string RandomText(std::mt19937& rng, const char* const (&pieces)[N], unsigned most) {
+  std::string text;
+  for (unsigned n = rng() % most; n > 0; --n) text += pieces[rng() % N];
+  return text;
+}
+
 TEST(SplitLineCounting, GivesThePlainSplitAndTheWholeLinesCount) {
   const char* const pieces[] = {",", ",", "a", "\"", "::", ":", "bc", ",,", "\xAC", "longer field"};
   std::mt19937 rng(4);
   for (int round = 0; round < 20000; ++round) {
-    std::string line;
-    for (int n = static_cast<int>(rng() % 16); n > 0; --n) line += pieces[rng() % std::size(pieces)];
+    const std::string line = RandomText(rng, pieces, 16);
     const TLineSplit split{rng() % 3 ? "," : "::", rng() % 2 == 0, 1 + static_cast<int>(rng() % 7)};
     const int count = 1 + static_cast<int>(rng() % static_cast<unsigned>(split.Cols));
     std::string_view counted[8], plain[8];
@@ -54,8 +61,7 @@ TEST(SplitLineScanner, SplitsEachLineAsSplitLineCountingDoes) {
   const char* const pieces[] = {",", ",", "a", "\"", "\r", "\n", "\r\n", ";;", "\xAC\x80", "a longer field, of text"};
   std::mt19937 rng(9);
   for (int round = 0; round < 3000; ++round) {
-    std::string text;
-    for (int n = static_cast<int>(rng() % 60); n > 0; --n) text += pieces[rng() % std::size(pieces)];
+    const std::string text = RandomText(rng, pieces, 60);
     const char* const delimiters[] = {",", ",", ";;", "\t", "\n"};
     const TLineSplit split{delimiters[rng() % std::size(delimiters)], rng() % 2 == 0, 1 + static_cast<int>(rng() % 7)};
     const int count = 1 + static_cast<int>(rng() % static_cast<unsigned>(split.Cols));
