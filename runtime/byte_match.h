@@ -20,10 +20,11 @@ inline std::uint64_t MatchingBytes(std::uint64_t word, unsigned char c) {
 inline std::uint64_t LoadUpTo8(const char* data, std::size_t size) {
   std::uint64_t word = 0;
   // A copy of a variable size goes through memory, and the load that follows
-  // it waits: whole words are copied as such.
+  // it waits: whole words are copied as such. An empty text may have no data
+  // to copy from.
   if (size >= 8)
     std::memcpy(&word, data, 8);
-  else
+  else if (size > 0)
     std::memcpy(&word, data, size);
   return word;
 }
