@@ -45,10 +45,12 @@ void TChartValueList::InsertAt(int index, double raw) {
   AddToStatistics(raw, ItemCount() == 1);
 }
 
-bool TChartValueList::GoesLast(double raw) const {
-  if (values_.empty() || order_ == TChartListOrder::loNone) return true;
-  return order_ == TChartListOrder::loAscending ? !(values_.back() > raw) : !(values_.back() < raw);
+bool TChartValueList::Follows(double before, double after) const {
+  if (order_ == TChartListOrder::loNone) return true;
+  return order_ == TChartListOrder::loAscending ? !(before > after) : !(before < after);
 }
+
+bool TChartValueList::GoesLast(double raw) const { return values_.empty() || Follows(values_.back(), raw); }
 
 void TChartValueList::Append(double raw) {
   values_.push_back(raw);
@@ -59,10 +61,8 @@ void TChartValueList::Append(double raw) {
 bool TChartValueList::GoLast(const std::vector<double>& values) const {
   if (values.empty()) return true;
   if (!GoesLast(values.front())) return false;
-  if (order_ == TChartListOrder::loNone) return true;
-  const bool ascending = order_ == TChartListOrder::loAscending;
   for (std::size_t i = 1; i < values.size(); ++i)
-    if (ascending ? values[i - 1] > values[i] : values[i - 1] < values[i]) return false;
+    if (!Follows(values[i - 1], values[i])) return false;
   return true;
 }
 

@@ -70,6 +70,8 @@ class TChartValueList : public TPersistent {
   void Assign(const TPersistent& source) override;
 
  private:
+  // Whether after may come after before in the list's order.
+  bool Follows(double before, double after) const;
   void AddToStatistics(double raw, bool first);
   void RemoveFromStatistics(double raw);
   void CheckIndex(int index) const;

@@ -43,15 +43,22 @@ std::string_view TakeField(std::string_view& rest, bool lastColumn, std::string_
   return field;
 }
 
-// Splits line into fields; with Count, also counts the delimiters of the
-// whole line as it goes (the last column's included, and those of the rest
-// when count columns end before the line does).
+// Ends a split with col fields found: rest fills the next one, the others
+// are empty, and quotes are stripped where asked.
+void EndFields(std::string_view rest, bool stripQuotes, std::string_view* fields, int col, int count) {
+  if (col < count) fields[col++] = rest;
+  std::fill(fields + col, fields + count, std::string_view());
+  if (stripQuotes)
+    for (int c = 0; c < count; ++c) fields[c] = Unquoted(fields[c]);
+}
+
 // The fields of line for a one-byte delimiter, found in one walk over the
 // line eight bytes at a time; with Count the walk goes on to the line's end
 // counting the delimiters, without it, it stops at the last field wanted.
 template <bool Count>
-std::size_t SplitAtByte(std::string_view line, char delimiter, int cols, std::string_view* fields, int count) {
-  const int splitting = std::min(count, cols - 1);  // the fields a delimiter ends
+std::size_t SplitAtByte(std::string_view line, const TLineSplit& split, std::string_view* fields, int count) {
+  const char delimiter = split.Delimiter[0];
+  const int splitting = std::min(count, split.Cols - 1);  // the fields a delimiter ends
   int col = 0;
   std::size_t start = 0, delimiters = 0;
   for (std::size_t i = 0; i < line.size(); i += 8) {
@@ -67,31 +74,28 @@ std::size_t SplitAtByte(std::string_view line, char delimiter, int cols, std::st
     }
   }
   // The field the line's end (or, in the last column, nothing) ends.
-  if (col < count) fields[col++] = line.substr(start);
-  std::fill(fields + col, fields + count, std::string_view());
+  EndFields(line.substr(start), split.StripQuotes, fields, col, count);
   return delimiters;
 }
 
+// Splits line into fields; with Count, also counts the delimiters of the
+// whole line as it goes (the last column's included, and those of the rest
+// when count columns end before the line does).
 template <bool Count>
 std::size_t Split(std::string_view line, const TLineSplit& split, std::string_view* fields, int count) {
-  std::size_t delimiters = 0;
   // A NUL delimiter would match the padding of a short last word.
-  if (split.Delimiter.size() == 1 && split.Delimiter[0] != '\0') {
-    delimiters = SplitAtByte<Count>(line, split.Delimiter[0], split.Cols, fields, count);
-  } else {
-    bool ended = false;
-    int col = 0;
-    for (; col < count && !ended; ++col) {
-      const bool last = col + 1 == split.Cols;
-      fields[col] = TakeField(line, last, split.Delimiter, ended);
-      if constexpr (Count) delimiters += last ? CountDelimiters(fields[col], split.Delimiter, SIZE_MAX) : !ended;
-    }
-    if constexpr (Count)
-      if (!ended) delimiters += CountDelimiters(line, split.Delimiter, SIZE_MAX);
-    std::fill(fields + col, fields + count, std::string_view());
+  if (split.Delimiter.size() == 1 && split.Delimiter[0] != '\0') return SplitAtByte<Count>(line, split, fields, count);
+  std::size_t delimiters = 0;
+  bool ended = false;
+  int col = 0;
+  for (; col < count && !ended; ++col) {
+    const bool last = col + 1 == split.Cols;
+    fields[col] = TakeField(line, last, split.Delimiter, ended);
+    if constexpr (Count) delimiters += last ? CountDelimiters(fields[col], split.Delimiter, SIZE_MAX) : !ended;
   }
-  if (split.StripQuotes)
-    for (int c = 0; c < count; ++c) fields[c] = Unquoted(fields[c]);
+  if constexpr (Count)
+    if (!ended) delimiters += CountDelimiters(line, split.Delimiter, SIZE_MAX);
+  EndFields({}, split.StripQuotes, fields, col, count);
   return delimiters;
 }
 
@@ -193,16 +197,9 @@ bool SplitLineScanner::Next(std::string_view* fields, std::size_t& delimiters) {
   stops_ = stops;
   block_ = block;
   delimiters = found;
-  EndLine(at, fields, col, start);
+  EndFields(text_.substr(start, at - start), split_.StripQuotes, fields, col, count_);
   pos_ = AfterLineEnd(at);
   return true;
-}
-
-void SplitLineScanner::EndLine(std::size_t end, std::string_view* fields, int col, std::size_t start) const {
-  if (col < count_) fields[col++] = text_.substr(start, end - start);
-  std::fill(fields + col, fields + count_, std::string_view());
-  if (split_.StripQuotes)
-    for (int c = 0; c < count_; ++c) fields[c] = Unquoted(fields[c]);
 }
 
 bool SplitLineScanner::NextGeneral(std::string_view* fields, std::size_t& delimiters) {

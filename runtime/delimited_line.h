@@ -44,7 +44,6 @@ class SplitLineScanner {
   static constexpr std::size_t kBlock = 64;
   inline std::uint64_t StopsAt(std::size_t i) const;
   bool NextGeneral(std::string_view* fields, std::size_t& delimiters);
-  void EndLine(std::size_t end, std::string_view* fields, int col, std::size_t start) const;
   std::size_t AfterLineEnd(std::size_t end) const;
 
   std::string_view text_;
