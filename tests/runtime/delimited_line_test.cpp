@@ -12,21 +12,32 @@
 namespace tokiwa {
 namespace {
 
-// Fewer than most pieces, each picked at random.
-template <std::size_t N>
-std::string RandomText(std::mt19937& rng, const char* const (&pieces)[N], unsigned most) {
+// A text of fewer than most pieces picked at random, split at one of the
+// delimiters into one to seven columns, quotes stripped or not, count of them read.
+struct RandomSplit {
   std::string text;
-  for (unsigned n = rng() % most; n > 0; --n) text += pieces[rng() % N];
-  return text;
+  TLineSplit split;
+  int count = 1;
+};
+
+template <std::size_t N, std::size_t D>
+RandomSplit DrawSplit(std::mt19937& rng, const char* const (&pieces)[N], unsigned most,
+                      const char* const (&delimiters)[D]) {
+  RandomSplit drawn;
+  for (unsigned n = rng() % most; n > 0; --n) drawn.text += pieces[rng() % N];
+  drawn.split.Delimiter = delimiters[rng() % D];
+  drawn.split.StripQuotes = rng() % 2 == 0;
+  drawn.split.Cols = 1 + static_cast<int>(rng() % 7);
+  drawn.count = 1 + static_cast<int>(rng() % static_cast<unsigned>(drawn.split.Cols));
+  return drawn;
 }
 
 TEST(SplitLineCounting, GivesThePlainSplitAndTheWholeLinesCount) {
   const char* const pieces[] = {",", ",", "a", "\"", "::", ":", "bc", ",,", "\xAC", "longer field"};
+  const char* const delimiters[] = {",", ",", "::"};
   std::mt19937 rng(4);
   for (int round = 0; round < 20000; ++round) {
-    const std::string line = RandomText(rng, pieces, 16);
-    const TLineSplit split{rng() % 3 ? "," : "::", rng() % 2 == 0, 1 + static_cast<int>(rng() % 7)};
-    const int count = 1 + static_cast<int>(rng() % static_cast<unsigned>(split.Cols));
+    const auto [line, split, count] = DrawSplit(rng, pieces, 16, delimiters);
     std::string_view counted[8], plain[8];
     const std::size_t delimiters = SplitLineCounting(line, split, counted, count);
     SplitLine(line, split, plain, count);
@@ -59,12 +70,10 @@ std::vector<std::string_view> LinesOf(std::string_view text) {
 // kind of line end also at block edges and at the text's end.
 TEST(SplitLineScanner, SplitsEachLineAsSplitLineCountingDoes) {
   const char* const pieces[] = {",", ",", "a", "\"", "\r", "\n", "\r\n", ";;", "\xAC\x80", "a longer field, of text"};
+  const char* const delimiters[] = {",", ",", ";;", "\t", "\n"};
   std::mt19937 rng(9);
   for (int round = 0; round < 3000; ++round) {
-    const std::string text = RandomText(rng, pieces, 60);
-    const char* const delimiters[] = {",", ",", ";;", "\t", "\n"};
-    const TLineSplit split{delimiters[rng() % std::size(delimiters)], rng() % 2 == 0, 1 + static_cast<int>(rng() % 7)};
-    const int count = 1 + static_cast<int>(rng() % static_cast<unsigned>(split.Cols));
+    const auto [text, split, count] = DrawSplit(rng, pieces, 60, delimiters);
     SplitLineScanner scanner(text, split, count);
     std::string_view fields[8], expected[8];
     std::size_t delimitersFound = 0;
