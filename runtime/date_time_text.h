@@ -24,6 +24,9 @@ bool TryStrToDateTime(std::string_view text, TDateTime& value, const FormatSetti
 enum class PlainRead { prRead, prInvalid, prOtherForm };
 PlainRead ReadPlainDate(std::string_view text, const FormatSettings& settings, int currentYear, TDateTime& date);
 PlainRead ReadPlainTime(std::string_view text, const FormatSettings& settings, TDateTime& time);
+// ReadPlainTime under settings the plain form is read in (those ReadPlainDate
+// answers other than prOtherForm under), given their time separator.
+PlainRead ReadPlainTime(std::string_view text, char separator, TDateTime& time);
 
 // The same read by the general scanner alone: TryStrToDateTime reads the plain
 // "y/m/d h:n:s" form of logs more directly, and must agree with this.

@@ -81,7 +81,8 @@ bool RowStampReader::Read(const std::string_view* cells, TDateTime& value) {
     lastValid_ = read == PlainRead::prRead;
   }
   TDateTime time = 0;
-  switch (ReadPlainTime(cells[kTimeCell], stamps_.Settings, time)) {
+  // A plain date was read, so the settings are plain.
+  switch (ReadPlainTime(cells[kTimeCell], stamps_.Settings.TimeSeparator, time)) {
     case PlainRead::prRead:
       if (!lastValid_) break;
       value = ComposeDateTime(lastDay_, time);
