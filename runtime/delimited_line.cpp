@@ -134,9 +134,11 @@ std::string_view FieldOfLine(std::string_view line, const TLineSplit& split, int
 }
 
 SplitLineScanner::SplitLineScanner(std::string_view text, const TLineSplit& split, int count)
-    : text_(text), split_(split), count_(count) {
+    : text_(text), split_(split), count_(count), splitting_(std::min(count, split.Cols - 1)) {
   const char c = split.Delimiter.size() == 1 ? split.Delimiter[0] : '\r';
   byBlock_ = c != '\r' && c != '\n';
+  // Most logs hold no quote at all: one search spares looking at every field.
+  unquote_ = split.StripQuotes && text.find('"') != std::string_view::npos;
   delimiter_ = c;
   if (byBlock_ && !text_.empty()) stops_ = StopsAt(0);
 }
@@ -169,10 +171,11 @@ bool SplitLineScanner::Next(std::string_view* fields, std::size_t& delimiters) {
   // The walk's state in locals: members would be stored and loaded again
   // around every write to fields.
   const char* const data = text_.data();
-  const std::size_t size = text_.size();
-  const int splitting = std::min(count_, split_.Cols - 1);  // the fields a delimiter ends
+  const std::size_t size = text_.size(), lineStart = pos_;
+  const char delimiter = delimiter_;
+  const int splitting = splitting_, count = count_;
   std::uint64_t stops = stops_;
-  std::size_t block = block_, start = pos_, found = 0, at = size;
+  std::size_t block = block_, start = lineStart, found = 0, at = size;
   int col = 0;
   for (;;) {
     if (stops == 0) {
@@ -186,8 +189,8 @@ bool SplitLineScanner::Next(std::string_view* fields, std::size_t& delimiters) {
     }
     at = block + static_cast<std::size_t>(std::countr_zero(stops));
     stops &= stops - 1;
-    if (at < pos_) continue;  // the LF of a CR LF already passed
-    if (data[at] != delimiter_) break;
+    if (at < lineStart) continue;  // the LF of a CR LF already passed
+    if (data[at] != delimiter) break;
     ++found;
     if (col < splitting) {
       fields[col++] = std::string_view(data + start, at - start);
@@ -197,7 +200,12 @@ bool SplitLineScanner::Next(std::string_view* fields, std::size_t& delimiters) {
   stops_ = stops;
   block_ = block;
   delimiters = found;
-  EndFields(text_.substr(start, at - start), split_.StripQuotes, fields, col, count_);
+  const std::string_view rest(data + start, at - start);
+  if (col + 1 == count && !unquote_) {
+    fields[col] = rest;  // the usual line: as many fields as wanted, no quotes
+  } else {
+    EndFields(rest, unquote_, fields, col, count);
+  }
   pos_ = AfterLineEnd(at);
   return true;
 }

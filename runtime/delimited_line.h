@@ -49,7 +49,9 @@ class SplitLineScanner {
   std::string_view text_;
   const TLineSplit& split_;
   int count_;
-  bool byBlock_;  // a one-byte delimiter other than CR and LF
+  int splitting_;  // the fields a delimiter ends
+  bool byBlock_;   // a one-byte delimiter other than CR and LF
+  bool unquote_;   // quotes are stripped and the text holds one
   char delimiter_;
   std::size_t pos_ = 0;      // where the next line starts
   std::size_t block_ = 0;    // the block being walked
