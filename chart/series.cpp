@@ -120,21 +120,37 @@ bool TChartSeries::AppendAllQuietly(std::vector<double> xs, std::vector<double> 
       !sized(colours) || !sized(labels) || extras.size() + 2 != valueLists_.size() ||
       !std::all_of(extras.begin(), extras.end(), sized) || !std::all_of(labels.begin(), labels.end(), known))
     return false;
-  std::vector<std::uint32_t> ids;
-  ids.reserve(n);
-  try {
-    for (const int label : labels) ids.push_back(labelPool_.Acquire(texts[static_cast<std::size_t>(label)]));
-  } catch (...) {
-    for (const std::uint32_t id : ids) labelPool_.Release(id);
-    throw;
-  }
-  labelIds_ = std::move(ids);
+  labelIds_ = AcquireLabels(labels, texts);
   xValues_->AppendAll(std::move(xs));
   yValues_->AppendAll(std::move(ys));
   for (std::size_t k = 2; k < valueLists_.size(); ++k) valueLists_[k]->AppendAll(std::move(extras[k - 2]));
   colors_ = std::move(colours);
   if (active_) RepaintChart();
   return true;
+}
+
+std::vector<std::uint32_t> TChartSeries::AcquireLabels(const std::vector<int>& labels,
+                                                       const std::vector<std::string>& texts) {
+  // Each text is acquired once for all its points, where its first point
+  // would have acquired it: the ids come out as acquiring point by point
+  // gives them.
+  std::vector<std::uint32_t> users(texts.size(), 0);
+  for (const int label : labels) ++users[static_cast<std::size_t>(label)];
+  std::vector<std::int64_t> idOf(texts.size(), -1);
+  std::vector<std::uint32_t> ids;
+  ids.reserve(labels.size());
+  try {
+    for (const int label : labels) {
+      const auto t = static_cast<std::size_t>(label);
+      if (idOf[t] < 0) idOf[t] = labelPool_.Acquire(texts[t], users[t]);
+      ids.push_back(static_cast<std::uint32_t>(idOf[t]));
+    }
+  } catch (...) {
+    for (std::size_t t = 0; t < texts.size(); ++t)
+      if (idOf[t] >= 0) labelPool_.Release(static_cast<std::uint32_t>(idOf[t]), users[t]);
+    throw;
+  }
+  return ids;
 }
 
 int TChartSeries::AppendValue(double y, const std::string& label, TColor colour) {

@@ -264,6 +264,8 @@ class TChartSeries : public TComponent {
                         const std::vector<std::string>& texts);
 
  private:
+  // The pool's ids of texts[labels[i]], one user counted per point.
+  std::vector<std::uint32_t> AcquireLabels(const std::vector<int>& labels, const std::vector<std::string>& texts);
   void LeaveSourceDependents();
   void JoinSourceDependents();
   void CheckSourceAcceptable(TComponent* source) const;

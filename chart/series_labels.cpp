@@ -14,7 +14,7 @@ const std::string& EmptyText() {
 
 }  // namespace
 
-std::uint32_t TLabelPool::Acquire(std::string_view text) {
+std::uint32_t TLabelPool::Acquire(std::string_view text, std::uint32_t users) {
   if (text.empty()) return kNone;
   // A caller adding many points usually passes the same few strings again:
   // the id last found for these bytes' address is checked by comparing texts,
@@ -23,7 +23,7 @@ std::uint32_t TLabelPool::Acquire(std::string_view text) {
   if (recent.data == text.data() && recent.id != kNone && recent.id <= entries_.size()) {
     Entry& e = entries_[recent.id - 1];
     if (e.text && *e.text == text) {
-      ++e.users;
+      e.users += users;
       return recent.id;
     }
   }
@@ -43,15 +43,16 @@ std::uint32_t TLabelPool::Acquire(std::string_view text) {
     entries_[id - 1].text = &found->first;
   }
   // Every user is a point, and points are counted by int: no overflow.
-  ++entries_[found->second - 1].users;
+  entries_[found->second - 1].users += users;
   recent = {text.data(), found->second};
   return found->second;
 }
 
-void TLabelPool::Release(std::uint32_t id) {
+void TLabelPool::Release(std::uint32_t id, std::uint32_t users) {
   if (id == kNone) return;
   Entry& e = entries_[id - 1];
-  if (--e.users > 0) return;
+  e.users -= users;
+  if (e.users > 0) return;
   index_.erase(index_.find(*e.text));
   e.text = nullptr;
   freeIds_.push_back(id);

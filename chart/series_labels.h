@@ -27,10 +27,11 @@ class TLabelPool {
   TLabelPool(TLabelPool&&) = default;
   TLabelPool& operator=(TLabelPool&&) = default;
 
-  // The id of text, counting one more user; the empty text is kNone.
-  std::uint32_t Acquire(std::string_view text);
-  // Counts one user less; the text is forgotten with its last user.
-  void Release(std::uint32_t id);
+  // The id of text, counting users more users (at least one); the empty
+  // text is kNone.
+  std::uint32_t Acquire(std::string_view text, std::uint32_t users = 1);
+  // Counts users users less; the text is forgotten with its last user.
+  void Release(std::uint32_t id, std::uint32_t users = 1);
   // The text of an id in use; empty for kNone.
   const std::string& Text(std::uint32_t id) const;
   // Forgets every text (when the series drops all its points).

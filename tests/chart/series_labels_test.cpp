@@ -28,6 +28,13 @@ TEST(LabelPool, EqualTextsShareOneEntryUntilTheirLastUserLetsGo) {
   EXPECT_EQ(pool.Text(c), "mspaint.exe");
   EXPECT_EQ(pool.Text(b), "calc.exe");
   EXPECT_EQ(pool.Text(TLabelPool::kNone), "");
+
+  // Users counted many at a time.
+  EXPECT_EQ(pool.Acquire("calc.exe", 3), b);
+  pool.Release(b, 3);
+  EXPECT_EQ(pool.Text(b), "calc.exe");
+  pool.Release(b);
+  EXPECT_EQ(pool.Size(), 1u);
 }
 
 // Texts passed again from the same string are recognised by its address and
