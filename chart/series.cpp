@@ -110,8 +110,8 @@ void TChartSeries::AppendQuietly(double x, double y, const std::string& label, T
   if (active_) RepaintChart();
 }
 
-bool TChartSeries::AppendAllQuietly(std::vector<double> xs, std::vector<double> ys,
-                                    std::vector<std::vector<double>> extras, std::vector<TColor> colours,
+bool TChartSeries::AppendAllQuietly(std::vector<double>&& xs, std::vector<double>&& ys,
+                                    std::vector<std::vector<double>>&& extras, std::vector<TColor>&& colours,
                                     const std::vector<int>& labels, const std::vector<std::string>& texts) {
   const std::size_t n = xs.size();
   const auto sized = [n](const auto& list) { return list.size() == n; };

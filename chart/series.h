@@ -258,10 +258,10 @@ class TChartSeries : public TComponent {
   // AppendQuietly of every point in turn, each list taking its vector whole,
   // when the series is empty and CanAppendQuietly would hold for each point:
   // extras holds the lists after x and y, and point i's label is
-  // texts[labels[i]]. False, with nothing added, otherwise.
-  bool AppendAllQuietly(std::vector<double> xs, std::vector<double> ys, std::vector<std::vector<double>> extras,
-                        std::vector<TColor> colours, const std::vector<int>& labels,
-                        const std::vector<std::string>& texts);
+  // texts[labels[i]]. False, with nothing added and nothing taken, otherwise.
+  bool AppendAllQuietly(std::vector<double>&& xs, std::vector<double>&& ys,
+                        std::vector<std::vector<double>>&& extras, std::vector<TColor>&& colours,
+                        const std::vector<int>& labels, const std::vector<std::string>& texts);
 
  private:
   // The pool's ids of texts[labels[i]], one user counted per point.

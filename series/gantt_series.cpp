@@ -96,14 +96,17 @@ bool TGanttSeries::AppendsDirectly() const {
          &ValueList(3) == nextTask_;
 }
 
-bool TGanttSeries::AddBarsAtOnce(std::vector<double> starts, std::vector<double> ends, std::vector<double> ys,
-                                 std::vector<TColor> colours, const std::vector<int>& labels,
-                                 const std::vector<std::string>& texts) {
+bool TGanttSeries::AddBarsAtOnce(std::vector<double>&& starts, std::vector<double>&& ends,
+                                 std::vector<double>&& ys, std::vector<TColor>&& colours,
+                                 const std::vector<int>& labels, const std::vector<std::string>& texts) {
   if (!AppendsDirectly()) return false;
   std::vector<std::vector<double>> extras;
   extras.push_back(std::move(ends));
   extras.emplace_back(starts.size(), -1.0);  // no next task
-  return AppendAllQuietly(std::move(starts), std::move(ys), std::move(extras), std::move(colours), labels, texts);
+  if (AppendAllQuietly(std::move(starts), std::move(ys), std::move(extras), std::move(colours), labels, texts))
+    return true;
+  ends = std::move(extras.front());
+  return false;
 }
 
 int TGanttSeries::AddBar(double start, double end, double y, const std::string& label) {

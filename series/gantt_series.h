@@ -41,10 +41,11 @@ class TGanttSeries : public TPointSeries {
   int AddBar(double start, double end, double y, const std::string& label);
   // AddBar of every bar in turn, at once, when each would be appended
   // directly (an empty plain Gantt series nobody listens to, the bars in
-  // start order): bar i's label is texts[labels[i]]. False, with nothing
-  // added, otherwise.
-  bool AddBarsAtOnce(std::vector<double> starts, std::vector<double> ends, std::vector<double> ys,
-                     std::vector<TColor> colours, const std::vector<int>& labels, const std::vector<std::string>& texts);
+  // start order): bar i's label is texts[labels[i]], and the lists are taken
+  // whole. False, with nothing added and nothing taken, otherwise.
+  bool AddBarsAtOnce(std::vector<double>&& starts, std::vector<double>&& ends, std::vector<double>&& ys,
+                     std::vector<TColor>&& colours, const std::vector<int>& labels,
+                     const std::vector<std::string>& texts);
 
   // The bar a pointer at (x, y) is on, as a click finds it, without raising
   // any event; -1 for none. With the bars in start order on a plain

@@ -1,5 +1,7 @@
 #include "timeline/log_timeline.h"
 
+#include <utility>
+
 #include "gridio/string_grid_io.h"
 #include "runtime/string_grid.h"
 #include "timeline/launch_log.h"
@@ -37,10 +39,11 @@ LogTimeline::LogTimeline() : chart_(CreateTimelineChart(&owner_)) {}
 std::optional<std::string> LogTimeline::Load(const std::vector<std::string>& logFiles,
                                              const TStringList& hiddenNames, bool showAll,
                                              const std::function<void()>& read) {
-  const TimelineScan scan = ScanLogFiles(logFiles, hiddenNames, showAll, read);
-  ShowTimeline(*chart_.Chart1, *chart_.Series1, scan);
-  if (scan.Stopped) return scan.Stopped->Message;
-  return std::nullopt;
+  TimelineScan scan = ScanLogFiles(logFiles, hiddenNames, showAll, read);
+  std::optional<std::string> stopped;
+  if (scan.Stopped) stopped = scan.Stopped->Message;
+  ShowTimeline(*chart_.Chart1, *chart_.Series1, std::move(scan));
+  return stopped;
 }
 
 }  // namespace tokiwa

@@ -5,7 +5,6 @@
 
 #include "chart/chart.h"
 #include "runtime/exceptions.h"
-#include "runtime/memory_hints.h"
 #include "runtime/messages.h"
 #include "series/gantt_series.h"
 
@@ -13,34 +12,34 @@ namespace tokiwa {
 
 namespace {
 
-// The bars in the series' own lists, added at once where the series allows.
-bool FillAtOnce(TGanttSeries& series, const TimelineScan& scan) {
-  const std::size_t n = scan.Bars.size();
-  std::vector<double> starts, ends, rows;
-  std::vector<TColor> colours;
-  std::vector<int> labels;
-  ReserveAdvised(starts, n);
-  ReserveAdvised(ends, n);
-  ReserveAdvised(rows, n);
-  ReserveAdvised(colours, n);
-  ReserveAdvised(labels, n);
-  for (const TimelineBar& bar : scan.Bars) {
-    starts.push_back(bar.Start);
-    ends.push_back(bar.End);
-    rows.push_back(bar.Row);
-    colours.push_back(bar.Colour);
-    labels.push_back(bar.Label);
-  }
-  return series.AddBarsAtOnce(std::move(starts), std::move(ends), std::move(rows), std::move(colours), labels,
-                              scan.Labels);
+void AddOneByOne(TGanttSeries& series, const TimelineScan& scan) {
+  series.ReservePoints(static_cast<int>(scan.Bars.size()));
+  for (const TimelineBar bar : scan.Bars) series.AddBar(bar.Start, bar.End, bar.Row, scan.LabelOf(bar), bar.Colour);
+}
+
+void ResetView(TCustomChart& chart) {
+  chart.CancelZoom();
+  chart.Foot().SetText(EmptyFootLines());
 }
 
 }  // namespace
 
+// The series takes copies of the scan's lists where it can take them whole.
 void FillSeries(TGanttSeries& series, const TimelineScan& scan) {
-  if (FillAtOnce(series, scan)) return;
-  series.ReservePoints(static_cast<int>(scan.Bars.size()));
-  for (const TimelineBar& bar : scan.Bars) series.AddBar(bar.Start, bar.End, bar.Row, scan.LabelOf(bar), bar.Colour);
+  const TimelineBars& bars = scan.Bars;
+  if (!series.AddBarsAtOnce(std::vector(bars.Starts), std::vector(bars.Ends), std::vector(bars.Rows),
+                            std::vector(bars.Colours), bars.Labels, scan.Labels))
+    AddOneByOne(series, scan);
+}
+
+void FillSeries(TGanttSeries& series, TimelineScan&& scan) {
+  TimelineBars& bars = scan.Bars;
+  if (series.AddBarsAtOnce(std::move(bars.Starts), std::move(bars.Ends), std::move(bars.Rows),
+                           std::move(bars.Colours), bars.Labels, scan.Labels)) {
+    bars = {};
+    return;
+  }
+  AddOneByOne(series, scan);
 }
 
 void BuildTimeline(TCustomChart& chart, TGanttSeries& series, const TimelineSource& source) {
@@ -50,9 +49,14 @@ void BuildTimeline(TCustomChart& chart, TGanttSeries& series, const TimelineSour
 }
 
 void ShowTimeline(TCustomChart& chart, TGanttSeries& series, const TimelineScan& scan) {
-  chart.CancelZoom();
-  chart.Foot().SetText(EmptyFootLines());
+  ResetView(chart);
   RefillSeries(series, scan);
+}
+
+void ShowTimeline(TCustomChart& chart, TGanttSeries& series, TimelineScan&& scan) {
+  ResetView(chart);
+  series.RemoveAllPoints();
+  FillSeries(series, std::move(scan));
 }
 
 void RefillSeries(TGanttSeries& series, const TimelineScan& scan) {

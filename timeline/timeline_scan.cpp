@@ -167,19 +167,11 @@ class ProgramRows {
   std::vector<int> rowLabels_;                   // by position in order_
 };
 
-// A Gantt series puts each new bar after every bar whose start is not later:
-// on the bars in row order that is a stable sort by start. Logs usually run
-// forward, and then there is nothing to move.
-void SortByStart(std::vector<TimelineBar>& bars) {
-  const auto earlier = [](const TimelineBar& a, const TimelineBar& b) { return a.Start < b.Start; };
-  if (!std::is_sorted(bars.begin(), bars.end(), earlier)) std::stable_sort(bars.begin(), bars.end(), earlier);
-}
-
 // The bars of one log's runs, in row order; stops at the first run whose
 // start or end row is not a date and time, answering that row.
 std::optional<UnreadableRow> AddBars(LogRows range, const RowFacts& facts, const RunEnds& runEnds,
                                      ProgramRows& programs, const std::array<TColor, 8>& colours,
-                                     std::vector<TimelineBar>& bars) {
+                                     TimelineBars& bars) {
   for (int row = range.First; row < range.First + range.Count; ++row) {
     const auto r = static_cast<std::size_t>(row);
     const RowKind kind = facts.Kinds[r];
@@ -232,7 +224,7 @@ TimelineScan ScanRowFacts(const RowFacts& facts, const TimelineSource& source) {
   TimelineScan result;
   {
     const RunEnds runEnds = PairRuns(facts, ranges);
-    ReserveAdvised(result.Bars, RunCount(facts));
+    result.Bars.reserve(RunCount(facts));
     ProgramRows programs(source, facts.Keys);
     for (const LogRows& range : ranges) {
       if (auto stopped = AddBars(range, facts, runEnds, programs, source.BarColors, result.Bars);
@@ -244,7 +236,9 @@ TimelineScan ScanRowFacts(const RowFacts& facts, const TimelineSource& source) {
   result.Labels.reserve(facts.Keys.size() + kFirstKeyLabel);
   result.Labels.emplace_back(msg::SystemRunLabel);
   result.Labels.insert(result.Labels.end(), facts.Keys.begin(), facts.Keys.end());
-  SortByStart(result.Bars);
+  // A Gantt series puts each new bar after every bar whose start is not
+  // later: on the bars in row order that is a stable sort by start.
+  result.Bars.SortByStart();
   return result;
 }
 

@@ -29,6 +29,7 @@
 #include "runtime/string_grid.h"
 #include "runtime/string_list.h"
 #include "timeline/row_facts.h"
+#include "timeline/timeline_bars.h"
 
 namespace tokiwa {
 
@@ -68,27 +69,6 @@ struct TimelineSource {
   int CurrentYear = 0;  // 0: the local clock's year, read once per scan
 };
 
-// How a run's end row was found.
-enum class RunEnd : std::uint8_t {
-  reEndRow,    // its own end: the program's "E" row, or a system run's "###"
-  reShutdown,  // a program run ended by the system's "###"
-  reNextStart, // the row before the next "vvv"
-  reLastRow,   // nothing ended it: the last row of its log
-};
-
-// One run.
-struct TimelineBar {
-  TDateTime Start = 0;
-  TDateTime End = 0;
-  int Row = 0;
-  TColor Colour = 0;
-  int Label = 0;  // index into TimelineScan::Labels
-  RunEnd Ended = RunEnd::reEndRow;
-
-  // The log does not say when the run ended; its end is the best guess.
-  bool EndInferred() const { return Ended != RunEnd::reEndRow; }
-};
-
 // The row whose date and time could not be read, and the conversion error's
 // message naming its text.
 struct UnreadableRow {
@@ -99,7 +79,7 @@ struct UnreadableRow {
 struct TimelineScan {
   // In the order a Gantt series holds them: by start, equal starts in the
   // order of the rows that open them (what adding them one by one gives).
-  std::vector<TimelineBar> Bars;
+  TimelineBars Bars;
   // "system", then the program keys (folder + "\" + file name) of the log.
   std::vector<std::string> Labels;
   // By program row from row 2 up: the label of the run that opened the row.

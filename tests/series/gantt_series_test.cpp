@@ -121,7 +121,8 @@ TEST_F(GanttSeriesTest, BarsAddedAtOnceMatchBarsAddedOneByOne) {
   }
   TGanttSeries* one = Add<TGanttSeries>();
   for (std::size_t i = 0; i < starts.size(); ++i) one->AddBar(starts[i], ends[i], rows[i], texts[labels[i]], colours[i]);
-  ASSERT_TRUE(gantt->AddBarsAtOnce(starts, ends, rows, colours, labels, texts));
+  ASSERT_TRUE(gantt->AddBarsAtOnce(std::vector(starts), std::vector(ends), std::vector(rows), std::vector(colours),
+                                   labels, texts));
   ExpectSameBars(*gantt, *one);
   // Each label counts its every bar: the last bars keep theirs.
   for (int i = 0; i < 480; ++i) {
@@ -145,7 +146,10 @@ TEST_F(GanttSeriesTest, BarsAddedAtOnceMatchBarsAddedOneByOne) {
                            Refused{listened, starts, labels}, Refused{Add<TGanttSeries>(), backwards, labels},
                            Refused{Add<TGanttSeries>(), starts, unknownLabel}}) {
     const int before = c.series->PointCount();
-    EXPECT_FALSE(c.series->AddBarsAtOnce(c.starts, ends, rows, colours, c.labels, texts));
+    std::vector<double> s = c.starts, e = ends, r = rows;
+    std::vector<TColor> k = colours;
+    EXPECT_FALSE(c.series->AddBarsAtOnce(std::move(s), std::move(e), std::move(r), std::move(k), c.labels, texts));
+    EXPECT_TRUE(s == c.starts && e == ends && r == rows && k == colours);  // nothing taken
     EXPECT_EQ(c.series->PointCount(), before);
     EXPECT_EQ(c.series->EndValues().ItemCount(), before);
   }

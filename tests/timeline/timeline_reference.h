@@ -75,8 +75,8 @@ inline std::vector<int> EndRows(const TStringGrid& grid) {
 inline void AddInStartOrder(TimelineScan& scan, TimelineBar bar, const std::string& label) {
   bar.Label = static_cast<int>(scan.Labels.size());
   scan.Labels.push_back(label);
-  auto at = scan.Bars.end();
-  while (at != scan.Bars.begin() && (at - 1)->Start > bar.Start) --at;
+  std::size_t at = scan.Bars.size();
+  while (at > 0 && scan.Bars[at - 1].Start > bar.Start) --at;
   scan.Bars.insert(at, bar);
 }
 
