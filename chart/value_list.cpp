@@ -16,15 +16,6 @@ TChartValueList::TChartValueList(TChartSeries* owner, const std::string& name)
   RemoveAll();
 }
 
-void TChartValueList::CheckIndex(int index) const {
-  if (index < 0 || index >= ItemCount()) ThrowListIndexError(index);
-}
-
-double TChartValueList::ValueAt(int index) const {
-  CheckIndex(index);
-  return values_[static_cast<size_t>(index)] * multiplier_;
-}
-
 double TChartValueList::StoredValueAt(int index) const {
   CheckIndex(index);
   return values_[static_cast<size_t>(index)];
