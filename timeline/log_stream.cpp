@@ -8,6 +8,7 @@
 
 #include "gridio/grid_text.h"
 #include "gridio/string_grid_io.h"
+#include "runtime/byte_match.h"
 #include "runtime/delimited_line.h"
 #include "runtime/encoding.h"
 #include "runtime/memory_hints.h"
@@ -39,17 +40,45 @@ struct alignas(64) PartFacts {
   // becomes the header row of the facts, the others are left out.
   int lead = 0;
   TextShape shape;
-  std::uint64_t textBytes = 0;  // decoded
-  std::uint64_t rawBytes = 0;   // read, to the end or the NUL
+  // Read, to the end or the NUL. Decoded, the text is at least as long: every
+  // byte becomes one or more.
+  std::uint64_t rawBytes = 0;
   bool endedAtNul = false;
   bool tooDense = false;  // more lines than its text could have in a grid: reading stopped
 
   int Rows() const { return static_cast<int>(kinds.size()); }
 };
 
-// Decodes the part as it is read and takes in its complete lines, a piece at
-// a time. The text ends at its first NUL, as a grid's text does. Aligned as
-// its part is, since the two halves' sinks sit side by side.
+// Whether the bytes hold one that is not ASCII.
+bool HasHighByte(const char* p, std::size_t n) {
+  std::uint64_t bits = 0;
+  if (n < 8) {
+    bits = LoadUpTo8(p, n);
+  } else {
+    // Whole words, the last one overlapping the one before.
+    for (std::size_t i = 0; i + 8 < n; i += 8) bits |= LoadUpTo8(p + i, 8);
+    bits |= LoadUpTo8(p + n - 8, 8);
+  }
+  return (bits & 0x8080808080808080ull) != 0;
+}
+
+// Whether a row's marker, date or time holds a byte that is not ASCII: the
+// line from the marker to the time's end, when the row has both.
+bool StampCellsHaveHighByte(const std::string_view* cells) {
+  const std::string_view first = cells[kMarkerCell], last = cells[kTimeCell];
+  if (first.data() && last.data() && first.data() <= last.data())
+    return HasHighByte(first.data(), static_cast<std::size_t>(last.data() + last.size() - first.data()));
+  for (int c = kMarkerCell; c <= kTimeCell; ++c)
+    if (HasHighByte(cells[c].data(), cells[c].size())) return true;
+  return false;
+}
+
+// Takes in a part's complete lines, a piece at a time, as the bytes were
+// read: the delimiters, quotes and line ends of CP932 text are never part of
+// a double-byte character, so the lines split as their decoded text would,
+// and only what is kept as text is decoded (a program's key once, a row's
+// marker, date and time only when they are not ASCII). The text ends at its
+// first NUL, as a grid's text does.
 class alignas(64) PartSink : public ReadSink {
  public:
   PartSink(const StampReader& stamps, PartFacts& part) : stamps_(stamps), part_(part) {}
@@ -66,32 +95,52 @@ class alignas(64) PartSink : public ReadSink {
     const void* nul = std::memchr(piece.data(), '\0', piece.size());
     if (nul) piece = piece.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - piece.data()));
     part_.rawBytes += piece.size();
-    Decode(piece, nul != nullptr);
     part_.endedAtNul = nul != nullptr;
-    if (!part_.endedAtNul) TakeCompleteLines();
+    Take(piece);
     // Lines of a few bytes make rows faster than text: past the most rows a
     // grid of this much text could have (its limits may still allow them,
-    // with more text to come), the grid load, which holds less per row,
-    // decides instead.
-    part_.tooDense = part_.shape.lines > MaxGridRows(part_.textBytes, 1);
+    // with more text to come, or a longer decoded text), the grid load,
+    // which holds less per row, decides instead.
+    part_.tooDense = part_.shape.lines > MaxGridRows(part_.rawBytes, 1);
     return !part_.endedAtNul && !part_.tooDense;
   }
   void End() override {
-    if (!part_.endedAtNul) Decode({}, true);
     AddLines(std::string_view(text_.get(), size_));
-    size_ = searched_ = 0;
+    size_ = 0;
     KeepPendingStamp();
+    DecodeKeys();
   }
 
  private:
-  void Decode(std::string_view piece, bool last) {
-    const std::size_t room = Cp932Decoder::MaxDecodedSize(piece.size());
+  // The pending line, once the piece ends it, then the piece's complete
+  // lines straight from it; what follows the last line end is kept.
+  void Take(std::string_view piece) {
+    if (size_ > 0) {
+      const std::size_t ended = PendingLineEnd(piece);
+      Append(piece.substr(0, std::min(ended, piece.size())));
+      if (ended == std::string_view::npos) return;
+      AddLines(std::string_view(text_.get(), size_));
+      size_ = 0;
+      piece.remove_prefix(ended);
+    }
+    const std::size_t cut = TakeLines(piece);
+    Append(piece.substr(cut));
+  }
+  // How much of the piece the pending line takes, its line end included;
+  // npos when the piece does not end it (a CR ending the piece may still be
+  // followed by its LF).
+  std::size_t PendingLineEnd(std::string_view piece) const {
+    if (text_[size_ - 1] == '\r') return !piece.empty() && piece[0] == '\n' ? 1 : 0;
+    const std::size_t end = piece.find_first_of("\r\n");
+    if (end == std::string_view::npos || (piece[end] == '\r' && end + 1 == piece.size()))
+      return std::string_view::npos;
+    return end + (piece.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  void Append(std::string_view bytes) {
     // Doubling keeps a line of many pieces from being copied once per piece.
-    if (capacity_ - size_ < room) Grow(std::max(size_ + room, 2 * capacity_));
-    char* end = decoder_.DecodeTo(piece, text_.get() + size_, last);
-    const auto decoded = static_cast<std::size_t>(end - (text_.get() + size_));
-    size_ += decoded;
-    part_.textBytes += decoded;
+    if (capacity_ - size_ < bytes.size()) Grow(std::max(size_ + bytes.size(), 2 * capacity_));
+    std::memcpy(text_.get() + size_, bytes.data(), bytes.size());
+    size_ += bytes.size();
   }
   // Room that is written before it is read: a string's would be zeroed first.
   void Grow(std::size_t capacity) {
@@ -101,23 +150,15 @@ class alignas(64) PartSink : public ReadSink {
     capacity_ = capacity;
   }
 
-  // Takes the lines whose ending is known; a CR at the end may still be
-  // followed by its LF. Only what came since the last look is searched, so a
-  // line of many pieces is not searched once per piece.
-  void TakeCompleteLines() {
-    std::size_t end = size_;
-    if (end > 0 && text_[end - 1] == '\r') --end;
-    const std::size_t from = std::min(searched_, end);
-    const std::size_t last = std::string_view(text_.get() + from, end - from).find_last_of("\r\n");
-    if (last == std::string_view::npos) {
-      searched_ = end;
-      return;
-    }
-    const std::size_t cut = from + last + 1;
-    AddLines(std::string_view(text_.get(), cut));
-    size_ -= cut;
-    std::memmove(text_.get(), text_.get() + cut, size_);
-    searched_ = end - cut;
+  // Adds the lines whose ending is known (a CR at the end may still be
+  // followed by its LF) and answers where the rest starts.
+  std::size_t TakeLines(std::string_view text) {
+    std::size_t end = text.size();
+    if (end > 0 && text[end - 1] == '\r') --end;
+    const std::size_t last = text.substr(0, end).find_last_of("\r\n");
+    if (last == std::string_view::npos) return 0;
+    AddLines(text.substr(0, last + 1));
+    return last + 1;
   }
 
   void AddLines(std::string_view text) {
@@ -130,17 +171,50 @@ class alignas(64) PartSink : public ReadSink {
     while (lines.Next(cells, delimiters)) AddRow(cells, delimiters);
   }
 
-  void AddRow(const std::string_view* cells, std::size_t delimiters) {
+  void AddRow(std::string_view* cells, std::size_t delimiters) {
     ++part_.shape.lines;
     part_.shape.maxDelimiters = std::max<std::uint64_t>(part_.shape.maxDelimiters, delimiters);
     const int row = part_.Rows();
+    if (StampCellsHaveHighByte(cells)) DecodeStampCells(cells);
     const RowKind kind = KindOfCells(cells);
-    const int id = kind == RowKind::RunStart || kind == RowKind::RunEnd ? part_.keys.IdOf(cells) : -1;
+    // Keys by their bytes: decoded when the part ends.
+    const int id = kind == RowKind::RunStart || kind == RowKind::RunEnd ? KeyIdOf(cells) : -1;
     TDateTime time = 0;
     const bool valid = stamps_.Read(cells, time);
     AddRowFacts(kind, id, time, valid);
     NoteStamp(row, kind, valid);
   }
+  int KeyIdOf(const std::string_view* cells) {
+    const int id = part_.keys.IdOf(cells);
+    if (static_cast<std::size_t>(id) == folderSizes_.size()) folderSizes_.push_back(cells[kFolderCell].size());
+    return id;
+  }
+  // The marker, date and time as text, in place of their bytes.
+  void DecodeStampCells(std::string_view* cells) {
+    for (int c = kMarkerCell; c <= kTimeCell; ++c) {
+      std::string& text = decoded_[static_cast<std::size_t>(c)];
+      text.clear();
+      AppendCp932AsUtf8(cells[c], text);
+      cells[c] = text;
+    }
+  }
+  // The part's keys as text: folder and name decoded apart, as their cells
+  // are. Distinct bytes decode to distinct texts, but equal texts would share
+  // an id all the same.
+  void DecodeKeys() {
+    std::vector<std::string> keys = part_.keys.TakeKeys();
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+      const std::string_view key = keys[k];
+      std::string text = Cp932ToUtf8(key.substr(0, folderSizes_[k]));
+      text += '\\';
+      AppendCp932AsUtf8(key.substr(folderSizes_[k] + 1), text);
+      keys[k] = std::move(text);
+    }
+    const std::vector<int> ids = part_.keys.Adopt(std::move(keys));
+    for (int& id : part_.keyIds)
+      if (id >= 0) id = ids[static_cast<std::size_t>(id)];
+  }
+
   void AddRowFacts(RowKind kind, int id, TDateTime time, bool valid) {
     part_.kinds.push_back(kind);
     part_.keyIds.push_back(id);
@@ -169,10 +243,10 @@ class alignas(64) PartSink : public ReadSink {
 
   RowStampReader stamps_;
   PartFacts& part_;
-  Cp932Decoder decoder_;
-  std::unique_ptr<char[]> text_;  // decoded, from the start of the line not yet taken
+  std::unique_ptr<char[]> text_;  // from the start of the line not yet taken
   std::size_t size_ = 0, capacity_ = 0;
-  std::size_t searched_ = 0;  // how much of the text holds no line end
+  std::vector<std::size_t> folderSizes_;  // by key id, in bytes
+  std::string decoded_[kTimeCell + 1];
   int pendingRow_ = -1;  // the last row, when it is an Other row without a date
   std::string pending_;
 };
@@ -206,20 +280,28 @@ ReadOutcome ReadFile(const std::string& path, std::uint64_t budget, const StampR
   return outcome;
 }
 
-// The limits a load into the viewer's grid would apply.
-void CheckLimits(const std::vector<FileFacts>& files, const std::string& lastFile) {
+// A text length no limit applies to.
+constexpr std::uint64_t kUnboundedText = std::uint64_t{1} << 60;
+
+// Raises what a load into the viewer's grid would raise; false when only
+// that load can tell.
+bool CheckLimits(const std::vector<FileFacts>& files, const std::string& lastFile) {
   TextShape shape;
-  std::uint64_t textBytes = 0;
+  std::uint64_t rawBytes = 0;
   for (const FileFacts& file : files) {
     for (const PartFacts& part : file.parts) {
       shape.Add(part.shape);
-      textBytes += part.textBytes;
+      rawBytes += part.rawBytes;
     }
   }
   TStringGrid grid;
   TStringGridIO io;
   PrepareLogGrid(grid, io);
-  FitGridSize(grid, io.Stretch(), shape, textBytes, lastFile);
+  // The limits on columns and cells do not depend on the text's length.
+  const GridSize size = FitGridSize(grid, io.Stretch(), shape, kUnboundedText, lastFile);
+  // The rows' limit holds for the decoded text when it holds for the bytes;
+  // otherwise the grid load, which decodes, decides.
+  return size.rows <= MaxGridRows(rawBytes, size.cols);
 }
 
 // Appends a part's rows to the facts (its lead left out), key ids renumbered.
@@ -267,7 +349,7 @@ std::optional<StreamedLogs> StreamLaunchLogs(const std::vector<std::string>& pat
   std::vector<std::optional<TDateTime>> firstDates;
   for (const FileFacts& file : files) firstDates.push_back(file.FirstDate());
   const std::vector<int> order = OrderOfLogs(firstDates);
-  CheckLimits(files, paths[static_cast<std::size_t>(order.back())]);
+  if (!CheckLimits(files, paths[static_cast<std::size_t>(order.back())])) return std::nullopt;
 
   ProgramKeys keys;
   std::vector<RowStamp> rowStamps;

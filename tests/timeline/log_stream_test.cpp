@@ -112,6 +112,15 @@ TEST(StreamedLogs, ReadWhatTheGridHoldsWhereverPiecesAndHalvesAreCut) {
   const std::string longLine = head + std::string(3 * kMiB - 1 - head.size(), 'y') + "\r\n" + Lines(kMiB, "\r\n");
   // A run opened after the bad row: the scan stops there, naming its date.
   const std::string badLast = Lines(kMiB, "\n") + "vvv,2024/04/15,9:00:00,,\nx,2024/13/01,9:10:00,,";
+  // Cells that are not ASCII: a designator, a wide marker, quoted kanji, stray
+  // bytes, lead bytes right before a delimiter (the folder's, then "\" in the
+  // key, must not pair with it), and last a date in wide digits.
+  const std::string odd = Utf8ToCp932(
+      "vvv,2024/04/15,8:00:00,,\r\nC,2024/04/15,午後 1:00:00,ﾒﾓ帳.exe,C:\\山田\r\nＣ,2024/04/15,9:00:00,x.exe,y\r\n"
+      "C,2024/04/15,9:30:00,\"山田.exe\",\"C:\\表\"\r\n") +
+      "C,2024/04/15,9:10:00,a\x95,C:\\b\x95\r\nE,2024/04/15,9:20:00,a\x95,C:\\b\x95\r\n"
+      "C,2024/04/15,9:40:00,\x80\xFD.exe,\xA0\x82\r\n" +
+      Utf8ToCp932("C,２０２４/04/15,9:50:00,a,b\r\nE,2024/04/15,9:55:00,a,b\r\n");
   const struct {
     const char* what;
     std::vector<std::string> files;
@@ -127,6 +136,8 @@ TEST(StreamedLogs, ReadWhatTheGridHoldsWhereverPiecesAndHalvesAreCut) {
       {"an empty file", {""}},
       {"a line over several pieces, its CR LF split between two", {longLine}},
       {"the last row unreadable, needed as a run's end", {badLast}},
+      {"cells that are not ASCII", {odd}},
+      {"cells that are not ASCII, in the second half", {Lines(3 * kMiB, "\r\n") + odd}},
       {"several files, ordered by their first date",
        {"x\r\nC,2024/04/16,8:00:00,a,b\r\n", "", "C,2024/04/15,8:00:00,a,b\r\nE,2024/04/15,9:00:00,a,b\r\n",
         "vvv,2024/04/14,7:00:00,,\r\n"}},
