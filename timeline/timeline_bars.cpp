@@ -34,15 +34,6 @@ void TimelineBars::reserve(std::size_t count) {
   ReserveAdvised(Ended, count);
 }
 
-void TimelineBars::push_back(const TimelineBar& bar) {
-  Starts.push_back(bar.Start);
-  Ends.push_back(bar.End);
-  Rows.push_back(bar.Row);
-  Colours.push_back(bar.Colour);
-  Labels.push_back(bar.Label);
-  Ended.push_back(bar.Ended);
-}
-
 void TimelineBars::insert(std::size_t at, const TimelineBar& bar) {
   InsertAt(Starts, at, bar.Start);
   InsertAt(Ends, at, bar.End);

@@ -58,7 +58,15 @@ class TimelineBars {
   Iterator end() const { return {*this, size()}; }
 
   void reserve(std::size_t count);
-  void push_back(const TimelineBar& bar);
+  // Inline: a scan adds a bar per run.
+  void push_back(const TimelineBar& bar) {
+    Starts.push_back(bar.Start);
+    Ends.push_back(bar.End);
+    Rows.push_back(bar.Row);
+    Colours.push_back(bar.Colour);
+    Labels.push_back(bar.Label);
+    Ended.push_back(bar.Ended);
+  }
   void insert(std::size_t at, const TimelineBar& bar);
   // Orders the bars by start, equal starts kept in their order.
   void SortByStart();

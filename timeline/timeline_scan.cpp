@@ -119,23 +119,26 @@ std::size_t RunCount(const RowFacts& facts) {
 class ProgramRows {
  public:
   ProgramRows(const TimelineSource& source, const std::vector<std::string>& keys)
-      : keys_(keys), decided_(keys.size(), false), hidden_(keys.size(), false),
-        rowOf_(keys.size(), 0), folded_(keys.size()) {
+      : hidden_(keys.size(), false), rowOf_(keys.size(), 0) {
+    std::unordered_set<std::string> hiddenNames;  // case-folded
     if (!source.ShowAll && source.HiddenNames) {
       for (int i = 0; i < source.HiddenNames->Count(); ++i)
-        hiddenNames_.insert(CaseFoldKey((*source.HiddenNames)[i]));
+        hiddenNames.insert(CaseFoldKey((*source.HiddenNames)[i]));
+    }
+    // A log names a few dozen programs: each key is decided up front rather
+    // than checked for on each of its runs.
+    folded_.reserve(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      folded_.push_back(CaseFoldKey(NormalizeName(keys[i])));
+      hidden_[i] = hiddenNames.count(folded_[i]) > 0;
     }
   }
 
-  bool Hidden(int id) {
-    Decide(id);
-    return hidden_[static_cast<std::size_t>(id)];
-  }
+  bool Hidden(int id) const { return hidden_[static_cast<std::size_t>(id)] != 0; }
 
   // The row of the program; its first call for a name appends the name to the
   // program order, and the key's label to the row labels.
   int Row(int id) {
-    Decide(id);
     const auto i = static_cast<std::size_t>(id);
     int& row = rowOf_[i];
     if (row == 0) {
@@ -149,22 +152,11 @@ class ProgramRows {
   std::vector<int> TakeRowLabels() { return std::move(rowLabels_); }
 
  private:
-  void Decide(int id) {
-    const auto i = static_cast<std::size_t>(id);
-    if (decided_[i]) return;
-    decided_[i] = true;
-    folded_[i] = CaseFoldKey(NormalizeName(keys_[i]));
-    hidden_[i] = hiddenNames_.count(folded_[i]) > 0;
-  }
-
-  const std::vector<std::string>& keys_;
-  std::vector<bool> decided_;
-  std::vector<bool> hidden_;
-  std::vector<int> rowOf_;                       // 0 until the first shown run
-  std::vector<std::string> folded_;              // normalised, case-folded names by key id
-  std::unordered_set<std::string> hiddenNames_;  // case-folded
-  std::unordered_map<std::string, int> order_;   // case-folded name -> position
-  std::vector<int> rowLabels_;                   // by position in order_
+  std::vector<std::uint8_t> hidden_;
+  std::vector<int> rowOf_;                      // 0 until the first shown run
+  std::vector<std::string> folded_;             // normalised, case-folded names by key id
+  std::unordered_map<std::string, int> order_;  // case-folded name -> position
+  std::vector<int> rowLabels_;                  // by position in order_
 };
 
 // The bars of one log's runs, in row order; stops at the first run whose
