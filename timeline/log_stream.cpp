@@ -211,6 +211,7 @@ class alignas(64) PartSink : public ReadSink {
       keys[k] = std::move(text);
     }
     const std::vector<int> ids = part_.keys.Adopt(std::move(keys));
+    if (part_.keys.Keys().size() == ids.size()) return;  // none shared: the ids stay
     for (int& id : part_.keyIds)
       if (id >= 0) id = ids[static_cast<std::size_t>(id)];
   }
