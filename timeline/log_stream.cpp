@@ -137,6 +137,7 @@ class alignas(64) PartSink : public ReadSink {
     return end + (piece.compare(end, 2, "\r\n") == 0 ? 2 : 1);
   }
   void Append(std::string_view bytes) {
+    if (bytes.empty()) return;  // nothing to copy, perhaps into no room yet
     // Doubling keeps a line of many pieces from being copied once per piece.
     if (capacity_ - size_ < bytes.size()) Grow(std::max(size_ + bytes.size(), 2 * capacity_));
     std::memcpy(text_.get() + size_, bytes.data(), bytes.size());
