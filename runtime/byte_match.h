@@ -62,11 +62,6 @@ inline std::size_t CountByte(const char* data, std::size_t size, char c) {
 // compared per log row (a date, a program's name and folder) are too short
 // for a library call to pay for itself.
 inline bool SameBytes(const char* data, const char* other, std::size_t size) {
-  const auto word = [](const char* p) {
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-    return w;
-  };
   if (size < 8) {
     for (std::size_t i = 0; i < size; ++i)
       if (data[i] != other[i]) return false;
@@ -74,8 +69,21 @@ inline bool SameBytes(const char* data, const char* other, std::size_t size) {
   }
   // Whole words, the last one reaching back over the one before.
   for (std::size_t i = 0; i + 8 < size; i += 8)
-    if (word(data + i) != word(other + i)) return false;
-  return word(data + size - 8) == word(other + size - 8);
+    if (LoadUpTo8(data + i, 8) != LoadUpTo8(other + i, 8)) return false;
+  return LoadUpTo8(data + size - 8, 8) == LoadUpTo8(other + size - 8, 8);
+}
+
+// Whether data[0, size) holds a byte with the high bit set (not ASCII),
+// looked at a word at a time as SameBytes looks.
+inline bool HasHighByte(const char* data, std::size_t size) {
+  std::uint64_t bits = 0;
+  if (size < 8) {
+    bits = LoadUpTo8(data, size);
+  } else {
+    for (std::size_t i = 0; i + 8 < size; i += 8) bits |= LoadUpTo8(data + i, 8);
+    bits |= LoadUpTo8(data + size - 8, 8);
+  }
+  return (bits & 0x8080808080808080ull) != 0;
 }
 
 }  // namespace tokiwa

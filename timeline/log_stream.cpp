@@ -49,19 +49,6 @@ struct alignas(64) PartFacts {
   int Rows() const { return static_cast<int>(kinds.size()); }
 };
 
-// Whether the bytes hold one that is not ASCII.
-bool HasHighByte(const char* p, std::size_t n) {
-  std::uint64_t bits = 0;
-  if (n < 8) {
-    bits = LoadUpTo8(p, n);
-  } else {
-    // Whole words, the last one overlapping the one before.
-    for (std::size_t i = 0; i + 8 < n; i += 8) bits |= LoadUpTo8(p + i, 8);
-    bits |= LoadUpTo8(p + n - 8, 8);
-  }
-  return (bits & 0x8080808080808080ull) != 0;
-}
-
 // Whether a row's marker, date or time holds a byte that is not ASCII: the
 // line from the marker to the time's end, when the row has both.
 bool StampCellsHaveHighByte(const std::string_view* cells) {

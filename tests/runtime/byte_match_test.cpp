@@ -1,6 +1,6 @@
 // The word-at-a-time byte search and comparison must find, count and compare
 // exactly as a plain loop does, bytes with the high bit set and the byte after
-// a match included.
+// a match included, and tell the texts that hold such bytes.
 #include "runtime/byte_match.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +28,8 @@ TEST(ByteMatch, FindsAndCountsAsAPlainLoop) {
     std::string other = text;
     if (!other.empty() && rng() % 2) other[rng() % other.size()] ^= static_cast<char>(1 << (rng() % 8));
     ASSERT_EQ(SameBytes(text.data(), other.data(), text.size()), text == other) << round;
+    const bool high = std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+    ASSERT_EQ(HasHighByte(text.data(), text.size()), high) << round;
   }
 }
 
