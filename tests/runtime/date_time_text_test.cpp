@@ -216,6 +216,33 @@ TEST_F(DateTimeTextTest, PlainStampsReadAsTheScannerReadsThem) {
   EXPECT_GT(accepted, 20000);  // many stay dates
 }
 
+// A log's times read by their separator alone: the usual h:mm:ss forms and
+// every other plain one, in range or not; what is not three plain numbers is
+// left to the general reading.
+TEST(PlainTime, ReadsTheUsualFormsAndLeavesTheRestToTheScanner) {
+  const struct {
+    const char* text;
+    PlainRead read;
+    double value;
+  } cases[] = {
+      {"8:51:37", PlainRead::prRead, Clock(8, 51, 37)},   {"08:05:07", PlainRead::prRead, Clock(8, 5, 7)},
+      {"23:59:59", PlainRead::prRead, Clock(23, 59, 59)}, {"0:00:00", PlainRead::prRead, 0},
+      {"8:5:7", PlainRead::prRead, Clock(8, 5, 7)},       {"0008:0005:07", PlainRead::prRead, Clock(8, 5, 7)},
+      {"24:00:00", PlainRead::prInvalid, 0},              {"8:60:00", PlainRead::prInvalid, 0},
+      {"12:00:60", PlainRead::prInvalid, 0},              {"8.51.37", PlainRead::prOtherForm, 0},
+      {"8:51:3x", PlainRead::prOtherForm, 0},             {" 8:51:37", PlainRead::prOtherForm, 0},
+      {"8:51", PlainRead::prOtherForm, 0},                {"123:00:00", PlainRead::prInvalid, 0},
+      {"12345:00:00", PlainRead::prOtherForm, 0},        {"", PlainRead::prOtherForm, 0},
+  };
+  for (const auto& c : cases) {
+    double value = -1;
+    ASSERT_EQ(ReadPlainTime(c.text, ':', value), c.read) << c.text;
+    if (c.read == PlainRead::prRead) {
+      EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+    }
+  }
+}
+
 TEST_F(DateTimeTextTest, DatesBeforeTheEpochCarryTheTimeOutward) {
   double value = ValueOf("1899/12/29 06:00");
   EXPECT_DOUBLE_EQ(value, -1.25);
