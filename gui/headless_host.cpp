@@ -61,8 +61,11 @@ bool WritePngFile(const QImage& image, const std::string& path) {
 std::unique_ptr<Bitmap> HeadlessChartHost::CreateBitmap(int width, int height, bool monochrome) {
   // The back buffer is copied onto this canvas whole, and the copy of a
   // picture onto itself is skipped.
-  if (QSize(width, height) == image_->size()) return std::make_unique<QtBitmap>(image_, monochrome);
-  return std::make_unique<QtBitmap>(width, height, monochrome);
+  auto bitmap = QSize(width, height) == image_->size() ? std::make_unique<QtBitmap>(image_, monochrome)
+                                                        : std::make_unique<QtBitmap>(width, height, monochrome);
+  // A render makes a new back buffer; what earlier ones measured stays known.
+  static_cast<QtCanvas&>(bitmap->GetCanvas()).ShareFontsWith(canvas_);
+  return bitmap;
 }
 
 void HeadlessChartHost::ShowMessage(const std::string& text) { ShowErrorMessage(nullptr, text); }

@@ -121,7 +121,6 @@ const QColor& QtCanvas::CachedColour(ColourCache& cache, TColor c) const {
 void QtCanvas::SetMonochrome(bool on) {
   monochrome_ = on;
   penColour_.valid = brushColour_.valid = false;
-  fontKey_.reset();
   if (painter_) painter_->setRenderHint(QPainter::TextAntialiasing, !on);
 }
 

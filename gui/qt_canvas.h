@@ -3,8 +3,6 @@
 // platform's pixel rules (exclusive right and bottom edges, LineTo without its
 // end point, its dash patterns and raster operations). The window canvas is such
 // an image that the chart widget copies to the screen in its paint event.
-#include <QFont>
-#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
@@ -14,6 +12,7 @@
 
 #include "gui/raster_lines.h"
 #include "gui/raster_pixels.h"
+#include "gui/realised_fonts.h"
 #include "runtime/canvas.h"
 
 namespace tokiwa {
@@ -56,14 +55,18 @@ class QtCanvas : public Canvas {
   // Closes the painter; the next primitive opens it again with the same clip.
   void End();
   // On an RGB32 image, thin lines and solid fills write the image's pixels
-  // themselves instead of asking QPainter for every run of pixels (on by
-  // default). The pictures are the same either way; off is the reference the
-  // direct path is tested against.
+  // themselves instead of asking QPainter for every run of pixels, and texts
+  // on an image are drawn from their glyphs as first shaped (on by default).
+  // The pictures are the same either way; off is the reference the direct
+  // path is tested against.
   void SetDirectRaster(bool on) { directRaster_ = on; }
   bool DirectRaster() const { return directRaster_; }
   // A one-bit surface: every colour is drawn as black or white (see MonoColor).
   void SetMonochrome(bool on);
   bool Monochrome() const { return monochrome_; }
+  // Texts measured on either canvas are known to both from then on: a host
+  // whose back buffer is new at every paint keeps its measurements.
+  void ShareFontsWith(const QtCanvas& other) { fonts_ = other.fonts_; }
 
   void Rectangle(int left, int top, int right, int bottom) override;
   using Canvas::Rectangle;
@@ -124,7 +127,8 @@ class QtCanvas : public Canvas {
   void FillPolygonArea(std::span<const TPoint> points);
   void EllipticShape(int kind, int left, int top, int right, int bottom, int x1, int y1, int x2, int y2);
   void DrawQImage(const QRectF& target, const QImage& image, const QRectF& source);
-  const QFontMetrics& Metrics();
+  RealisedFont& CurrentFont();
+  bool DrawsShapedText() const;
 
   QImage* target_ = nullptr;   // the image drawn on, if the device is one
   QPaintDevice* device_ = nullptr;
@@ -153,16 +157,7 @@ class QtCanvas : public Canvas {
   const QColor& CachedColour(ColourCache& cache, TColor c) const;
   mutable ColourCache penColour_, brushColour_;
 
-  // The current font realised for Qt, rebuilt when the TFont settings change.
-  struct FontKey {
-    std::string name;
-    int height = 0;
-    TFontStyles style = 0;
-    bool operator==(const FontKey&) const = default;
-  };
-  std::optional<FontKey> fontKey_;
-  QFont qfont_;
-  std::optional<QFontMetrics> metrics_;
+  std::shared_ptr<RealisedFonts> fonts_ = std::make_shared<RealisedFonts>();
 
   // Reused between strokes: the runs of a thin line, and its short runs as
   // single points, which Qt draws faster in batches.

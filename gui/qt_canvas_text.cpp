@@ -3,38 +3,23 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gui/font_mapping.h"
 #include "gui/qt_canvas.h"
-#include "runtime/encoding.h"
 
 namespace tokiwa {
 
-namespace {
+RealisedFont& QtCanvas::CurrentFont() { return fonts_->For(Font(), monochrome_); }
 
-// Names from the logs keep their undecodable bytes; they show as the loader
-// always showed them.
-QString ShownText(std::string_view text) {
-  const std::string shown = Cp932DisplayText(text);
-  return QString::fromUtf8(shown.data(), qsizetype(shown.size()));
-}
-
-}  // namespace
-
-const QFontMetrics& QtCanvas::Metrics() {
-  const TFont& f = Font();
-  FontKey key{f.Name(), f.Height(), f.Style()};
-  if (!fontKey_ || !(*fontKey_ == key) || !metrics_) {
-    qfont_ = ToQFont(f);
-    if (monochrome_) qfont_.setStyleStrategy(QFont::NoAntialias);
-    metrics_.emplace(qfont_);
-    fontKey_ = std::move(key);
-  }
-  return *metrics_;
+// Drawn from the glyphs once shaped on images; a document keeps its texts as
+// text. Decorations go the general way, and so does text while the painter's
+// background is opaque (hatched fills leave it so): Qt then places runs of
+// glyphs without the painter's transform.
+bool QtCanvas::DrawsShapedText() const {
+  return directRaster_ && target_ && !bgOpaque_ && !(Font().Style() & (fsUnderline | fsStrikeOut));
 }
 
 TSize QtCanvas::TextExtent(std::string_view text) {
-  const QFontMetrics& fm = Metrics();
-  return {fm.horizontalAdvance(ShownText(text)), fm.height()};
+  RealisedFont& font = CurrentFont();
+  return {font.Width(text), font.Metrics().height()};
 }
 
 // The text box is laid out in the text's own (rotated) frame with the anchor
@@ -45,9 +30,9 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
   if (std::abs(std::int64_t(x)) > raster::kSafeCoordinate || std::abs(std::int64_t(y)) > raster::kSafeCoordinate) {
     return;  // no text reaches the image from that far
   }
-  const QFontMetrics& fm = Metrics();
-  const QString s = ShownText(text);
-  const int w = fm.horizontalAdvance(s), h = fm.height();
+  RealisedFont& font = CurrentFont();
+  const QFontMetrics& fm = font.Metrics();
+  const int w = font.Width(text), h = fm.height();
   const int dx = HAlign() == TextHAlign::Left ? 0 : HAlign() == TextHAlign::Center ? -(w / 2) : -w;
   const int dy = VAlign() == TextVAlign::Top ? 0 : -h;
   const QRect box(dx, dy, w, h);
@@ -65,9 +50,14 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
   SetComposition(QPainter::CompositionMode_SourceOver);
   p->setTransform(transform);
   if (TextBackgroundOpaque()) p->fillRect(box, ToQColor(BkColor()));
-  p->setFont(qfont_);
+  p->setFont(font.Font());
   p->setPen(ToQColor(Font().Color()));
-  p->drawText(QPoint(dx, dy + fm.ascent()), s);
+  const QPoint baseline(dx, dy + fm.ascent());
+  if (DrawsShapedText()) {
+    for (const QGlyphRun& run : font.Glyphs(text)) p->drawGlyphRun(baseline, run);
+  } else {
+    p->drawText(baseline, ShownText(text));
+  }
   p->resetTransform();
 }
 

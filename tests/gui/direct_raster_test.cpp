@@ -1,5 +1,6 @@
 // The fast paths draw exactly what the straightforward ones do: lines written
-// into the image's scanlines against QPainter's runs, and Gantt bars skipped
+// into the image's scanlines against QPainter's runs, texts drawn from their
+// glyphs as once shaped against drawing the text, and Gantt bars skipped
 // by the bar index against every bar drawn, compared pixel for pixel; the bar
 // under the pointer found by the index against a look at every bar.
 #include <QImage>
@@ -67,6 +68,63 @@ TEST(DirectRasterTest, LinesOfEverySlopeStyleModeAndClipMatchTheStraightforwardP
   for (std::uint32_t seed = 1; seed <= 8; ++seed) {
     const QImage direct = DrawLines(true, seed), plain = DrawLines(false, seed);
     EXPECT_TRUE(direct == plain) << "seed " << seed << ": " << FirstDifference(direct, plain);
+  }
+}
+
+// Texts in every font, style, angle and alignment, over the painter states
+// other primitives leave (hatched and opaque fills, clips), each drawn twice so
+// the second comes from what the first measured and shaped.
+QImage DrawTexts(bool direct, bool monochrome, std::uint32_t seed) {
+  QImage image(240, 180, QImage::Format_RGB32);
+  image.fill(0xFFFFFFFF);
+  QtCanvas canvas(&image);
+  canvas.SetDirectRaster(direct);
+  canvas.SetMonochrome(monochrome);
+  std::mt19937 random(seed);
+  auto in = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  const char* names[] = {"ＭＳ Ｐゴシック", "ＭＳ 明朝", "Arial", "Courier New", "No Such Face"};
+  const char* texts[] = {"12:34:56", "システム", "メモ帳.exe", "C:\\Tools\\a.exe", "W", "2026/12/09 01:02",
+                         "\x83\x81\x83", "fi ffl AV To", "混在 mixed 文字"};
+  const int angles[] = {0, 0, 90, 270, 180, 45, 30, -60};
+  for (int k = 0; k < 120; ++k) {
+    if (k % 20 == 0) {
+      if (k % 40 == 0) {
+        canvas.ClipRect({in(-20, 60), in(-20, 50), in(120, 260), in(90, 200)});
+      } else {
+        canvas.RemoveClip();
+      }
+    }
+    TFont& font = canvas.Font();
+    font.SetName(names[k % 5]);
+    font.SetHeight(k % 3 == 0 ? in(8, 30) : -in(8, 24));
+    font.SetStyle(static_cast<TFontStyles>(in(0, 15)));
+    font.SetAngle(angles[k / 3 % 8]);
+    font.SetColor(static_cast<TColor>(in(0, 0xFFFFFF)));
+    canvas.SetTextAlign(static_cast<TextHAlign>(k % 3), k % 2 ? TextVAlign::Top : TextVAlign::Bottom);
+    canvas.SetBkMode(k % 4 == 0 ? BkMode::Opaque : BkMode::Transparent);
+    canvas.SetBkColor(static_cast<TColor>(in(0, 0xFFFFFF)));
+    if (k % 5 == 0) {
+      canvas.Brush().SetStyle(static_cast<TBrushStyle>(in(0, 7)));
+      const TPoint corner{in(-10, 200), in(-10, 150)};
+      const TPoint shape[] = {corner, {corner.X + in(5, 60), corner.Y}, {corner.X, corner.Y + in(5, 60)}};
+      canvas.Polygon(shape);
+    }
+    const char* text = texts[in(0, 8)];
+    const int x = in(-20, 260), y = in(-20, 200);
+    canvas.TextOut(x, y, text);
+    canvas.TextOut(x + 3, y + 5, text);
+  }
+  canvas.End();
+  return image;
+}
+
+TEST(DirectRasterTest, TextsMatchDrawingThemAsText) {
+  for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+    for (const bool monochrome : {false, true}) {
+      const QImage direct = DrawTexts(true, monochrome, seed), plain = DrawTexts(false, monochrome, seed);
+      EXPECT_TRUE(direct == plain) << "seed " << seed << (monochrome ? " monochrome" : "") << ": "
+                                   << FirstDifference(direct, plain);
+    }
   }
 }
 

@@ -1,0 +1,64 @@
+#pragma once
+// The fonts a canvas draws with, realised for Qt once per distinct setting,
+// each remembering the widths of the texts measured in it. Measuring a text
+// shapes it, which costs more than drawing it, and every frame measures the
+// same labels again (to place them, to size the axes, then to draw them).
+#include <QFont>
+#include <QFontMetrics>
+#include <QGlyphRun>
+#include <QList>
+#include <QString>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "runtime/graphics.h"
+
+namespace tokiwa {
+
+// A text from the logs as shown: undecodable bytes kept as the loader shows them.
+QString ShownText(std::string_view text);
+
+class RealisedFont {
+ public:
+  explicit RealisedFont(QFont font);
+  const QFont& Font() const { return font_; }
+  const QFontMetrics& Metrics() const { return metrics_; }
+  // The advance of the text as shown.
+  int Width(std::string_view text);
+  // The text shaped, its baseline at y = 0: drawn run by run it gives the
+  // pixels drawing the text itself gives, without shaping it again.
+  const QList<QGlyphRun>& Glyphs(std::string_view text);
+
+ private:
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  QFont font_;
+  QFontMetrics metrics_;
+  std::unordered_map<std::string, int, Hash, std::equal_to<>> widths_;
+  std::unordered_map<std::string, QList<QGlyphRun>, Hash, std::equal_to<>> glyphs_;
+};
+
+class RealisedFonts {
+ public:
+  // The font for these settings; a monochrome canvas draws it without
+  // antialiasing. Stays valid until the next call.
+  RealisedFont& For(const TFont& font, bool monochrome);
+
+ private:
+  struct Key {
+    std::string name;
+    int height = 0;
+    TFontStyles style = 0;
+    bool monochrome = false;
+    bool operator==(const Key&) const = default;
+  };
+  std::vector<std::pair<Key, std::unique_ptr<RealisedFont>>> fonts_;
+  std::size_t last_ = 0;
+};
+
+}  // namespace tokiwa
