@@ -18,26 +18,34 @@ int MulDiv(int a, int b, int c) {
 
 void TPen::Assign(const TPersistent& source) {
   if (auto p = dynamic_cast<const TPen*>(&source)) {
-    bool changed = color_ != p->color_ || style_ != p->style_ || width_ != p->width_ || mode_ != p->mode_;
-    color_ = p->color_;
-    style_ = p->style_;
-    width_ = p->width_;
-    mode_ = p->mode_;
-    if (changed) Changed();
+    AssignPen(*p);
     return;
   }
   TGraphicsObject::Assign(source);
 }
 
+void TPen::AssignPen(const TPen& p) {
+  bool changed = color_ != p.color_ || style_ != p.style_ || width_ != p.width_ || mode_ != p.mode_;
+  color_ = p.color_;
+  style_ = p.style_;
+  width_ = p.width_;
+  mode_ = p.mode_;
+  if (changed) Changed();
+}
+
 void TBrush::Assign(const TPersistent& source) {
   if (auto b = dynamic_cast<const TBrush*>(&source)) {
-    bool changed = color_ != b->color_ || style_ != b->style_;
-    color_ = b->color_;
-    style_ = b->style_;
-    if (changed) Changed();
+    AssignBrush(*b);
     return;
   }
   TGraphicsObject::Assign(source);
+}
+
+void TBrush::AssignBrush(const TBrush& b) {
+  bool changed = color_ != b.color_ || style_ != b.style_;
+  color_ = b.color_;
+  style_ = b.style_;
+  if (changed) Changed();
 }
 
 int TFont::Size() const { return -MulDiv(height_, 72, ppi_); }

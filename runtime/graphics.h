@@ -40,6 +40,8 @@ class TPen : public TGraphicsObject {
   void SetWidth(int w) { Set(width_, w < 1 ? 1 : w); }
   void SetMode(TPenMode m) { Set(mode_, m); }
   void Assign(const TPersistent& source) override;
+  // Assign from what is known to be a pen: drawing copies one per shape.
+  void AssignPen(const TPen& source);
 
  private:
   TColor color_ = clBlack;
@@ -55,6 +57,7 @@ class TBrush : public TGraphicsObject {
   void SetColor(TColor c) { Set(color_, c); }
   void SetStyle(TBrushStyle s) { Set(style_, s); }
   void Assign(const TPersistent& source) override;
+  void AssignBrush(const TBrush& source);
 
  private:
   TColor color_ = clWhite;

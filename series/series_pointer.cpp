@@ -35,12 +35,12 @@ void TSeriesPointer::PreparePointerCanvas(TColor colour) {
   if (!owner_ || !owner_->ParentChart()) return;
   Canvas& canvas = owner_->ParentChart()->DrawCanvas();
   if (pen_.Visible()) {
-    canvas.Pen().Assign(pen_);
+    canvas.Pen().AssignPen(pen_);
     if (pen_.Color() == ColorDefault) canvas.Pen().SetColor(colour);
   } else {
     canvas.Pen().SetStyle(TPenStyle::psClear);
   }
-  canvas.Brush().Assign(brush_);
+  canvas.Brush().AssignBrush(brush_);
   if (brush_.Color() == ColorDefault) canvas.Brush().SetColor(colour);
 }
 
