@@ -15,14 +15,24 @@ void BarCover::Reset(int firstRow, int lastRow, ValueOfColumn fromValue, ValueOf
 }
 
 void BarCover::Set(Stretch& stretch, int left, int right) const {
-  // Near the canvas limit the series clamps its columns, which then no longer
-  // follow the values.
-  if (left != stretch.left || stretch.left == stretch.right)
-    stretch.fromValue = left > -kCanvasLimit + 2 ? fromValue_(left) : INFINITY;
-  if (right != stretch.right || stretch.left == stretch.right)
-    stretch.toValue = right < kCanvasLimit - 2 ? toValue_(right - 1) : -INFINITY;
+  if (left != stretch.left || stretch.left == stretch.right) stretch.fromValue = NAN;
+  if (right != stretch.right || stretch.left == stretch.right) stretch.toValue = NAN;
   stretch.left = left;
   stretch.right = right;
+}
+
+// Near the canvas limit the series clamps its columns, which then no longer
+// follow the values.
+double BarCover::FromValue(Stretch& stretch) const {
+  if (std::isnan(stretch.fromValue))
+    stretch.fromValue = stretch.left > -kCanvasLimit + 2 ? fromValue_(stretch.left) : INFINITY;
+  return stretch.fromValue;
+}
+
+double BarCover::ToValue(Stretch& stretch) const {
+  if (std::isnan(stretch.toValue))
+    stretch.toValue = stretch.right < kCanvasLimit - 2 ? toValue_(stretch.right - 1) : -INFINITY;
+  return stretch.toValue;
 }
 
 std::pair<int, int> BarCover::Uncovered(int row, int left, int right) {
@@ -48,9 +58,9 @@ std::pair<int, int> BarCover::Uncovered(int row, int left, int right) {
   return shown;
 }
 
-bool BarCover::Covers(int row, double start, double end) const {
-  const Stretch& painted = rows_[static_cast<std::size_t>(row - first_)];
-  return start <= end && start >= painted.fromValue && end <= painted.toValue;
+bool BarCover::Covers(int row, double start, double end) {
+  Stretch& painted = rows_[static_cast<std::size_t>(row - first_)];
+  return start <= end && painted.left != painted.right && start >= FromValue(painted) && end <= ToValue(painted);
 }
 
 }  // namespace tokiwa

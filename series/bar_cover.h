@@ -31,18 +31,21 @@ class BarCover {
   // The same question asked of values, before a bar's columns are worked out:
   // whether a bar that paints from its start's column to at most one past its
   // end's lies within the painted columns.
-  bool Covers(int row, double start, double end) const;
+  bool Covers(int row, double start, double end);
 
  private:
   struct Stretch {
     int left = 0;
     int right = 0;  // empty while left == right
     // Starts from fromValue on map at or right of left, ends up to toValue
-    // left of right.
+    // left of right. Not a number until asked for: when bars seldom overlap
+    // the stretch moves with every bar, and the first test mostly settles it.
     double fromValue = 0;
     double toValue = 0;
   };
   void Set(Stretch& stretch, int left, int right) const;
+  double FromValue(Stretch& stretch) const;
+  double ToValue(Stretch& stretch) const;
 
   int first_ = 0;
   std::vector<Stretch> rows_;
