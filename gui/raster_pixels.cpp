@@ -24,13 +24,22 @@ inline void Apply(std::uint32_t& pixel, std::uint32_t colour) {
   }
 }
 
+// Eight pixels a step, which the compiler stores as two wide words also where
+// it does not vectorise loops (-O2): a plain fill_n there stores pixel by pixel.
+inline void FillRow(std::uint32_t* row, std::ptrdiff_t width, std::uint32_t value) {
+  std::ptrdiff_t x = 0;
+  for (; x + 8 <= width; x += 8)
+    for (int k = 0; k < 8; ++k) row[x + k] = value;
+  for (; x < width; ++x) row[x] = value;
+}
+
 template <PixelOp op>
 void Fill(const PixelSurface& s, const TRect& r, std::uint32_t colour) {
   const std::ptrdiff_t width = std::ptrdiff_t{r.Right} - r.Left;
   for (std::ptrdiff_t y = r.Top; y < r.Bottom; ++y) {
     std::uint32_t* row = s.bits + y * s.stride + r.Left;
     if constexpr (op == PixelOp::Copy) {
-      std::fill_n(row, width, colour | kOpaque);
+      FillRow(row, width, colour | kOpaque);
     } else {
       for (std::ptrdiff_t x = 0; x < width; ++x) Apply<op>(row[x], colour);
     }
