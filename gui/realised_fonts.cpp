@@ -11,7 +11,7 @@ namespace {
 
 // Bounds on what is remembered: labels change as the view moves, and a
 // program may set any number of font sizes.
-constexpr std::size_t kMaxWidths = 4096;
+constexpr std::size_t kMaxTexts = 4096;
 constexpr std::size_t kMaxFonts = 64;
 
 }  // namespace
@@ -25,7 +25,7 @@ RealisedFont::RealisedFont(QFont font) : font_(std::move(font)), metrics_(font_)
 
 int RealisedFont::Width(std::string_view text) {
   if (auto known = widths_.find(text); known != widths_.end()) return known->second;
-  if (widths_.size() >= kMaxWidths) widths_.clear();
+  if (widths_.size() >= kMaxTexts) widths_.clear();
   const int width = metrics_.horizontalAdvance(ShownText(text));
   widths_.emplace(text, width);
   return width;
@@ -33,7 +33,7 @@ int RealisedFont::Width(std::string_view text) {
 
 const QList<QGlyphRun>& RealisedFont::Glyphs(std::string_view text) {
   if (auto known = glyphs_.find(text); known != glyphs_.end()) return known->second;
-  if (glyphs_.size() >= kMaxWidths) glyphs_.clear();
+  if (glyphs_.size() >= kMaxTexts) glyphs_.clear();
   QTextLayout layout(ShownText(text), font_);
   layout.beginLayout();
   QTextLine line = layout.createLine();
