@@ -26,6 +26,17 @@ std::string FirstDifference(const QImage& a, const QImage& b) {
   return "same";
 }
 
+// At every period-th shape a clip is set, and at the next one removed.
+template <typename MakeClip>
+void AlternateClip(QtCanvas& canvas, int shape, int period, MakeClip clip) {
+  if (shape % period != 0) return;
+  if (shape % (2 * period) == 0) {
+    canvas.ClipRect(clip());
+  } else {
+    canvas.RemoveClip();
+  }
+}
+
 QImage DrawLines(bool direct, std::uint32_t seed) {
   QImage image(160, 120, QImage::Format_RGB32);
   image.fill(0xFFFFFFFF);
@@ -38,13 +49,7 @@ QImage DrawLines(bool direct, std::uint32_t seed) {
   const TPenMode modes[] = {TPenMode::pmCopy, TPenMode::pmCopy, TPenMode::pmXor, TPenMode::pmNotXor, TPenMode::pmNot};
   canvas.Brush().SetColor(0x00C0FF);
   for (int k = 0; k < 400; ++k) {
-    if (k % 50 == 0) {
-      if (k % 100 == 0) {
-        canvas.ClipRect({in(-20, 60), in(-20, 50), in(80, 180), in(60, 140)});
-      } else {
-        canvas.RemoveClip();
-      }
-    }
+    AlternateClip(canvas, k, 50, [&] { return TRect{in(-20, 60), in(-20, 50), in(80, 180), in(60, 140)}; });
     canvas.Pen().SetStyle(styles[k % 5]);
     canvas.Pen().SetMode(modes[k / 5 % 5]);
     canvas.Pen().SetColor(static_cast<TColor>(in(0, 0xFFFFFF)));
@@ -87,13 +92,7 @@ QImage DrawTexts(bool direct, bool monochrome, std::uint32_t seed) {
                          "\x83\x81\x83", "fi ffl AV To", "混在 mixed 文字"};
   const int angles[] = {0, 0, 90, 270, 180, 45, 30, -60};
   for (int k = 0; k < 120; ++k) {
-    if (k % 20 == 0) {
-      if (k % 40 == 0) {
-        canvas.ClipRect({in(-20, 60), in(-20, 50), in(120, 260), in(90, 200)});
-      } else {
-        canvas.RemoveClip();
-      }
-    }
+    AlternateClip(canvas, k, 20, [&] { return TRect{in(-20, 60), in(-20, 50), in(120, 260), in(90, 200)}; });
     TFont& font = canvas.Font();
     font.SetName(names[k % 5]);
     font.SetHeight(k % 3 == 0 ? in(8, 30) : -in(8, 24));
