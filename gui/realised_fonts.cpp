@@ -23,17 +23,17 @@ QString ShownText(std::string_view text) {
 
 RealisedFont::RealisedFont(QFont font) : font_(std::move(font)), metrics_(font_) {}
 
-int RealisedFont::Width(std::string_view text) {
-  if (auto known = widths_.find(text); known != widths_.end()) return known->second;
-  if (widths_.size() >= kMaxTexts) widths_.clear();
-  const int width = metrics_.horizontalAdvance(ShownText(text));
-  widths_.emplace(text, width);
-  return width;
+RealisedFont::Known& RealisedFont::Find(std::string_view text) {
+  if (auto known = texts_.find(text); known != texts_.end()) return known->second;
+  if (texts_.size() >= kMaxTexts) texts_.clear();
+  return texts_.emplace(text, Known{metrics_.horizontalAdvance(ShownText(text)), std::nullopt}).first->second;
 }
 
+int RealisedFont::Width(std::string_view text) { return Find(text).width; }
+
 const QList<QGlyphRun>& RealisedFont::Glyphs(std::string_view text) {
-  if (auto known = glyphs_.find(text); known != glyphs_.end()) return known->second;
-  if (glyphs_.size() >= kMaxTexts) glyphs_.clear();
+  Known& known = Find(text);
+  if (known.glyphs) return *known.glyphs;
   QTextLayout layout(ShownText(text), font_);
   layout.beginLayout();
   QTextLine line = layout.createLine();
@@ -45,7 +45,7 @@ const QList<QGlyphRun>& RealisedFont::Glyphs(std::string_view text) {
     for (QPointF& position : positions) position.ry() -= baseline;
     run.setPositions(positions);
   }
-  return glyphs_.emplace(text, std::move(runs)).first->second;
+  return known.glyphs.emplace(std::move(runs));
 }
 
 RealisedFont& RealisedFonts::For(const TFont& font, bool monochrome) {

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -37,10 +38,16 @@ class RealisedFont {
     using is_transparent = void;
     std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
   };
+  struct Known {
+    int width = 0;
+    std::optional<QList<QGlyphRun>> glyphs;  // shaped when first drawn
+  };
+  // The text's entry, measured when it is new.
+  Known& Find(std::string_view text);
+
   QFont font_;
   QFontMetrics metrics_;
-  std::unordered_map<std::string, int, Hash, std::equal_to<>> widths_;
-  std::unordered_map<std::string, QList<QGlyphRun>, Hash, std::equal_to<>> glyphs_;
+  std::unordered_map<std::string, Known, Hash, std::equal_to<>> texts_;
 };
 
 class RealisedFonts {
