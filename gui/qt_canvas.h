@@ -70,6 +70,7 @@ class QtCanvas : public Canvas {
 
   void Rectangle(int left, int top, int right, int bottom) override;
   using Canvas::Rectangle;
+  void Rectangles(std::span<const ColouredRect> rects) override;
   void FillRect(const TRect& r) override;
   void LineTo(int x, int y) override;
   void Polygon(std::span<const TPoint> points) override;
@@ -118,6 +119,7 @@ class QtCanvas : public Canvas {
   void FillSolid(const QRect& r, const QColor& colour);
   void FillClipped(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
                    const QColor& colour);
+  bool FillsRectanglesDirectly() const;
   void ThinFrame(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
   QPen WidePen() const;
 

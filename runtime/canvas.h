@@ -18,6 +18,13 @@ enum class TextHAlign : std::uint8_t { Left, Center, Right };
 enum class TextVAlign : std::uint8_t { Top, Bottom };
 enum class BkMode : std::uint8_t { Transparent, Opaque };
 
+// One rectangle of a batch, with the colours the pen and brush take for it.
+struct ColouredRect {
+  TRect rect;
+  TColor pen = clBlack;
+  TColor brush = clWhite;
+};
+
 // A picture the canvas can draw (the chart's background image, a back buffer).
 class Image {
  public:
@@ -55,6 +62,16 @@ class Canvas {
   // Outline with the pen (unless clear), fill with the brush (unless clear).
   virtual void Rectangle(int left, int top, int right, int bottom) = 0;
   void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
+  // Rectangle for each in turn, the pen and brush in its colours and
+  // otherwise as they are; they keep the last one's colours. A surface may
+  // draw many at once faster than one by one.
+  virtual void Rectangles(std::span<const ColouredRect> rects) {
+    for (const ColouredRect& r : rects) {
+      pen_.SetColor(r.pen);
+      brush_.SetColor(r.brush);
+      Rectangle(r.rect);
+    }
+  }
   // Fill with the brush only, no outline (the platform's pattern fill).
   virtual void FillRect(const TRect& r) = 0;
   void MoveTo(int x, int y) { penPos_ = {x, y}; }
