@@ -71,7 +71,9 @@ struct DashState {
 
 // Steps along a planned line as offsets into the surface: one step along the
 // major axis moves by major, one along the minor axis by minor. PlanLine
-// keeps every step of the plan inside the bounds.
+// keeps every step of the plan inside the bounds. A straight line (no minor
+// steps, as grid lines and frames are) skips the error term.
+template <bool straight>
 class LineWalker {
  public:
   LineWalker(const PixelSurface& s, const LinePlan& p)
@@ -94,16 +96,22 @@ class LineWalker {
     }
   }
   void Skip(std::int64_t count) {
-    for (; count > 0; --count) Next();
+    if constexpr (straight) {
+      at_ += count * major_;
+    } else {
+      for (; count > 0; --count) Next();
+    }
   }
 
  private:
   void Next() {
     at_ += major_;
-    rem_ += step_;
-    if (rem_ >= twoN_) {
-      rem_ -= twoN_;
-      at_ += minor_;
+    if constexpr (!straight) {
+      rem_ += step_;
+      if (rem_ >= twoN_) {
+        rem_ -= twoN_;
+        at_ += minor_;
+      }
     }
   }
 
@@ -113,13 +121,13 @@ class LineWalker {
   std::ptrdiff_t at_ = 0;
 };
 
-template <PixelOp op>
+template <PixelOp op, bool straight>
 void Walk(const PixelSurface& s, const LinePlan& p, std::span<const int> dashes, std::int64_t phase,
           const LineInk& ink) {
-  LineWalker walker(s, p);
+  LineWalker<straight> walker(s, p);
   const std::int64_t steps = p.last - p.first;
   if (dashes.empty()) {
-    walker.Paint<op>(steps, ink.on);
+    walker.template Paint<op>(steps, ink.on);
     return;
   }
   // One dash or gap at a time.
@@ -127,14 +135,24 @@ void Walk(const PixelSurface& s, const LinePlan& p, std::span<const int> dashes,
   for (std::int64_t done = 0; done < steps;) {
     const std::int64_t count = std::min(dash.left, steps - done);
     if (dash.On()) {
-      walker.Paint<op>(count, ink.on);
+      walker.template Paint<op>(count, ink.on);
     } else if (ink.gaps) {
-      walker.Paint<op>(count, ink.off);
+      walker.template Paint<op>(count, ink.off);
     } else {
       walker.Skip(count);
     }
     done += count;
     dash.Advance(count);
+  }
+}
+
+template <PixelOp op>
+void Walk(const PixelSurface& s, const LinePlan& p, std::span<const int> dashes, std::int64_t phase,
+          const LineInk& ink) {
+  if (p.adb == 0) {
+    Walk<op, true>(s, p, dashes, phase, ink);
+  } else {
+    Walk<op, false>(s, p, dashes, phase, ink);
   }
 }
 
