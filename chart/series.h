@@ -10,6 +10,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "chart/axis_mapping.h"
 #include "chart/chart_function.h"
 #include "chart/chart_panel.h"
 #include "chart/series_labels.h"
@@ -146,6 +147,8 @@ class TChartSeries : public TComponent {
   // --- screen mapping (need a parent chart) ---
   int ValuePositionX(double value) const;
   int ValuePositionY(double value) const;
+  // ValuePositionX for the many values of one paint.
+  AxisMapping ColumnMapping() const;
   TChartAxis* GetHorizAxis() const;
   TChartAxis* GetVertAxis() const;
   void ComputeShownRange();

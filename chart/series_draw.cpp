@@ -45,6 +45,11 @@ int TChartSeries::ValuePositionX(double value) const {
   return Px(axis->HorizontalPosition(value)) + SlotShift(*parentChart_, depthSlot_, parentChart_->SlotDepthX());
 }
 
+AxisMapping TChartSeries::ColumnMapping() const {
+  TChartAxis* axis = GetHorizAxis();
+  return {axis, true, axis ? SlotShift(*parentChart_, depthSlot_, parentChart_->SlotDepthX()) : 0};
+}
+
 int TChartSeries::ValuePositionY(double value) const {
   TChartAxis* axis = GetVertAxis();
   if (!axis) return 0;
