@@ -230,6 +230,8 @@ void TCustomChartPanel::ApplyFont(const TFont& font) {
 
 void TCustomChartPanel::DrawRectangle(const TRect& r) { DrawCanvas().Rectangle(r); }
 
+void TCustomChartPanel::DrawRectangles(std::span<const ColouredRect> rects) { DrawCanvas().Rectangles(rects); }
+
 void TCustomChartPanel::DrawLine(int x0, int y0, int x1, int y1) {
   Canvas& canvas = DrawCanvas();
   canvas.MoveTo(x0, y0);

@@ -144,6 +144,7 @@ class TCustomChartPanel : public TComponent {
   Canvas* WindowCanvas() const;
   virtual void ApplyFont(const TFont& font);
   void DrawRectangle(const TRect& r);
+  void DrawRectangles(std::span<const ColouredRect> rects);
   void DrawLine(int x0, int y0, int x1, int y1);
   void DrawHorizLine(int x0, int x1, int y);
   void DrawVertLine(int x, int y0, int y1);

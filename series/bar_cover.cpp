@@ -41,7 +41,13 @@ std::pair<int, int> BarCover::Uncovered(int row, int left, int right) {
     Set(painted, left, right);
     return {left, right};
   }
-  if (left >= painted.left && right <= painted.right) return {left, left};
+  if (left >= painted.left && right <= painted.right) {
+    // Bars fall inside this stretch: the value test can spare the next ones
+    // their columns.
+    FromValue(painted);
+    ToValue(painted);
+    return {left, left};
+  }
   std::pair<int, int> shown{left, right};
   if (left < painted.left && right > painted.left && right <= painted.right) {
     shown.second = painted.left;
@@ -58,9 +64,10 @@ std::pair<int, int> BarCover::Uncovered(int row, int left, int right) {
   return shown;
 }
 
-bool BarCover::Covers(int row, double start, double end) {
-  Stretch& painted = rows_[static_cast<std::size_t>(row - first_)];
-  return start <= end && painted.left != painted.right && start >= FromValue(painted) && end <= ToValue(painted);
+bool BarCover::Covers(int row, double start, double end) const {
+  const Stretch& painted = rows_[static_cast<std::size_t>(row - first_)];
+  // Unknown edge values (not a number) compare false.
+  return start <= end && painted.left != painted.right && start >= painted.fromValue && end <= painted.toValue;
 }
 
 }  // namespace tokiwa

@@ -30,16 +30,17 @@ class BarCover {
 
   // The same question asked of values, before a bar's columns are worked out:
   // whether a bar that paints from its start's column to at most one past its
-  // end's lies within the painted columns.
-  bool Covers(int row, double start, double end);
+  // end's lies within the painted columns. It answers no until a bar offered
+  // to Uncovered fell wholly inside the row's stretch: where bars seldom
+  // overlap, working out the stretch's edge values costs more than it spares.
+  bool Covers(int row, double start, double end) const;
 
  private:
   struct Stretch {
     int left = 0;
     int right = 0;  // empty while left == right
     // Starts from fromValue on map at or right of left, ends up to toValue
-    // left of right. Not a number until asked for: when bars seldom overlap
-    // the stretch moves with every bar, and the first test mostly settles it.
+    // left of right. Not a number until worked out.
     double fromValue = 0;
     double toValue = 0;
   };

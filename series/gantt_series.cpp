@@ -17,6 +17,7 @@
 #include "runtime/geometry.h"
 #include "runtime/messages.h"
 #include "runtime/safe_math.h"
+#include "series/bar_cover.h"
 #include "series/series_pointer.h"
 
 namespace tokiwa {
@@ -42,6 +43,20 @@ class RowPixels {
   };
   std::array<Entry, 64> entries_{};
 };
+
+// Values just inside a column's left and right edges, from the axis' inverse
+// mapping and checked against the mapping itself.
+std::pair<BarCover::ValueOfColumn, BarCover::ValueOfColumn> ColumnEdgeValues(const AxisMapping& columns) {
+  auto fromValue = [columns](int column) {
+    const double v = columns.ValueNear(column - 1, 0.5001);
+    return columns.Position(v) >= column ? v : INFINITY;
+  };
+  auto toValue = [columns](int column) {
+    const double v = columns.ValueNear(column, 0.4999);
+    return columns.Position(v) <= column ? v : -INFINITY;
+  };
+  return {fromValue, toValue};
+}
 
 }  // namespace
 
@@ -198,29 +213,6 @@ bool TGanttSeries::BarsPaintOver() const {
   return mode == TPenMode::pmCopy && thinSolid && Pointer().Brush().Style() == TBrushStyle::bsSolid;
 }
 
-// Values just inside a column's left and right edges, from the axis' inverse
-// mapping and checked against the mapping itself.
-std::pair<BarCover::ValueOfColumn, BarCover::ValueOfColumn> TGanttSeries::ColumnEdgeValues() const {
-  const TChartAxis* axis = GetHorizAxis();
-  // The series' columns are the axis' shifted by the depth of its 3D slot.
-  const double any = axis->PositionToValue(ParentChart()->PanelBounds().Left);
-  const int shift = ValuePositionX(any) - axis->HorizontalPosition(any);
-  // The value a fraction of a pixel right of a column's centre.
-  auto valueNear = [axis, shift](int column, double fraction) {
-    const double a = axis->PositionToValue(column - shift), b = axis->PositionToValue(column - shift + 1);
-    return a + (b - a) * fraction;
-  };
-  auto fromValue = [this, valueNear](int column) {
-    const double v = valueNear(column - 1, 0.5001);
-    return ValuePositionX(v) >= column ? v : INFINITY;
-  };
-  auto toValue = [this, valueNear](int column) {
-    const double v = valueNear(column, 0.4999);
-    return ValuePositionX(v) <= column ? v : -INFINITY;
-  };
-  return {fromValue, toValue};
-}
-
 // Walks the bars from the last drawn to the first, keeping per row the
 // columns later bars paint, then draws in the usual order only what shows:
 // of a bar painted over at one end, the rectangle up to the first column
@@ -232,13 +224,10 @@ void TGanttSeries::DrawUncovered(int low, int high) {
   const bool framed = Pointer().Pen().Visible();
   BarCover cover;
   // Bars wholly above or below the picture draw nothing either.
-  auto [fromValue, toValue] = ColumnEdgeValues();
+  const AxisMapping columns = ColumnMapping();
+  auto [fromValue, toValue] = ColumnEdgeValues(columns);
   cover.Reset(panel.Top - halfHeight - 2, panel.Bottom + halfHeight + 2, std::move(fromValue), std::move(toValue));
-  struct Piece {
-    int index;
-    TRect rect;
-  };
-  std::vector<Piece> pieces;
+  std::vector<ColouredRect> pieces;
   RowPixels rowPixels;
   const bool forward = DrawsForward();
   for (int k = low; k <= high; ++k) {
@@ -246,8 +235,7 @@ void TGanttSeries::DrawUncovered(int low, int high) {
     const double start = PointX(i), end = endValues_->ValueAt(i);
     const int y = rowPixels.At(PointY(i), [this](double v) { return OnCanvas(ValuePositionY(v)); });
     if (!cover.HasRow(y) || cover.Covers(y, start, end)) continue;
-    const int startX = ValuePositionX(start), endX = ValuePositionX(end);
-    const Span span = SpanOf(startX, endX);
+    const Span span = SpanOf(columns.Position(start), columns.Position(end));
     const TRect r = PointerRectangle(span.centre, y, span.halfWidth, halfHeight);
     // Corners in either order, as the canvas takes them; without a pen it
     // fills one column short of the right edge.
@@ -257,13 +245,14 @@ void TGanttSeries::DrawUncovered(int low, int high) {
     const auto [shownFrom, shownTo] = cover.Uncovered(y, l, paintedTo);
     if (shownFrom >= shownTo) continue;
     // The column next to what shows is painted over later.
-    pieces.push_back({i, {shownFrom > l ? shownFrom - 1 : l, r.Top, shownTo < paintedTo ? shownTo + 1 : rr,
-                          r.Bottom}});
+    const TRect piece{shownFrom > l ? shownFrom - 1 : l, r.Top, shownTo < paintedTo ? shownTo + 1 : rr, r.Bottom};
+    pieces.push_back(Pointer().Coloured(piece, PointColor(i)));
   }
-  for (auto piece = pieces.rbegin(); piece != pieces.rend(); ++piece) {
-    Pointer().PreparePointerCanvas(PointColor(piece->index));
-    chart.DrawRectangle(piece->rect);
-  }
+  if (pieces.empty()) return;
+  std::reverse(pieces.begin(), pieces.end());
+  // The pen's and brush's styles; each rectangle brings its colours.
+  Pointer().PreparePointerCanvas(pieces.front().brush);
+  chart.DrawRectangles(pieces);
 }
 
 // The elbow from the end of a bar to the start of the bar it leads to.

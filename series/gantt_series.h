@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "chart/chart_pens.h"
-#include "series/bar_cover.h"
 #include "series/bar_index.h"
 #include "series/custom_series.h"
 
@@ -91,7 +90,6 @@ class TGanttSeries : public TPointSeries {
   // and elbows aside), so a later one hides what an earlier one drew there.
   bool BarsPaintOver() const;
   void DrawUncovered(int low, int high);
-  std::pair<BarCover::ValueOfColumn, BarCover::ValueOfColumn> ColumnEdgeValues() const;
   // The horizontal axis maps values to columns that never decrease, as the
   // bar index needs.
   bool ColumnsInOrder() const;

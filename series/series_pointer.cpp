@@ -44,6 +44,13 @@ void TSeriesPointer::PreparePointerCanvas(TColor colour) {
   if (brush_.Color() == ColorDefault) canvas.Brush().SetColor(colour);
 }
 
+ColouredRect TSeriesPointer::Coloured(const TRect& r, TColor colour) const {
+  const TColor brush = brush_.Color() == ColorDefault ? colour : brush_.Color();
+  if (pen_.Visible()) return {r, pen_.Color() == ColorDefault ? colour : pen_.Color(), brush};
+  const TColor kept = owner_ && owner_->ParentChart() ? owner_->ParentChart()->DrawCanvas().Pen().Color() : colour;
+  return {r, kept, brush};
+}
+
 void TSeriesPointer::DrawPointer(int x, int y, TSeriesPointerStyle style, TColor colour, int halfWidth,
                                  int halfHeight) {
   Draw(x, y, style, colour, halfWidth, halfHeight, draw3D_);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "chart/chart_pens.h"
+#include "runtime/canvas.h"
 #include "runtime/colour.h"
 #include "runtime/component.h"
 #include "runtime/geometry.h"
@@ -53,6 +54,9 @@ class TSeriesPointer : public TChangeNotifier {
 
   // Loads the pointer's pen and brush into the chart canvas for a point of this colour.
   void PreparePointerCanvas(TColor colour);
+  // A rectangle in the pen and brush colours PreparePointerCanvas gives a
+  // point of this colour (without a pen, the canvas' pen keeps its own).
+  ColouredRect Coloured(const TRect& r, TColor colour) const;
   // One marker centred at (x, y) with the current canvas pen and brush.
   void DrawPointer(int x, int y, TSeriesPointerStyle style, TColor colour, int halfWidth, int halfHeight);
   // The same with the 3D faces of rectangles switched off (legend symbols).
