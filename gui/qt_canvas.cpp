@@ -103,10 +103,10 @@ raster::PixelOp QtCanvas::DirectOp() const {
   }
 }
 
-QColor QtCanvas::ToQColor(TColor c) const {
-  TColor rgb = ColorToRGB(c);
-  QRgb q = qRgb(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
-  return QColor(monochrome_ ? MonoColor(q) : q);
+QRgb QtCanvas::ToPixel(TColor c) const {
+  const TColor rgb = ColorToRGB(c);
+  const QRgb q = qRgb(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
+  return monochrome_ ? MonoColor(q) : q;
 }
 
 const QColor& QtCanvas::CachedColour(ColourCache& cache, TColor c) const {
@@ -467,20 +467,19 @@ void QtCanvas::Rectangles(std::span<const ColouredRect> rects) {
   SetComposition(PenComposition());
   const raster::PixelOp op = DirectOp();
   const bool outline = Pen().Style() != TPenStyle::psClear;
-  auto fill = [&](std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, ColourCache& cache, TColor c) {
+  auto fill = [&](std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, TColor c) {
     const QRect q = Intersect(l, t, r, b, clipBounds_);
     if (!q.isEmpty())
-      raster::FillPixels(*surface, {q.left(), q.top(), q.left() + q.width(), q.top() + q.height()},
-                         CachedColour(cache, c).rgb(), op);
+      raster::FillPixels(*surface, {q.left(), q.top(), q.left() + q.width(), q.top() + q.height()}, ToPixel(c), op);
   };
   for (const ColouredRect& rect : rects) {
     const Box box(rect.rect.Left, rect.rect.Top, rect.rect.Right, rect.rect.Bottom);
     if (box.r - box.l < 1 || box.b - box.t < 1) continue;
     if (outline) {
-      fill(box.l, box.t, box.r, box.b, penColour_, rect.pen);
-      fill(box.l + 1, box.t + 1, box.r - 1, box.b - 1, brushColour_, rect.brush);
+      fill(box.l, box.t, box.r, box.b, rect.pen);
+      fill(box.l + 1, box.t + 1, box.r - 1, box.b - 1, rect.brush);
     } else {
-      fill(box.l, box.t, box.r - 1, box.b - 1, brushColour_, rect.brush);
+      fill(box.l, box.t, box.r - 1, box.b - 1, rect.brush);
     }
   }
   Pen().SetColor(rects.back().pen);

@@ -92,7 +92,9 @@ class QtCanvas : public Canvas {
 
   // A colour of the class library as Qt draws it on this canvas: system colours
   // resolved, the flag byte dropped, and black or white when monochrome.
-  QColor ToQColor(TColor c) const;
+  QColor ToQColor(TColor c) const { return QColor(ToPixel(c)); }
+  // The same as the image stores it.
+  QRgb ToPixel(TColor c) const;
   // The one-bit mapping: white when the colour's grey level is at least 128.
   static QRgb MonoColor(QRgb rgb);
 
