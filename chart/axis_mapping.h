@@ -10,6 +10,20 @@ namespace tokiwa {
 
 class TChartAxis;
 
+// The nearest pixel to a position worked out in double arithmetic, rounding
+// as the axis' extended arithmetic rounds, when double arithmetic settles it:
+// not within a hundred-thousandth of a pixel of a halfway point, where its
+// rounding error may tip the result, nor far off the screen.
+inline bool SettledPixel(double position, long long& pixel) {
+  if (!(std::fabs(position) < 1e9)) return false;
+  const double t = position + 0.5;
+  long long below = static_cast<long long>(t);  // floor(t), without a call
+  if (t < static_cast<double>(below)) --below;
+  const double above = t - static_cast<double>(below);
+  pixel = below;
+  return above > 1e-5 && above < 1 - 1e-5;
+}
+
 class AxisMapping {
  public:
   // The axis' mapping along the horizontal or vertical, as it stands now (its
@@ -17,17 +31,10 @@ class AxisMapping {
   AxisMapping(const TChartAxis* axis, bool horizontal, int shift);
 
   int Position(double value) const {
-    if (linear_) {
-      // Within a hundred-thousandth of a pixel of a halfway point the
-      // product may round differently from the axis' division: ask the axis.
-      const double t = (value - minimum_) * scale_ + 0.5;
-      if (std::fabs(t) < 1e9) {
-        long long below = static_cast<long long>(t);
-        if (t < static_cast<double>(below)) --below;
-        const double above = t - static_cast<double>(below);
-        if (above > 1e-5 && above < 1 - 1e-5) return Px(static_cast<int>(Px(origin_ + sign_ * below))) + shift_;
-      }
-    }
+    // Where the product does not settle the pixel, the axis' division does.
+    long long pixel = 0;
+    if (linear_ && SettledPixel((value - minimum_) * scale_, pixel))
+      return Px(static_cast<int>(Px(origin_ + sign_ * pixel))) + shift_;
     return Mapped(value);
   }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "chart/axis.h"
+#include "chart/axis_mapping.h"
 #include "chart/axis_panel.h"
 #include "chart/chart_exceptions.h"
 #include "chart/series.h"
@@ -33,14 +34,8 @@ int RoundExtended(long double v) {
 // error is below 1e-6 pixel at these magnitudes); only then, and for results
 // far off the screen, is the extended arithmetic needed.
 int ScaledPixels(long long size, double value, double minimum, double range) {
-  const double fast = static_cast<double>(size) * (value - minimum) / range;
-  if (std::fabs(fast) < 1e9) {
-    const double t = fast + 0.5;
-    long long below = static_cast<long long>(t);  // floor(t), without a call
-    if (t < static_cast<double>(below)) --below;
-    const double above = t - static_cast<double>(below);
-    if (above > 1e-5 && above < 1 - 1e-5) return static_cast<int>(below);
-  }
+  long long pixel = 0;
+  if (SettledPixel(static_cast<double>(size) * (value - minimum) / range, pixel)) return static_cast<int>(pixel);
   return RoundExtended(static_cast<long double>(size) * (static_cast<long double>(value) - minimum) / range);
 }
 
