@@ -23,16 +23,11 @@ void BarCover::Set(Stretch& stretch, int left, int right) const {
 
 // Near the canvas limit the series clamps its columns, which then no longer
 // follow the values.
-double BarCover::FromValue(Stretch& stretch) const {
+void BarCover::WorkOutEdgeValues(Stretch& stretch) const {
   if (std::isnan(stretch.fromValue))
     stretch.fromValue = stretch.left > -kCanvasLimit + 2 ? fromValue_(stretch.left) : INFINITY;
-  return stretch.fromValue;
-}
-
-double BarCover::ToValue(Stretch& stretch) const {
   if (std::isnan(stretch.toValue))
     stretch.toValue = stretch.right < kCanvasLimit - 2 ? toValue_(stretch.right - 1) : -INFINITY;
-  return stretch.toValue;
 }
 
 std::pair<int, int> BarCover::Uncovered(int row, int left, int right) {
@@ -44,8 +39,7 @@ std::pair<int, int> BarCover::Uncovered(int row, int left, int right) {
   if (left >= painted.left && right <= painted.right) {
     // Bars fall inside this stretch: the value test can spare the next ones
     // their columns.
-    FromValue(painted);
-    ToValue(painted);
+    WorkOutEdgeValues(painted);
     return {left, left};
   }
   std::pair<int, int> shown{left, right};

@@ -45,8 +45,7 @@ class BarCover {
     double toValue = 0;
   };
   void Set(Stretch& stretch, int left, int right) const;
-  double FromValue(Stretch& stretch) const;
-  double ToValue(Stretch& stretch) const;
+  void WorkOutEdgeValues(Stretch& stretch) const;
 
   int first_ = 0;
   std::vector<Stretch> rows_;
