@@ -56,7 +56,8 @@ class QtCanvas : public Canvas {
   void End();
   // On an RGB32 image, thin lines and solid fills write the image's pixels
   // themselves instead of asking QPainter for every run of pixels, and texts
-  // on an image are drawn from their glyphs as first shaped (on by default).
+  // on an image are drawn from their glyphs as first shaped, or copied from
+  // what they left on the same pixels before (on by default).
   // The pictures are the same either way; off is the reference the direct
   // path is tested against.
   void SetDirectRaster(bool on) { directRaster_ = on; }
@@ -133,6 +134,8 @@ class QtCanvas : public Canvas {
   void DrawQImage(const QRectF& target, const QImage& image, const QRectF& source);
   RealisedFont& CurrentFont();
   bool DrawsShapedText() const;
+  void DrawShapedText(QPainter& painter, RealisedFont& font, std::string_view text, const QTransform& transform,
+                      QPoint baseline);
 
   QImage* target_ = nullptr;   // the image drawn on, if the device is one
   QPaintDevice* device_ = nullptr;

@@ -1,4 +1,5 @@
 // Text and image drawing of the Qt canvas.
+#include <QRawFont>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
@@ -6,6 +7,48 @@
 #include "gui/qt_canvas.h"
 
 namespace tokiwa {
+
+namespace {
+
+// The turns QTransform works out exactly: at any other angle the glyphs fall
+// on slightly different fractions of a pixel from one place to the next.
+bool ExactTurn(int degrees) {
+  return degrees == 0 || degrees == 90 || degrees == -90 || degrees == 180 || degrees == 270 || degrees == -270;
+}
+
+// Where the runs' glyphs can put ink on the device, one pixel wider for
+// hinting, and a ring of one more around that.
+QRect InkArea(const QList<QGlyphRun>& runs, const QTransform& transform, QPoint baseline) {
+  QRectF ink;
+  for (const QGlyphRun& run : runs) {
+    const QRawFont font = run.rawFont();
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
+      ink |= font.boundingRect(glyphs[i]).translated(positions[i]);
+  }
+  return transform.mapRect(ink.translated(baseline)).toAlignedRect().adjusted(-2, -2, 2, 2);
+}
+
+bool Contains(const TRect& outer, const TRect& r) {
+  return r.Left >= outer.Left && r.Top >= outer.Top && r.Right <= outer.Right && r.Bottom <= outer.Bottom;
+}
+
+// Whether drawing left the outermost ring of the patch's area as it was.
+bool RingKept(const TextPatch& patch) {
+  const qsizetype width = patch.area.width(), height = patch.area.height();
+  const auto& a = patch.before;
+  const auto& b = patch.after;
+  const qsizetype last = (height - 1) * width;
+  if (!std::equal(a.begin(), a.begin() + width, b.begin()) ||
+      !std::equal(a.begin() + last, a.begin() + last + width, b.begin() + last))
+    return false;
+  for (qsizetype row = width; row < last; row += width)
+    if (a[row] != b[row] || a[row + width - 1] != b[row + width - 1]) return false;
+  return true;
+}
+
+}  // namespace
 
 RealisedFont& QtCanvas::CurrentFont() { return fonts_->For(Font(), monochrome_); }
 
@@ -54,11 +97,44 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
   p->setPen(ToQColor(Font().Color()));
   const QPoint baseline(dx, dy + fm.ascent());
   if (DrawsShapedText()) {
-    for (const QGlyphRun& run : font.Glyphs(text)) p->drawGlyphRun(baseline, run);
+    DrawShapedText(*p, font, text, transform, baseline);
   } else {
     p->drawText(baseline, ShownText(text));
   }
   p->resetTransform();
+}
+
+// Glyphs as once shaped. A text turned square to the image leaves the same
+// pixels wherever it is drawn at whole pixels on the same pixels, so when it
+// was drawn on such pixels before, what it left is copied instead.
+void QtCanvas::DrawShapedText(QPainter& painter, RealisedFont& font, std::string_view text,
+                              const QTransform& transform, QPoint baseline) {
+  const QList<QGlyphRun>& runs = font.Glyphs(text);
+  auto draw = [&] {
+    for (const QGlyphRun& run : runs) painter.drawGlyphRun(baseline, run);
+  };
+  const int angle = -Font().Angle();
+  const auto surface = TextBackgroundOpaque() || !ExactTurn(angle) ? std::nullopt : DirectSurface();
+  if (!surface) return draw();
+  const QPoint origin = transform.map(baseline);  // whole pixels, the turn being exact
+  const std::vector<TextPatch>& patches = font.Patches(text);
+  const auto turned = std::find_if(patches.begin(), patches.end(), [&](const TextPatch& p) { return p.angle == angle; });
+  const QRect area = turned != patches.end() ? turned->area.translated(origin) : InkArea(runs, transform, baseline);
+  const TRect where{area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+  if (area.width() < 3 || area.height() < 3 || !Contains(clipBounds_, where)) return draw();
+  const QRgb pen = ToPixel(Font().Color());
+  for (const TextPatch& patch : patches) {
+    if (patch.angle == angle && patch.pen == pen && raster::PixelsAre(*surface, where, patch.before.data())) {
+      return raster::WritePixels(*surface, where, patch.after.data());
+    }
+  }
+  const std::size_t size = std::size_t(area.width()) * std::size_t(area.height());
+  TextPatch patch{angle, pen, area.translated(-origin), std::vector<std::uint32_t>(size), std::vector<std::uint32_t>(size)};
+  raster::ReadPixels(*surface, where, patch.before.data());
+  draw();
+  raster::ReadPixels(*surface, where, patch.after.data());
+  // Ink on the ring might have gone further: such a text is not copied.
+  if (RingKept(patch)) font.KeepPatch(text, std::move(patch));
 }
 
 // ---- Images ---------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "gui/raster_lines.h"
 
@@ -165,6 +166,25 @@ void FillPixels(const PixelSurface& surface, const TRect& r, std::uint32_t colou
     case PixelOp::NotXor: Fill<PixelOp::NotXor>(surface, r, colour); break;
     case PixelOp::Not: Fill<PixelOp::Not>(surface, r, colour); break;
   }
+}
+
+void ReadPixels(const PixelSurface& surface, const TRect& r, std::uint32_t* to) {
+  const std::size_t width = std::size_t(std::ptrdiff_t{r.Right} - r.Left);
+  for (std::ptrdiff_t y = r.Top; y < r.Bottom; ++y, to += width)
+    std::memcpy(to, surface.bits + y * surface.stride + r.Left, width * sizeof(std::uint32_t));
+}
+
+void WritePixels(const PixelSurface& surface, const TRect& r, const std::uint32_t* from) {
+  const std::size_t width = std::size_t(std::ptrdiff_t{r.Right} - r.Left);
+  for (std::ptrdiff_t y = r.Top; y < r.Bottom; ++y, from += width)
+    std::memcpy(surface.bits + y * surface.stride + r.Left, from, width * sizeof(std::uint32_t));
+}
+
+bool PixelsAre(const PixelSurface& surface, const TRect& r, const std::uint32_t* expected) {
+  const std::size_t width = std::size_t(std::ptrdiff_t{r.Right} - r.Left);
+  for (std::ptrdiff_t y = r.Top; y < r.Bottom; ++y, expected += width)
+    if (std::memcmp(surface.bits + y * surface.stride + r.Left, expected, width * sizeof(std::uint32_t))) return false;
+  return true;
 }
 
 std::int64_t DrawLinePixels(const PixelSurface& surface, TPoint from, TPoint to, const TRect& bounds,

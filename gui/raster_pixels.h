@@ -33,6 +33,12 @@ struct LineInk {
 // Fills r, which must lie inside the surface.
 void FillPixels(const PixelSurface& surface, const TRect& r, std::uint32_t colour, PixelOp op);
 
+// r's pixels (inside the surface), row after row: copied out of the surface
+// or into it, or compared with those given.
+void ReadPixels(const PixelSurface& surface, const TRect& r, std::uint32_t* to);
+void WritePixels(const PixelSurface& surface, const TRect& r, const std::uint32_t* from);
+bool PixelsAre(const PixelSurface& surface, const TRect& r, const std::uint32_t* expected);
+
 // Draws the pixels of the line from `from` to `to` (end point excluded) inside
 // bounds, which must lie inside the surface, exactly as AppendLineRuns lays
 // them out. Returns the dash phase after the line, as AppendLineRuns does.

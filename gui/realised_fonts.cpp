@@ -13,6 +13,14 @@ namespace {
 // program may set any number of font sizes.
 constexpr std::size_t kMaxTexts = 4096;
 constexpr std::size_t kMaxFonts = 64;
+// The patches of one font: a screenful of labels takes a few hundred KiB. A
+// text keeps those of the grounds it was last drawn on.
+constexpr std::size_t kMaxPatchBytes = std::size_t{4} << 20;
+constexpr std::size_t kMaxPatchesPerText = 4;
+
+std::size_t Bytes(const TextPatch& patch) {
+  return (patch.before.size() + patch.after.size()) * sizeof(std::uint32_t);
+}
 
 }  // namespace
 
@@ -25,8 +33,11 @@ RealisedFont::RealisedFont(QFont font) : font_(std::move(font)), metrics_(font_)
 
 RealisedFont::Known& RealisedFont::Find(std::string_view text) {
   if (auto known = texts_.find(text); known != texts_.end()) return known->second;
-  if (texts_.size() >= kMaxTexts) texts_.clear();
-  return texts_.emplace(text, Known{metrics_.horizontalAdvance(ShownText(text)), std::nullopt}).first->second;
+  if (texts_.size() >= kMaxTexts) {
+    texts_.clear();
+    patchBytes_ = 0;
+  }
+  return texts_.emplace(text, Known{metrics_.horizontalAdvance(ShownText(text)), std::nullopt, {}}).first->second;
 }
 
 int RealisedFont::Width(std::string_view text) { return Find(text).width; }
@@ -46,6 +57,22 @@ const QList<QGlyphRun>& RealisedFont::Glyphs(std::string_view text) {
     run.setPositions(positions);
   }
   return known.glyphs.emplace(std::move(runs));
+}
+
+void RealisedFont::KeepPatch(std::string_view text, TextPatch patch) {
+  const std::size_t bytes = Bytes(patch);
+  if (bytes > kMaxPatchBytes / 8) return;
+  if (patchBytes_ + bytes > kMaxPatchBytes) {
+    for (auto& [name, known] : texts_) known.patches = {};
+    patchBytes_ = 0;
+  }
+  std::vector<TextPatch>& patches = Find(text).patches;
+  if (patches.size() >= kMaxPatchesPerText) {
+    patchBytes_ -= Bytes(patches.front());
+    patches.erase(patches.begin());
+  }
+  patches.push_back(std::move(patch));
+  patchBytes_ += bytes;
 }
 
 RealisedFont& RealisedFonts::For(const TFont& font, bool monochrome) {

@@ -3,11 +3,16 @@
 // each remembering the widths of the texts measured in it. Measuring a text
 // shapes it, which costs more than drawing it, and every frame measures the
 // same labels again (to place them, to size the axes, then to draw them).
+// Drawing the glyphs costs more than copying what they left, so the pixels
+// around a drawn text are remembered too.
 #include <QFont>
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QList>
+#include <QRect>
+#include <QRgb>
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +27,16 @@ namespace tokiwa {
 // A text from the logs as shown: undecodable bytes kept as the loader shows them.
 QString ShownText(std::string_view text);
 
+// The pixels around a text turned by a multiple of a right angle, before and
+// after it was drawn: drawn again at whole pixels with the same pen where the
+// pixels are those before, it leaves those after again.
+struct TextPatch {
+  int angle = 0;
+  QRgb pen = 0;
+  QRect area;  // around the baseline's start
+  std::vector<std::uint32_t> before, after;  // area's rows
+};
+
 class RealisedFont {
  public:
   explicit RealisedFont(QFont font);
@@ -32,6 +47,10 @@ class RealisedFont {
   // The text shaped, its baseline at y = 0: drawn run by run it gives the
   // pixels drawing the text itself gives, without shaping it again.
   const QList<QGlyphRun>& Glyphs(std::string_view text);
+  // The text's patches, the latest few; all are dropped when the font's
+  // patches outgrow their budget.
+  const std::vector<TextPatch>& Patches(std::string_view text) { return Find(text).patches; }
+  void KeepPatch(std::string_view text, TextPatch patch);
 
  private:
   struct Hash {
@@ -41,6 +60,7 @@ class RealisedFont {
   struct Known {
     int width = 0;
     std::optional<QList<QGlyphRun>> glyphs;  // shaped when first drawn
+    std::vector<TextPatch> patches;
   };
   // The text's entry, measured when it is new.
   Known& Find(std::string_view text);
@@ -48,6 +68,7 @@ class RealisedFont {
   QFont font_;
   QFontMetrics metrics_;
   std::unordered_map<std::string, Known, Hash, std::equal_to<>> texts_;
+  std::size_t patchBytes_ = 0;
 };
 
 class RealisedFonts {

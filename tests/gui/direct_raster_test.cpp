@@ -134,12 +134,59 @@ QImage DrawTexts(bool direct, bool monochrome, std::uint32_t seed) {
   return image;
 }
 
+// Rows of axis labels, each under a tick, over bands of colour: the same text
+// again and again on the same pixels, and now and then on pixels a tick or a
+// band edge away from them, in another pen, turned otherwise or cut by a clip.
+QImage DrawLabelRows(bool direct, bool monochrome, std::uint32_t seed) {
+  QImage image(400, 300, QImage::Format_RGB32);
+  image.fill(0xFFFFFFFF);
+  QtCanvas canvas(&image);
+  canvas.SetDirectRaster(direct);
+  canvas.SetMonochrome(monochrome);
+  canvas.Pen().SetColor(clBlack);
+  auto bands = [&] {
+    for (int band = 0; band < 6; ++band) {
+      canvas.Brush().SetColor(band % 2 ? 0xF0E0C0 : 0x3080FF);
+      canvas.FillRect({0, band * 50, 400, band * 50 + 50 - band % 2});
+    }
+  };
+  std::mt19937 random(seed);
+  auto in = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  const char* texts[] = {"2/05 0:00", "10/11 12:00", "メモ帳.exe", "W", "fi ffl"};
+  const int angles[] = {90, 90, -90, 0, 180, 270, 45};
+  const TColor pens[] = {clBlack, 0x203040};
+  for (int k = 0; k < 40; ++k) {
+    AlternateClip(canvas, k, 7, [&] { return TRect{in(0, 150), in(0, 120), in(200, 400), in(150, 300)}; });
+    if (k % 4 != 3) bands();
+    canvas.Font().SetName(k % 2 ? "Arial" : "ＭＳ Ｐゴシック");
+    canvas.Font().SetHeight(-in(9, 14));
+    canvas.Font().SetStyle(k % 5 == 0 ? TFontStyles(fsBold) : TFontStyles(0));
+    canvas.Font().SetAngle(angles[k % 7]);
+    canvas.SetTextAlign(TextHAlign::Center, TextVAlign::Top);
+    canvas.SetBkMode(k % 9 == 8 ? BkMode::Opaque : BkMode::Transparent);
+    const char* text = texts[k % 5];
+    const int y = in(-10, 280), step = in(20, 60), tickEnd = y + in(-1, 1);
+    for (int i = 0, x = in(-20, 60); x < 420; ++i, x += step) {
+      canvas.Font().SetColor(pens[i % 5 == 4]);
+      const int tick = x + (i % 7 == 6);
+      canvas.MoveTo(tick, y - 6);
+      canvas.LineTo(tick, tickEnd);
+      canvas.TextOut(x, y, text);
+    }
+  }
+  canvas.End();
+  return image;
+}
+
 TEST(DirectRasterTest, TextsMatchDrawingThemAsText) {
   for (std::uint32_t seed = 1; seed <= 6; ++seed) {
     for (const bool monochrome : {false, true}) {
       const QImage direct = DrawTexts(true, monochrome, seed), plain = DrawTexts(false, monochrome, seed);
       EXPECT_TRUE(direct == plain) << "seed " << seed << (monochrome ? " monochrome" : "") << ": "
                                    << FirstDifference(direct, plain);
+      const QImage rows = DrawLabelRows(true, monochrome, seed), plainRows = DrawLabelRows(false, monochrome, seed);
+      EXPECT_TRUE(rows == plainRows) << "label rows, seed " << seed << (monochrome ? " monochrome" : "") << ": "
+                                     << FirstDifference(rows, plainRows);
     }
   }
 }
