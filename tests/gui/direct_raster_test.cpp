@@ -39,11 +39,26 @@ void AlternateClip(QtCanvas& canvas, int shape, int period, MakeClip clip) {
   }
 }
 
+// A white image with a canvas on it, its fast paths on or off.
+struct WhiteCanvas {
+  QImage image;
+  QtCanvas canvas;
+
+  WhiteCanvas(int width, int height, bool direct, bool monochrome = false)
+      : image(width, height, QImage::Format_RGB32), canvas(&image) {
+    image.fill(0xFFFFFFFF);
+    canvas.SetDirectRaster(direct);
+    canvas.SetMonochrome(monochrome);
+  }
+  QImage Finished() {
+    canvas.End();
+    return image;
+  }
+};
+
 QImage DrawLines(bool direct, std::uint32_t seed) {
-  QImage image(160, 120, QImage::Format_RGB32);
-  image.fill(0xFFFFFFFF);
-  QtCanvas canvas(&image);
-  canvas.SetDirectRaster(direct);
+  WhiteCanvas white(160, 120, direct);
+  QtCanvas& canvas = white.canvas;
   std::mt19937 random(seed);
   auto in = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
   const TPenStyle styles[] = {TPenStyle::psSolid, TPenStyle::psDash, TPenStyle::psDot, TPenStyle::psDashDot,
@@ -82,8 +97,7 @@ QImage DrawLines(bool direct, std::uint32_t seed) {
       canvas.Brush().SetStyle(TBrushStyle::bsSolid);
     }
   }
-  canvas.End();
-  return image;
+  return white.Finished();
 }
 
 TEST(DirectRasterTest, LinesOfEverySlopeStyleModeAndClipMatchTheStraightforwardPath) {
@@ -97,11 +111,8 @@ TEST(DirectRasterTest, LinesOfEverySlopeStyleModeAndClipMatchTheStraightforwardP
 // other primitives leave (hatched and opaque fills, clips), each drawn twice so
 // the second comes from what the first measured and shaped.
 QImage DrawTexts(bool direct, bool monochrome, std::uint32_t seed) {
-  QImage image(240, 180, QImage::Format_RGB32);
-  image.fill(0xFFFFFFFF);
-  QtCanvas canvas(&image);
-  canvas.SetDirectRaster(direct);
-  canvas.SetMonochrome(monochrome);
+  WhiteCanvas white(240, 180, direct, monochrome);
+  QtCanvas& canvas = white.canvas;
   std::mt19937 random(seed);
   auto in = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
   const char* names[] = {"ＭＳ Ｐゴシック", "ＭＳ 明朝", "Arial", "Courier New", "No Such Face"};
@@ -130,19 +141,15 @@ QImage DrawTexts(bool direct, bool monochrome, std::uint32_t seed) {
     canvas.TextOut(x, y, text);
     canvas.TextOut(x + 3, y + 5, text);
   }
-  canvas.End();
-  return image;
+  return white.Finished();
 }
 
 // Rows of axis labels, each under a tick, over bands of colour: the same text
 // again and again on the same pixels, and now and then on pixels a tick or a
 // band edge away from them, in another pen, turned otherwise or cut by a clip.
 QImage DrawLabelRows(bool direct, bool monochrome, std::uint32_t seed) {
-  QImage image(400, 300, QImage::Format_RGB32);
-  image.fill(0xFFFFFFFF);
-  QtCanvas canvas(&image);
-  canvas.SetDirectRaster(direct);
-  canvas.SetMonochrome(monochrome);
+  WhiteCanvas white(400, 300, direct, monochrome);
+  QtCanvas& canvas = white.canvas;
   canvas.Pen().SetColor(clBlack);
   auto bands = [&] {
     for (int band = 0; band < 6; ++band) {
@@ -174,8 +181,7 @@ QImage DrawLabelRows(bool direct, bool monochrome, std::uint32_t seed) {
       canvas.TextOut(x, y, text);
     }
   }
-  canvas.End();
-  return image;
+  return white.Finished();
 }
 
 TEST(DirectRasterTest, TextsMatchDrawingThemAsText) {
