@@ -24,6 +24,23 @@ namespace tokiwa {
 
 namespace {
 
+// A value list's values as ValueAt gives them, the indexes low..high checked
+// once (a bad one throws as ValueAt does) rather than at every read.
+class ScaledValues {
+ public:
+  ScaledValues(const TChartValueList& list, int low, int high)
+      : values_(list.RawValues().data()), multiplier_(list.Multiplier()) {
+    if (low > high) return;
+    static_cast<void>(list.ValueAt(low));
+    static_cast<void>(list.ValueAt(high));
+  }
+  double operator[](int index) const { return values_[index] * multiplier_; }
+
+ private:
+  const double* values_;
+  double multiplier_;
+};
+
 // The pixel rows of a paint's few row values, each mapped once.
 class RowPixels {
  public:
@@ -228,12 +245,14 @@ void TGanttSeries::DrawUncovered(int low, int high) {
   auto [fromValue, toValue] = ColumnEdgeValues(columns);
   cover.Reset(panel.Top - halfHeight - 2, panel.Bottom + halfHeight + 2, std::move(fromValue), std::move(toValue));
   std::vector<ColouredRect> pieces;
+  const TSeriesPointer::Colouring colouring = Pointer().PieceColouring();
   RowPixels rowPixels;
   const bool forward = DrawsForward();
+  const ScaledValues starts(XValues(), low, high), ends(*endValues_, low, high), rows(YValues(), low, high);
   for (int k = low; k <= high; ++k) {
     const int i = forward ? high - (k - low) : k;
-    const double start = PointX(i), end = endValues_->ValueAt(i);
-    const int y = rowPixels.At(PointY(i), [this](double v) { return OnCanvas(ValuePositionY(v)); });
+    const double start = starts[i], end = ends[i];
+    const int y = rowPixels.At(rows[i], [this](double v) { return OnCanvas(ValuePositionY(v)); });
     if (!cover.HasRow(y) || cover.Covers(y, start, end)) continue;
     const Span span = SpanOf(columns.Position(start), columns.Position(end));
     const TRect r = PointerRectangle(span.centre, y, span.halfWidth, halfHeight);
@@ -246,7 +265,7 @@ void TGanttSeries::DrawUncovered(int low, int high) {
     if (shownFrom >= shownTo) continue;
     // The column next to what shows is painted over later.
     const TRect piece{shownFrom > l ? shownFrom - 1 : l, r.Top, shownTo < paintedTo ? shownTo + 1 : rr, r.Bottom};
-    pieces.push_back(Pointer().Coloured(piece, PointColor(i)));
+    pieces.push_back(colouring.Of(piece, PointColor(i)));
   }
   if (pieces.empty()) return;
   std::reverse(pieces.begin(), pieces.end());

@@ -11,13 +11,6 @@
 
 namespace tokiwa {
 
-TRect PointerRectangle(int x, int y, int halfWidth, int halfHeight) {
-  const int right = OnCanvas(Px(x) + halfWidth);
-  const int bottom = OnCanvas(Px(y) + halfHeight);
-  return {OnCanvas(Px(x) - halfWidth), OnCanvas(Px(y) - halfHeight), OnCanvas(Px(right) + 1),
-          OnCanvas(Px(bottom) + 1)};
-}
-
 TSeriesPointer::TSeriesPointer(TCustomSeries* owner) : owner_(owner) {
   pen_.OnChange = ReportAsOwnChange();
   brush_.OnChange = ReportAsOwnChange();
@@ -44,11 +37,18 @@ void TSeriesPointer::PreparePointerCanvas(TColor colour) {
   if (brush_.Color() == ColorDefault) canvas.Brush().SetColor(colour);
 }
 
-ColouredRect TSeriesPointer::Coloured(const TRect& r, TColor colour) const {
-  const TColor brush = brush_.Color() == ColorDefault ? colour : brush_.Color();
-  if (pen_.Visible()) return {r, pen_.Color() == ColorDefault ? colour : pen_.Color(), brush};
-  const TColor kept = owner_ && owner_->ParentChart() ? owner_->ParentChart()->DrawCanvas().Pen().Color() : colour;
-  return {r, kept, brush};
+TSeriesPointer::Colouring TSeriesPointer::PieceColouring() const {
+  Colouring colouring;
+  colouring.brushFollows = brush_.Color() == ColorDefault;
+  colouring.brush = brush_.Color();
+  if (pen_.Visible()) {
+    colouring.penFollows = pen_.Color() == ColorDefault;
+    colouring.pen = pen_.Color();
+  } else if (owner_ && owner_->ParentChart()) {
+    colouring.penFollows = false;
+    colouring.pen = owner_->ParentChart()->DrawCanvas().Pen().Color();
+  }
+  return colouring;
 }
 
 void TSeriesPointer::DrawPointer(int x, int y, TSeriesPointerStyle style, TColor colour, int halfWidth,

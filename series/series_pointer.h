@@ -15,7 +15,12 @@ class TCustomSeries;
 
 // The rectangle marker centred at (x, y), 2 halfWidth + 1 by 2 halfHeight + 1
 // pixels, as the canvas takes it (right and bottom excluded).
-TRect PointerRectangle(int x, int y, int halfWidth, int halfHeight);
+inline TRect PointerRectangle(int x, int y, int halfWidth, int halfHeight) {
+  const int right = OnCanvas(Px(x) + halfWidth);
+  const int bottom = OnCanvas(Px(y) + halfHeight);
+  return {OnCanvas(Px(x) - halfWidth), OnCanvas(Px(y) - halfHeight), OnCanvas(Px(right) + 1),
+          OnCanvas(Px(bottom) + 1)};
+}
 
 enum class TSeriesPointerStyle : std::uint8_t {
   psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psStar, psDiamond, psSmallDot
@@ -54,9 +59,17 @@ class TSeriesPointer : public TChangeNotifier {
 
   // Loads the pointer's pen and brush into the chart canvas for a point of this colour.
   void PreparePointerCanvas(TColor colour);
-  // A rectangle in the pen and brush colours PreparePointerCanvas gives a
-  // point of this colour (without a pen, the canvas' pen keeps its own).
-  ColouredRect Coloured(const TRect& r, TColor colour) const;
+  // The pen and brush colours PreparePointerCanvas gives a point of some
+  // colour, taken once for many rectangles: each either the point's colour
+  // or a fixed one (without a pen, the canvas' pen keeps its own).
+  struct Colouring {
+    bool penFollows = true, brushFollows = true;
+    TColor pen = clBlack, brush = clWhite;
+    ColouredRect Of(const TRect& r, TColor colour) const {
+      return {r, penFollows ? colour : pen, brushFollows ? colour : brush};
+    }
+  };
+  Colouring PieceColouring() const;
   // One marker centred at (x, y) with the current canvas pen and brush.
   void DrawPointer(int x, int y, TSeriesPointerStyle style, TColor colour, int halfWidth, int halfHeight);
   // The same with the 3D faces of rectangles switched off (legend symbols).
