@@ -23,6 +23,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gridio/string_grid_io.h"
@@ -66,11 +67,15 @@ double Seconds(const std::function<void()>& work) {
   return CpuSeconds() - t0;
 }
 
+double Median(std::vector<double> runs) {
+  std::sort(runs.begin(), runs.end());
+  return runs[runs.size() / 2];
+}
+
 double MedianSeconds(const std::function<void()>& work) {
   std::vector<double> runs;
   for (int run = 0; run < 5; ++run) runs.push_back(Seconds(work));
-  std::sort(runs.begin(), runs.end());
-  return runs[2];
+  return Median(std::move(runs));
 }
 
 // Each view's time a render, taken in turns, each turn several renders long,
@@ -84,10 +89,7 @@ std::vector<double> MediansInTurns(const std::vector<std::function<void()>>& vie
         for (int k = 0; k < renders; ++k) views[v]();
       }) / renders);
   std::vector<double> medians;
-  for (std::vector<double>& r : runs) {
-    std::sort(r.begin(), r.end());
-    medians.push_back(r[r.size() / 2]);
-  }
+  for (std::vector<double>& r : runs) medians.push_back(Median(std::move(r)));
   return medians;
 }
 

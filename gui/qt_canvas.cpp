@@ -142,11 +142,10 @@ void QtCanvas::UpdateClipBounds() {
     over.Inflate(1, 1);
     const TRect& r = clipRequest_;
     clipRect_ = Intersect(r.Left, r.Top, r.Right, r.Bottom, over);
-    region = {clipRect_.left(), clipRect_.top(), clipRect_.left() + clipRect_.width(),
-              clipRect_.top() + clipRect_.height()};
+    region = ToTRect(clipRect_);
   } else if (clipKind_ == ClipKind::Region) {
     QRect r = clipRegion_.boundingRect();
-    region = {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    region = ToTRect(r);
   }
   IntersectRect(clipBounds_, region, device);
 }
@@ -264,8 +263,7 @@ void QtCanvas::FillClipped(std::int64_t left, std::int64_t top, std::int64_t rig
 // Straight into the image's pixels where there is one; documents go through the painter.
 void QtCanvas::FillSolid(const QRect& r, const QColor& colour) {
   if (auto surface = DirectSurface()) {
-    raster::FillPixels(*surface, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}, colour.rgb(),
-                       DirectOp());
+    raster::FillPixels(*surface, ToTRect(r), colour.rgb(), DirectOp());
   } else {
     painter_->fillRect(r, colour);
   }
@@ -470,7 +468,7 @@ void QtCanvas::Rectangles(std::span<const ColouredRect> rects) {
   auto fill = [&](std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, TColor c) {
     const QRect q = Intersect(l, t, r, b, clipBounds_);
     if (!q.isEmpty())
-      raster::FillPixels(*surface, {q.left(), q.top(), q.left() + q.width(), q.top() + q.height()}, ToPixel(c), op);
+      raster::FillPixels(*surface, ToTRect(q), ToPixel(c), op);
   };
   for (const ColouredRect& rect : rects) {
     const Box box(rect.rect.Left, rect.rect.Top, rect.rect.Right, rect.rect.Bottom);

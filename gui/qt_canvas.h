@@ -172,6 +172,9 @@ class QtCanvas : public Canvas {
   std::vector<QPoint> points_;
 };
 
+// The same pixels as the class library's rectangle (right and bottom excluded).
+inline TRect ToTRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+
 // A white RGB32 image for a canvas to draw on, each side clamped to
 // 0..16384; null when there is no memory for it.
 QImage NewCanvasImage(int width, int height);

@@ -30,10 +30,6 @@ QRect InkArea(const QList<QGlyphRun>& runs, const QTransform& transform, QPoint 
   return transform.mapRect(ink.translated(baseline)).toAlignedRect().adjusted(-2, -2, 2, 2);
 }
 
-bool Contains(const TRect& outer, const TRect& r) {
-  return r.Left >= outer.Left && r.Top >= outer.Top && r.Right <= outer.Right && r.Bottom <= outer.Bottom;
-}
-
 // Whether drawing left the outermost ring of the patch's area as it was.
 bool RingKept(const TextPatch& patch) {
   const qsizetype width = patch.area.width(), height = patch.area.height();
@@ -120,8 +116,8 @@ void QtCanvas::DrawShapedText(QPainter& painter, RealisedFont& font, std::string
   const std::vector<TextPatch>& patches = font.Patches(text);
   const auto turned = std::find_if(patches.begin(), patches.end(), [&](const TextPatch& p) { return p.angle == angle; });
   const QRect area = turned != patches.end() ? turned->area.translated(origin) : InkArea(runs, transform, baseline);
-  const TRect where{area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
-  if (area.width() < 3 || area.height() < 3 || !Contains(clipBounds_, where)) return draw();
+  const TRect where = ToTRect(area);
+  if (area.width() < 3 || area.height() < 3 || !clipBounds_.Contains(where)) return draw();
   const QRgb pen = ToPixel(Font().Color());
   for (const TextPatch& patch : patches) {
     if (patch.angle == angle && patch.pen == pen && raster::PixelsAre(*surface, where, patch.before.data())) {

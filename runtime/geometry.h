@@ -104,6 +104,9 @@ struct TRect {
   // The platform's point-in-rectangle test: right and bottom edges excluded.
   bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
   bool Contains(TPoint p) const { return Contains(p.X, p.Y); }
+  bool Contains(const TRect& r) const {
+    return r.Left >= Left && r.Top >= Top && r.Right <= Right && r.Bottom <= Bottom;
+  }
   void Offset(int dx, int dy) { Left += dx; Right += dx; Top += dy; Bottom += dy; }
   void Inflate(int dx, int dy) { Left -= dx; Right += dx; Top -= dy; Bottom += dy; }
   friend bool operator==(const TRect&, const TRect&) = default;
